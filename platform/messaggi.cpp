@@ -1,0 +1,39 @@
+#include "platform/messaggi.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace plat {
+namespace {
+
+class PresentatoreQt : public Presentatore {
+ public:
+  void Mostra(const Messaggio& m) override {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(m.titolo);
+    box.setText(m.testo);
+    switch (m.icona) {
+      case Icona::Critica: box.setIcon(QMessageBox::Critical); break;
+      case Icona::Esclamativa: box.setIcon(QMessageBox::Warning); break;
+      case Icona::Informazione: box.setIcon(QMessageBox::Information); break;
+      case Icona::Nessuna: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+  }
+};
+
+PresentatoreQt g_qt;
+Presentatore* g_presentatore = &g_qt;
+
+}  // namespace
+
+void ImpostaPresentatore(Presentatore* p) { g_presentatore = p ? p : &g_qt; }
+
+QString TitoloProgramma() { return QStringLiteral("Mistrel2013"); }
+
+void MsgBox(const QString& testo, Icona icona) {
+  g_presentatore->Mostra(Messaggio{testo, icona, TitoloProgramma()});
+}
+
+}  // namespace plat
