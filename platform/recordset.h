@@ -1,0 +1,65 @@
+// Record sets on the product database.  The file's content decides the
+// engine: an SQLite file through SQLite, a Microsoft Access (Jet 3/4) file
+// through mdbtools, read only.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+class ErroreDatabase : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The value of one field.  A Null reads as 0 or as the empty text.
+class Valore {
+ public:
+  enum class Tipo { Null, Numero, Testo };
+  Valore() = default;
+  static Valore Numero(double v);
+  static Valore Testo(std::string s);
+  Tipo tipo() const { return tipo_; }
+  bool IsNull() const { return tipo_ == Tipo::Null; }
+  double ComeNumero() const;      // text is read as a number ("." decimal mark), Null 0
+  std::string ComeTesto() const;  // numbers in their shortest exact form, Null ""
+
+ private:
+  Tipo tipo_ = Tipo::Null;
+  double numero_ = 0;
+  std::string testo_;
+};
+
+class RecordSet {
+ public:
+  virtual ~RecordSet() = default;
+  virtual void MoveFirst() = 0;
+  virtual void MoveNext() = 0;
+  virtual bool Eof() const = 0;
+  // Field of the current row by column name, compared without case.
+  // Throws ErroreDatabase for an unknown column or when at the end.
+  virtual Valore Campo(std::string_view nome) const = 0;
+  virtual bool HaCampo(std::string_view nome) const = 0;
+  virtual void Close() = 0;
+};
+
+class Database {
+ public:
+  virtual ~Database() = default;
+  // Opens the file; connect is the connect text (";PWD=..."). Throws
+  // ErroreDatabase when the file is missing or not a database.
+  static std::unique_ptr<Database> Apri(const std::string& percorso, const std::string& connect);
+  // Opens a record set from an SQL text.  Values are bound to the "?" marks
+  // of the text in order, never pasted into it.  Rows come back in the
+  // table's natural order.  Throws ErroreDatabase for a missing table or a
+  // text it cannot run.
+  virtual std::unique_ptr<RecordSet> OpenRecordset(const std::string& sql,
+                                                   const std::vector<std::string>& valori = {}) = 0;
+  virtual bool EsisteTabella(const std::string& nome) = 0;
+};
+
+}  // namespace plat
