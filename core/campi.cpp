@@ -1,0 +1,46 @@
+#include "core/campi.h"
+
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/testi.h"
+#include "platform/controlli.h"
+#include "platform/form.h"
+#include "platform/fuoco.h"
+#include "platform/messaggi.h"
+
+namespace core {
+
+void SelezionaTesto(plat::TextBox* box) {
+  if (box) box->SetSelezione(0, static_cast<int>(box->Text().size()));
+}
+
+bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso) {
+  if (!box || imp.SenzaLimiti) return false;
+  QWidget* ricevente = plat::Fuoco::Ricevente();
+  if (ricevente && ricevente->objectName().compare(QLatin1String("CmdFine"), Qt::CaseInsensitive) == 0 &&
+      plat::FormDi(ricevente) == plat::FormDi(box))
+    return false;
+  if (zeroAmmesso && ValNum(box->Text()) == 0) return false;  // "0,5" is not zero
+  double letto = 0;
+  if (!NumeroDiSistema(box->Text(), imp.SepDec, &letto)) {
+    box->SetText(QStringLiteral("0"));
+    letto = 0;
+  }
+  const float valore = static_cast<float>(letto);
+  if (minimo <= valore && valore <= massimo) return false;
+  const QString testoMin = TestoNumero(minimo, imp.SepDec);
+  const QString messaggio = Testo(108) + QLatin1Char(' ') + testoMin + QLatin1Char(' ') + unita +
+                            QLatin1String(" -> ") + TestoNumero(massimo, imp.SepDec) + QLatin1Char(' ') + unita +
+                            QLatin1Char('\r') + Testo(109) + testoMin;
+  plat::MsgBox(messaggio, plat::Icona::Critica);
+  box->SetText(testoMin);
+  box->SetFocus();
+  return true;
+}
+
+void CentraForm(plat::Form* f) {
+  if (!f) return;
+  f->SpostaTw((f->LarghezzaAreaTw() - f->WidthTw()) / 2, (f->AltezzaAreaTw() - f->HeightTw()) / 2 - 800);
+}
+
+}  // namespace core

@@ -1,0 +1,144 @@
+#include "platform/controlli.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+#include "platform/fuoco.h"
+#include "platform/schermo.h"
+
+namespace plat {
+
+void PosizionaTw(QWidget* w, int left, int top, int width, int height) {
+  const int l = left / kTwipPerPixel, t = top / kTwipPerPixel;
+  if (width < 0 || height < 0) {
+    w->move(l, t);
+  } else {
+    w->setGeometry(l, t, width / kTwipPerPixel, height / kTwipPerPixel);
+  }
+}
+
+void NominaControllo(QWidget* w, const QString& nome, int indice) {
+  w->setObjectName(nome);
+  if (indice >= 0) w->setProperty("Indice", indice);
+}
+
+// ---- TextBox ----
+
+TextBox::TextBox(QWidget* parent, const QString& nome, int indice) : QLineEdit(parent), indice_(indice) {
+  NominaControllo(this, nome, indice);
+}
+
+int TextBox::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+int TextBox::SelLength() const { return static_cast<int>(selectedText().size()); }
+
+void TextBox::SetSelezione(int start, int length) { setSelection(start, length); }
+
+void TextBox::SetFocus() {
+  if (Fuoco::InVerifica()) {
+    QWidget* ora = QApplication::focusWidget();
+    if (ora && ora != this) Fuoco::SopprimiUscita(ora);
+  }
+  setFocus(Qt::OtherFocusReason);
+}
+
+void TextBox::SetTag(const QString& t) {
+  setProperty("Tag", t);
+  setToolTip(t);
+}
+
+void TextBox::focusInEvent(QFocusEvent* e) {
+  QLineEdit::focusInEvent(e);
+  if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
+  if (!GotFocus) return;
+  GotFocus();
+  // A mouse click places the cursor after the focus arrives: select again.
+  if (e->reason() == Qt::MouseFocusReason) {
+    QPointer<TextBox> io(this);
+    QTimer::singleShot(0, this, [io] {
+      if (io && io->hasFocus() && io->GotFocus) io->GotFocus();
+    });
+  }
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e) {
+  QLineEdit::focusOutEvent(e);
+  if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
+  if (Fuoco::ConsumaSoppressione(this)) return;
+  if (LostFocus) Fuoco::AccodaUscita(this);
+}
+
+// ---- Label, Frame ----
+
+Label::Label(QWidget* parent, const QString& nome, int indice) : QLabel(parent) {
+  NominaControllo(this, nome, indice);
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+  QLabel::mouseReleaseEvent(e);
+  if (Click && e->button() == Qt::LeftButton) Click();
+}
+
+Frame::Frame(QWidget* parent, const QString& nome, int indice) : QGroupBox(parent) {
+  NominaControllo(this, nome, indice);
+}
+
+// ---- CheckBox, CommandButton ----
+
+CheckBox::CheckBox(QWidget* parent, const QString& nome, int indice) : QCheckBox(parent) {
+  NominaControllo(this, nome, indice);
+  connect(this, &QCheckBox::toggled, this, [this] {
+    if (Click) Click();
+  });
+}
+
+CommandButton::CommandButton(QWidget* parent, const QString& nome, int indice) : QPushButton(parent) {
+  NominaControllo(this, nome, indice);
+  setAutoDefault(false);
+  connect(this, &QPushButton::clicked, this, [this] {
+    if (Click) Click();
+  });
+}
+
+// ---- ComboBox ----
+
+ComboBox::ComboBox(QWidget* parent, const QString& nome, int indice) : QComboBox(parent) {
+  NominaControllo(this, nome, indice);
+  setEditable(false);
+  connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0 && Click) Click();
+  });
+}
+
+void ComboBox::AddItem(const QString& voce) {
+  const bool blocca = blockSignals(true);
+  const int prima = currentIndex();
+  addItem(voce);
+  if (currentIndex() != prima) setCurrentIndex(prima);  // Qt selects the first entry by itself
+  blockSignals(blocca);
+}
+
+void ComboBox::Clear() {
+  const bool blocca = blockSignals(true);
+  clear();
+  blockSignals(blocca);
+}
+
+void ComboBox::SetListIndex(int i) { setCurrentIndex(i < count() ? i : -1); }
+
+// ---- ScrollBar, Timer ----
+
+ScrollBar::ScrollBar(QWidget* parent, const QString& nome, int indice) : QScrollBar(Qt::Vertical, parent) {
+  NominaControllo(this, nome, indice);
+  connect(this, &QScrollBar::valueChanged, this, [this] {
+    if (Change) Change();
+  });
+}
+
+Timer::Timer(QObject* parent) : QObject(parent) {
+  connect(&t_, &QTimer::timeout, this, [this] {
+    if (Tick) Tick();
+  });
+}
+
+}  // namespace plat

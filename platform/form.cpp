@@ -1,0 +1,208 @@
+#include "platform/form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/schermo.h"
+
+namespace plat {
+namespace {
+
+std::vector<Form*>& Elenco() {
+  static std::vector<Form*> elenco;
+  return elenco;
+}
+
+QPointer<QMdiArea>& Area() {
+  static QPointer<QMdiArea> area;
+  return area;
+}
+
+}  // namespace
+
+Form::Form(const QString& nome, Tipo tipo) : QWidget(nullptr), nome_(nome), tipo_(tipo) {
+  setObjectName(nome);
+  if (tipo != Tipo::Figlia) setWindowFlag(Qt::Window, true);
+}
+
+Form::~Form() {
+  auto& e = Elenco();
+  e.erase(std::remove(e.begin(), e.end(), this), e.end());
+  if (azzera_) azzera_();
+}
+
+void Form::Carica() {
+  if (caricata_) return;
+  if (!progettata_) {
+    progettata_ = true;
+    Progetta();
+    InstallaAnteprimaTasti();
+  }
+  caricata_ = true;
+  Elenco().push_back(this);
+  Form_Load();
+}
+
+void Form::Scarica() {
+  if (!caricata_ || in_scarico_) return;
+  in_scarico_ = true;
+  Form_Unload();
+  auto& e = Elenco();
+  e.erase(std::remove(e.begin(), e.end(), this), e.end());
+  caricata_ = false;
+  if (azzera_) {
+    auto f = std::move(azzera_);
+    azzera_ = nullptr;
+    f();
+  }
+  emit scaricata();
+  for (QEventLoop* ciclo : cicli_modali_) ciclo->quit();
+  if (sotto_) {
+    sotto_->hide();
+    sotto_->deleteLater();
+  } else {
+    hide();
+    deleteLater();
+  }
+  if (e.empty()) QCoreApplication::quit();
+}
+
+void Form::ImpostaCaption(const QString& testo) {
+  Carica();
+  setWindowTitle(testo);
+  if (sotto_) sotto_->setWindowTitle(testo);
+}
+
+QString Form::Caption() const { return windowTitle(); }
+
+void Form::Mostra(bool modale) {
+  Carica();
+  if (!caricata_) return;  // Form_Load unloaded it
+  QPointer<Form> io(this);
+  if (tipo_ == Tipo::Figlia && AreaFigli()) {
+    if (!sotto_) {
+      sotto_ = AreaFigli()->addSubWindow(this);
+      sotto_->setWindowTitle(windowTitle());
+      sotto_->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    sotto_->show();
+    show();
+    AreaFigli()->setActiveSubWindow(sotto_);
+  } else {
+    if (modale) setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+  }
+  if (modale && io && caricata_) {
+    QEventLoop ciclo;
+    cicli_modali_.push_back(&ciclo);
+    ciclo.exec();
+    if (io) io->cicli_modali_.erase(std::remove(io->cicli_modali_.begin(), io->cicli_modali_.end(), &ciclo),
+                                    io->cicli_modali_.end());
+  }
+}
+
+bool Form::Visibile() const { return caricata_ && (sotto_ ? sotto_->isVisible() : isVisible()); }
+
+QWidget* Form::Cornice() const { return sotto_ ? static_cast<QWidget*>(sotto_.data()) : const_cast<Form*>(this); }
+
+int Form::LeftTw() const { return Cornice()->x() * kTwipPerPixel; }
+int Form::TopTw() const { return Cornice()->y() * kTwipPerPixel; }
+int Form::WidthTw() const { return Cornice()->frameGeometry().width() * kTwipPerPixel; }
+int Form::HeightTw() const { return Cornice()->frameGeometry().height() * kTwipPerPixel; }
+
+void Form::SpostaTw(int left, int top) { Cornice()->move(left / kTwipPerPixel, top / kTwipPerPixel); }
+
+int Form::LarghezzaAreaTw() const {
+  if (tipo_ == Tipo::Figlia && AreaFigli()) return AreaFigli()->viewport()->width() * kTwipPerPixel;
+  return LarghezzaSchermoTw();
+}
+
+int Form::AltezzaAreaTw() const {
+  if (tipo_ == Tipo::Figlia && AreaFigli()) return AreaFigli()->viewport()->height() * kTwipPerPixel;
+  return AltezzaSchermoTw();
+}
+
+QWidget* Form::Controllo(const QString& nome, int indice) const {
+  const auto figli = findChildren<QWidget*>(nome);
+  for (QWidget* w : figli) {
+    QVariant v = w->property("Indice");
+    if (indice < 0 ? !v.isValid() : (v.isValid() && v.toInt() == indice)) return w;
+  }
+  return nullptr;
+}
+
+void Form::ImpostaAreaFigli(QMdiArea* area) { Area() = area; }
+QMdiArea* Form::AreaFigli() { return Area(); }
+
+void Form::closeEvent(QCloseEvent* e) {
+  e->accept();
+  if (!in_scarico_) Scarica();
+}
+
+void Form::InstallaAnteprimaTasti() {
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+bool Form::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(o, e);
+  auto* k = static_cast<QKeyEvent*>(e);
+  auto* w = qobject_cast<QWidget*>(o);
+  if (Form_KeyDown(k->key(), k->modifiers(), w)) return true;
+  int ascii = 0;
+  if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+    ascii = 13;
+  } else if (!k->text().isEmpty() && !(k->modifiers() & Qt::ControlModifier)) {
+    ascii = k->text().at(0).unicode();
+  }
+  if (ascii == 0) return QWidget::eventFilter(o, e);
+  const int originale = ascii;
+  if (Form_KeyPress(ascii, w)) return true;
+  if (ascii == 0) return true;
+  if (ascii != originale) {
+    if (auto* le = qobject_cast<QLineEdit*>(w)) {
+      le->insert(QString(QChar(ascii)));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(o, e);
+}
+
+namespace Forms {
+
+int Count() { return static_cast<int>(Elenco().size()); }
+
+Form* Item(int i) {
+  auto& e = Elenco();
+  return (i >= 0 && i < static_cast<int>(e.size())) ? e[i] : nullptr;
+}
+
+Form* Cerca(const QString& nome) {
+  auto& e = Elenco();
+  for (auto it = e.rbegin(); it != e.rend(); ++it)
+    if ((*it)->Nome().compare(nome, Qt::CaseInsensitive) == 0) return *it;
+  return nullptr;
+}
+
+void Svuota() {
+  while (!Elenco().empty()) Elenco().back()->Scarica();
+}
+
+}  // namespace Forms
+
+Form* FormDi(const QWidget* w) {
+  for (QObject* o = const_cast<QWidget*>(w); o; o = o->parent())
+    if (auto* f = qobject_cast<Form*>(o)) return f;
+  return nullptr;
+}
+
+}  // namespace plat

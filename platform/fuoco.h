@@ -1,0 +1,27 @@
+// Focus checks.  A box's lost-focus handler runs after the focus has moved
+// (so the handler knows the receiver), never for a change of the active
+// window or a pop-up, and can be run at once by code that must not start
+// while a box holds an unchecked value (a calculation button).
+#pragma once
+
+#include <QWidget>
+
+namespace plat {
+
+class TextBox;
+
+namespace Fuoco {
+
+void AccodaUscita(TextBox* box);
+// Runs every queued lost-focus handler now.
+void EseguiPendenti();
+// True while a lost-focus handler runs.
+bool InVerifica();
+// The control that holds the focus (during a check: the one that received it).
+QWidget* Ricevente();
+// The next focus-out of w runs no check.
+void SopprimiUscita(QWidget* w);
+bool ConsumaSoppressione(QWidget* w);
+
+}  // namespace Fuoco
+}  // namespace plat

@@ -1,0 +1,37 @@
+#include "platform/schermo.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QCursor>
+#include <QScreen>
+
+namespace plat {
+
+int LarghezzaSchermoTw() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->geometry().width() * kTwipPerPixel : 0;
+}
+
+int AltezzaSchermoTw() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->geometry().height() * kTwipPerPixel : 0;
+}
+
+PuntatoreOccupato::PuntatoreOccupato() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+PuntatoreOccupato::~PuntatoreOccupato() {
+  if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+}
+
+void PuntatoreNormale() {
+  while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+}
+
+bool PuntatoreInAttesa() { return QGuiApplication::overrideCursor() != nullptr; }
+
+QString TestoAppunti() { return QGuiApplication::clipboard()->text(); }
+void ImpostaTestoAppunti(const QString& testo) { QGuiApplication::clipboard()->setText(testo); }
+
+void DoEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace plat

@@ -1,0 +1,17 @@
+// Opening a document or an address with the desktop's default program.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace plat {
+
+// Opens target; returns a value above 32 on success, else an error code in
+// the classic numbering (2 file not found, 31 no association for the file,
+// ...).
+int ApriConShell(const QString& target);
+
+// Replaces the desktop call (tests); an empty function restores it.
+void ImpostaShell(std::function<int(const QString&)> f);
+
+}  // namespace plat
