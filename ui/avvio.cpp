@@ -1,7 +1,55 @@
 #include "ui/avvio.h"
 
+#include <QApplication>
+#include <QFileInfo>
+
+#include "core/ambiente.h"
+#include "core/impostazioni.h"
+#include "platform/messaggi.h"
+#include "platform/schermo.h"
+#include "ui/finestre.h"
+
 namespace ui {
 
-int Main(int, char**) { return 1; }
+namespace {
+
+QString TestoComando(int argc, char** argv) {
+  QStringList parole;
+  for (int i = 1; i < argc; ++i) parole << QString::fromLocal8Bit(argv[i]);
+  return parole.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+int Avvia(const QString& comando, const QString& cartella) {
+  QApplication::setQuitOnLastWindowClosed(false);
+  core::ApplicaRigaComando(comando);
+  core::imp.SepDec = core::SeparatoreDecimale();
+  core::imp.PercorsoApp = core::CartellaConSeparatore(cartella);
+  core::LeggiImpostazioni();
+
+  FInfo().Mostra();
+  plat::DoEvents();
+
+  const QString file = core::imp.PercorsoApp + QLatin1String(core::kNomeDatabase);
+  try {
+    core::imp.DbProdotti = plat::Database::Apri(file.toStdString(), core::kConnectDatabase);
+  } catch (const plat::ErroreDatabase& e) {
+    plat::MsgBox(QStringLiteral("The product database cannot be opened:\n") + file + QStringLiteral("\n\n") +
+                     QString::fromStdString(e.what()),
+                 plat::Icona::Critica);
+    plat::Forms::Svuota();
+    return 1;
+  }
+
+  ImpostaLingua();
+  if (FInfo.SeCaricata()) FInfo.SeCaricata()->Scarica();
+  Fmenu().Mostra();
+  return 0;
+}
+
+int Main(int argc, char** argv) {
+  return Avvia(TestoComando(argc, argv), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath());
+}
 
 }  // namespace ui
