@@ -22,14 +22,21 @@ class Valore {
   enum class Tipo { Null, Numero, Testo };
   Valore() = default;
   static Valore Numero(double v);
+  // A number stored in single precision: its text is the shortest one that
+  // gives back the same single.
+  static Valore NumeroSingolo(float v);
   static Valore Testo(std::string s);
   Tipo tipo() const { return tipo_; }
   bool IsNull() const { return tipo_ == Tipo::Null; }
-  double ComeNumero() const;      // text is read as a number ("." decimal mark), Null 0
+  // Text is read as a number ("." decimal mark, blanks around it allowed; a
+  // blank text is 0); Null is 0.  Throws ErroreDatabase for a text that is
+  // not a number.
+  double ComeNumero() const;
   std::string ComeTesto() const;  // numbers in their shortest exact form, Null ""
 
  private:
   Tipo tipo_ = Tipo::Null;
+  bool singolo_ = false;
   double numero_ = 0;
   std::string testo_;
 };
@@ -55,10 +62,14 @@ class Database {
   static std::unique_ptr<Database> Apri(const std::string& percorso, const std::string& connect);
   // Opens a record set from an SQL text.  Values are bound to the "?" marks
   // of the text in order, never pasted into it.  Rows come back in the
-  // table's natural order.  Throws ErroreDatabase for a missing table or a
-  // text it cannot run.
+  // table's natural order, all read at once.  Throws ErroreDatabase for a
+  // missing table or a text it cannot run.  On an Access file the text is
+  //   select * from <table> [where <column> = ? {and <column> = ?}]
+  // (any case, names optionally in brackets); text is compared without case
+  // there, as Access does.
   virtual std::unique_ptr<RecordSet> OpenRecordset(const std::string& sql,
                                                    const std::vector<std::string>& valori = {}) = 0;
+  // Whether a table of that name exists (compared without case).
   virtual bool EsisteTabella(const std::string& nome) = 0;
 };
 

@@ -1,0 +1,46 @@
+// Pieces shared by the two engines of the record-set layer.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/recordset.h"
+
+namespace plat::interno {
+
+// Names of tables and columns compared without case (UTF-8, full Unicode).
+bool NomiUguali(std::string_view a, std::string_view b);
+
+// A record set whose rows were all read when it was opened.
+class RecordSetMemoria : public RecordSet {
+ public:
+  RecordSetMemoria(std::vector<std::string> colonne, std::vector<std::vector<Valore>> righe);
+  void MoveFirst() override;
+  void MoveNext() override;
+  bool Eof() const override;
+  Valore Campo(std::string_view nome) const override;
+  bool HaCampo(std::string_view nome) const override;
+  void Close() override;
+
+ private:
+  int IndiceColonna(std::string_view nome) const;  // -1 when missing
+  std::vector<std::string> colonne_;
+  std::vector<std::vector<Valore>> righe_;
+  std::size_t posizione_ = 0;
+  bool chiuso_ = false;
+};
+
+// The small query grammar understood on Access files.
+struct Interrogazione {
+  std::string tabella;
+  std::vector<std::string> colonne_filtro;  // one per "?" of the where clause
+};
+// Throws ErroreDatabase for a text outside the grammar.
+Interrogazione AnalizzaSql(std::string_view sql);
+
+std::unique_ptr<Database> ApriSqlite(const std::string& percorso);
+std::unique_ptr<Database> ApriJet(const std::string& percorso);
+
+}  // namespace plat::interno

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/recordset.h"
+
+namespace {
+
+// The folder of the Access test files: beside the source tree, or beside the
+// folder of the worktrees when the tree is a worktree.
+std::string CartellaAccess() {
+  if (std::filesystem::exists(TESTDATA_ACCESS)) return TESTDATA_ACCESS;
+  return SOURCE_DIR "/../../shared/testdata/access";
+}
+
+using plat::Database;
+using plat::ErroreDatabase;
+using plat::Valore;
+
+// A small SQLite database written for one test.
+class DatabaseSqliteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    percorso_ = dir_.filePath("prova.db").toStdString();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(percorso_.c_str(), &db), SQLITE_OK);
+    const char* sql = R"(
+      CREATE TABLE Modelli (Modello TEXT, Descrizione TEXT, VentA REAL, Nr INTEGER);
+      CREATE INDEX PerModello ON Modelli (Modello);
+      INSERT INTO Modelli VALUES ('K30', 'terzo', -1.2345678901234e-05, 3);
+      INSERT INTO Modelli VALUES ('K10', NULL, 0.1, 1);
+      INSERT INTO Modelli VALUES ('O''Brien', 'con apice', NULL, 2);
+      INSERT INTO Modelli VALUES ('K20', 'secondo', 2.5, NULL);
+      INSERT INTO Modelli VALUES ('K10', 'ancora', 7, 4);
+      CREATE TABLE Vuota (A TEXT);
+    )";
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    db_ = Database::Apri(percorso_, ";PWD=bremolt");
+  }
+
+  std::vector<std::string> Colonna(plat::RecordSet& rs, const char* nome) {
+    std::vector<std::string> v;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) v.push_back(rs.Campo(nome).ComeTesto());
+    return v;
+  }
+
+  QTemporaryDir dir_;
+  std::string percorso_;
+  std::unique_ptr<Database> db_;
+};
+
+TEST_F(DatabaseSqliteTest, RigheNellOrdineDellaTabella) {
+  auto rs = db_->OpenRecordset("select * from Modelli");
+  EXPECT_EQ(Colonna(*rs, "Modello"), (std::vector<std::string>{"K30", "K10", "O'Brien", "K20", "K10"}));
+  // An index on the filtered column does not change the order of equal keys.
+  rs = db_->OpenRecordset("select * from Modelli where Modello = ?", {"K10"});
+  EXPECT_EQ(Colonna(*rs, "Descrizione"), (std::vector<std::string>{"", "ancora"}));
+}
+
+TEST_F(DatabaseSqliteTest, IValoriSonoLegatiNonIncollati) {
+  auto rs = db_->OpenRecordset("select * from Modelli where Modello = ? And Nr = ?", {"O'Brien", "2"});
+  EXPECT_EQ(Colonna(*rs, "Descrizione"), std::vector<std::string>{"con apice"});
+  rs = db_->OpenRecordset("select * from Modelli where Modello = ?", {"x' or '1'='1"});
+  EXPECT_TRUE(rs->Eof());
+  EXPECT_THROW(db_->OpenRecordset("select * from Modelli where Modello = ?"), ErroreDatabase);
+  EXPECT_THROW(db_->OpenRecordset("select * from Modelli", {"K10"}), ErroreDatabase);
+}
+
+TEST_F(DatabaseSqliteTest, NullNumeriETestiECampiSenzaMaiuscole) {
+  auto rs = db_->OpenRecordset("SELECT * FROM [modelli]");
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Campo("ventA").ComeNumero(), -1.2345678901234e-05);  // every digit kept
+  EXPECT_EQ(rs->Campo("VENTA").tipo(), Valore::Tipo::Numero);
+  EXPECT_EQ(rs->Campo("nr").ComeTesto(), "3");
+  EXPECT_TRUE(rs->HaCampo("DESCRIZIONE"));
+  EXPECT_FALSE(rs->HaCampo("Colore"));
+  EXPECT_THROW(rs->Campo("Colore"), ErroreDatabase);
+  rs->MoveNext();
+  const Valore nulla = rs->Campo("Descrizione");
+  EXPECT_TRUE(nulla.IsNull());
+  EXPECT_EQ(nulla.ComeTesto(), "");
+  EXPECT_EQ(nulla.ComeNumero(), 0);
+  rs->MoveNext();
+  EXPECT_TRUE(rs->Campo("VentA").IsNull());
+  rs->MoveNext();
+  rs->MoveNext();
+  rs->MoveNext();
+  EXPECT_TRUE(rs->Eof());
+  EXPECT_THROW(rs->Campo("Modello"), ErroreDatabase);
+  EXPECT_THROW(rs->MoveNext(), ErroreDatabase);
+  rs->MoveFirst();
+  EXPECT_EQ(rs->Campo("Modello").ComeTesto(), "K30");
+  rs->Close();
+  EXPECT_TRUE(rs->Eof());
+}
+
+TEST_F(DatabaseSqliteTest, TabelleMancantiEVuote) {
+  EXPECT_THROW(db_->OpenRecordset("select * from Manca"), ErroreDatabase);
+  EXPECT_THROW(db_->OpenRecordset("select * from Modelli; delete from Modelli"), ErroreDatabase);
+  EXPECT_TRUE(db_->EsisteTabella("MODELLI"));
+  EXPECT_FALSE(db_->EsisteTabella("Manca"));
+  auto rs = db_->OpenRecordset("select * from Vuota");
+  rs->MoveFirst();  // no error on an empty table
+  EXPECT_TRUE(rs->Eof());
+  EXPECT_TRUE(rs->HaCampo("a"));
+}
+
+TEST(Database, FileMancantiONonDatabase) {
+  QTemporaryDir dir;
+  const std::string testo = dir.filePath("testo.mdb").toStdString();
+  std::ofstream(testo) << "not a database at all, just some text";
+  EXPECT_THROW(Database::Apri(testo, ""), ErroreDatabase);
+  const std::string vuoto = dir.filePath("vuoto.mdb").toStdString();
+  std::ofstream{vuoto};
+  EXPECT_THROW(Database::Apri(vuoto, ""), ErroreDatabase);
+  const std::string rotto = dir.filePath("rotto.mdb").toStdString();
+  std::ofstream(rotto, std::ios::binary) << std::string("SQLite format 3\0", 16) << std::string(4000, 'x');
+  EXPECT_THROW(Database::Apri(rotto, ""), ErroreDatabase);
+  EXPECT_THROW(Database::Apri(dir.filePath("manca.mdb").toStdString(), ""), ErroreDatabase);
+  EXPECT_THROW(Database::Apri(CartellaAccess() + "/README.md", ""), ErroreDatabase);
+}
+
+TEST(Valore, TestiENumeri) {
+  EXPECT_EQ(Valore::Numero(100000).ComeTesto(), "100000");
+  EXPECT_EQ(Valore::Numero(-3).ComeTesto(), "-3");
+  EXPECT_EQ(Valore::Numero(0.1).ComeTesto(), "0.1");
+  EXPECT_EQ(Valore::Numero(-1.2345678901234e-05).ComeTesto(), "-1.2345678901234e-05");
+  EXPECT_EQ(Valore::NumeroSingolo(0.15f).ComeTesto(), "0.15");
+  EXPECT_EQ(Valore::Testo(" 2.5 ").ComeNumero(), 2.5);
+  EXPECT_EQ(Valore::Testo("-4e-3").ComeNumero(), -4e-3);
+  EXPECT_EQ(Valore::Testo("").ComeNumero(), 0);
+  EXPECT_THROW(Valore::Testo("2,5").ComeNumero(), ErroreDatabase);
+  EXPECT_THROW(Valore::Testo("abc").ComeNumero(), ErroreDatabase);
+}
+
+// The two Access files written by Access itself.
+class DatabaseAccessTest : public ::testing::Test {
+ protected:
+  static std::unique_ptr<Database> Apri(const char* nome) {
+    return Database::Apri(CartellaAccess() + "/" + nome, ";PWD=bremolt");
+  }
+};
+
+TEST_F(DatabaseAccessTest, Jet4TestiMemoEDate) {
+  auto db = Apri("DateTestDatabase.mdb");
+  auto rs = db->OpenRecordset("select * from DateTest");
+  std::vector<double> id;
+  for (; !rs->Eof(); rs->MoveNext()) id.push_back(rs->Campo("idcol").ComeNumero());
+  EXPECT_EQ(id, (std::vector<double>{1, 2, 3, 4, 5, 6}));
+
+  rs = db->OpenRecordset("select * from [DateTest] where IDCol = ?", {"2"});
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Campo("ShortTextCol").ComeTesto(), "Year 1999");
+  EXPECT_EQ(rs->Campo("LongTextCol").ComeTesto(), "Year 9999");
+  EXPECT_EQ(rs->Campo("DateCol").ComeTesto(), "9999-01-01");
+  rs = db->OpenRecordset("select * from DateTest where IDCol = ?", {"4"});
+  EXPECT_EQ(rs->Campo("DateTimeCol").ComeTesto(), "0632-01-01");
+  rs = db->OpenRecordset("select * from DateTest where IDCol = ?", {"6"});
+  EXPECT_EQ(rs->Campo("LongTextCol").ComeTesto(), "New line\r\nin field");
+  EXPECT_THROW(db->OpenRecordset("select * from DateTest where IDCol = ?", {"due"}), ErroreDatabase);
+}
+
+TEST_F(DatabaseAccessTest, Jet3NumeriEsattiEDenaro) {
+  auto db = Apri("nwind.mdb");
+  auto rs = db->OpenRecordset("select * from Shippers");
+  std::vector<std::string> nomi;
+  for (; !rs->Eof(); rs->MoveNext()) nomi.push_back(rs->Campo("CompanyName").ComeTesto());
+  EXPECT_EQ(nomi, (std::vector<std::string>{"Speedy Express", "United Package", "Federal Shipping"}));
+
+  rs = db->OpenRecordset("select * from Products where ProductID = ?", {"5"});
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Campo("ProductName").ComeTesto(), "Chef Anton's Gumbo Mix");
+  EXPECT_EQ(rs->Campo("UnitPrice").ComeNumero(), 21.35);  // currency
+  EXPECT_EQ(rs->Campo("Discontinued").ComeNumero(), -1);   // yes/no
+  rs = db->OpenRecordset("select * from Products where Discontinued = ?", {"-1"});
+  int fuori_produzione = 0;
+  for (; !rs->Eof(); rs->MoveNext()) ++fuori_produzione;
+  EXPECT_EQ(fuori_produzione, 8);
+
+  // Single-precision column: the stored single, not a rounded print of it.
+  rs = db->OpenRecordset("select * from [Order Details] where Discount = ?", {"0.15"});
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Campo("OrderID").ComeNumero(), 10250);
+  EXPECT_EQ(rs->Campo("ProductID").ComeNumero(), 51);
+  EXPECT_EQ(static_cast<float>(rs->Campo("Discount").ComeNumero()), 0.15f);
+  EXPECT_EQ(rs->Campo("Discount").ComeTesto(), "0.15");
+}
+
+TEST_F(DatabaseAccessTest, Jet3NomiETestiNonAscii) {
+  auto db = Apri("nwind.mdb");
+  EXPECT_TRUE(db->EsisteTabella("UMSÄTZE"));
+  auto rs = db->OpenRecordset("SELECT * FROM umsätze WHERE [ShipName] = ? and orderid = ?", {"mère paillarde", "10332"});
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Campo("ShipName").ComeTesto(), "Mère Paillarde");
+  EXPECT_EQ(rs->Campo("ShipCity").ComeTesto(), "Montréal");
+  EXPECT_EQ(rs->Campo("Freight").ComeNumero(), 52.84);
+  rs->MoveNext();
+  EXPECT_TRUE(rs->Eof());
+
+  rs = db->OpenRecordset("select * from Customers where CustomerID = ?", {"ANTON"});
+  ASSERT_FALSE(rs->Eof());
+  EXPECT_EQ(rs->Campo("CompanyName").ComeTesto(), "Antonio Moreno Taquería");
+  EXPECT_TRUE(rs->Campo("Region").IsNull());
+  EXPECT_TRUE(rs->Campo("Fax").IsNull());
+
+  // A memo longer than one text field, spread over a page of its own.
+  rs = db->OpenRecordset("select * from Employees where EmployeeID = ?", {"2"});
+  const std::string note = rs->Campo("Notes").ComeTesto();
+  EXPECT_EQ(note.size(), 448u);
+  EXPECT_EQ(note.substr(0, 15), "Andrew received");
+  EXPECT_EQ(note.substr(note.size() - 12), "Association.");
+}
+
+TEST_F(DatabaseAccessTest, ErroriDiTabellaColonnaEQuery) {
+  auto db = Apri("nwind.mdb");
+  EXPECT_FALSE(db->EsisteTabella("Manca"));
+  EXPECT_THROW(db->OpenRecordset("select * from Manca"), ErroreDatabase);
+  EXPECT_THROW(db->OpenRecordset("select * from Shippers where Colore = ?", {"x"}), ErroreDatabase);
+  EXPECT_THROW(db->OpenRecordset("select * from Shippers where ShipperID = ?"), ErroreDatabase);
+  EXPECT_THROW(db->OpenRecordset("select CompanyName from Shippers"), ErroreDatabase);
+  EXPECT_THROW(db->OpenRecordset("select * from Shippers order by Phone"), ErroreDatabase);
+  EXPECT_THROW(db->OpenRecordset("select * from Shippers where ShipperID = 1"), ErroreDatabase);
+  auto rs = db->OpenRecordset("select * from Shippers;");
+  EXPECT_THROW(rs->Campo("Colore"), ErroreDatabase);
+}
+
+}  // namespace
