@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "core/ambiente.h"
+#include "core/impostazioni.h"
+#include "core/unita.h"
+#include "platform/ini.h"
+#include "selection/finestre_selezione.h"
+#include "tests/support/supporto.h"
+#include "ui/avvio.h"
+#include "ui/finestre.h"
+#include "ui/linee.h"
+
+using namespace ui;
+
+namespace {
+
+class Programma : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QFile::copy(PROGRAM_DIR "/Mistrel2013.mdb", dir.filePath("Mistrel2013.mdb")));
+    core::imp = core::Impostazioni{};
+  }
+  void TearDown() override {
+    plat::Forms::Svuota();
+    test::ProcessaEventi();
+  }
+  void ScriviIni(const QByteArray& testo) {
+    QFile f(dir.filePath("Mistrel2013.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(testo);
+  }
+  QString Ini(const char* sez, const char* chiave) {
+    return plat::LeggiProfilo(dir.filePath("Mistrel2013.ini"), sez, chiave);
+  }
+  QStringList Caricate() {
+    QStringList n;
+    for (int i = 0; i < plat::Forms::Count(); ++i) n << plat::Forms::Item(i)->Nome();
+    return n;
+  }
+  QTemporaryDir dir;
+  test::RegistroMessaggi reg;
+};
+
+}  // namespace
+
+TEST_F(Programma, AvvioSenzaFileDiImpostazioni) {
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  EXPECT_EQ(Caricate(), QStringList{"Fmenu"});  // the splash is gone
+  EXPECT_EQ(Fmenu().Caption(), "Brivanto 5.6");
+  EXPECT_EQ(Fmenu().mnuFile->title(), "File");
+  EXPECT_EQ(Fmenu().mnuscelta->title(), "Linea &prodotto");
+  EXPECT_EQ(Fmenu().lblVer->Caption(), "Ver. 5.6");
+  EXPECT_FALSE(Fmenu().lblOra->Caption().isEmpty());
+  // The file is created with the single key Multi.
+  QFile f(dir.filePath("Mistrel2013.ini"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "[Common]\r\nMulti= 0\r\n");
+  EXPECT_TRUE(core::imp.PercorsoApp.endsWith('/'));
+  EXPECT_TRUE(reg.messaggi.empty());
+}
+
+TEST_F(Programma, DatabaseMancanteFermaIlProgramma) {
+  QFile::remove(dir.filePath("Mistrel2013.mdb"));
+  EXPECT_NE(Avvia("", dir.path()), 0);
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+  EXPECT_TRUE(reg.messaggi[0].testo.contains("Mistrel2013.mdb"));
+  EXPECT_EQ(plat::Forms::Count(), 0);
+}
+
+TEST_F(Programma, FileNonDatabase) {
+  QFile::remove(dir.filePath("Mistrel2013.mdb"));
+  QFile f(dir.filePath("Mistrel2013.mdb"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("not a database at all");
+  f.close();
+  EXPECT_NE(Avvia("", dir.path()), 0);
+  EXPECT_EQ(reg.messaggi.size(), 1u);
+}
+
+TEST_F(Programma, CambioDiLinguaChiudeLeAltreFinestreESalva) {
+  ScriviIni("[Common]\r\nMulti= 1\r\n[Unmis]\r\nQa= 2\r\n");
+  ASSERT_EQ(Avvia("district", dir.path()), 0);
+  EXPECT_TRUE(core::imp.FlagDistrict);
+  EXPECT_EQ(Fmenu().mnufine->text(), "Exit");
+  Fmenu().mnuprods_Click(1);  // an EC window
+  Fmenu().mnuUnmis_Click();
+  Fmenu().mnuprod_Click(0);
+  EXPECT_EQ(Caricate(), (QStringList{"Fmenu", "FDatiPEC", "Funmis", "FDatiP"}));
+  Fmenu().mnulingua_Click();
+  // The language window closes the base selection windows as it loads.
+  EXPECT_EQ(Caricate(), (QStringList{"Fmenu", "FDatiPEC", "Funmis", "Flingua"}));
+  EXPECT_EQ(Flingua().lblLingua(2)->Caption(), "French");
+  Flingua().Image1_Click(3);
+  EXPECT_EQ(Caricate(), QStringList{"Fmenu"});
+  EXPECT_EQ(Ini("Common", "Multi"), "3");
+  EXPECT_EQ(core::imp.BaseTesti, 700);
+  EXPECT_EQ(Fmenu().mnuFile->title(), "Datei");
+  EXPECT_EQ(Fmenu().Caption(), "Brivanto 5.6");
+  EXPECT_EQ(Fmenu().mnuprod[0]->text(), "QZR-N-B");
+  EXPECT_EQ(Fmenu().SSprod[3]->toolTip(), "QZR-N-B  (S)");
+}
+
+TEST_F(Programma, UnitaAccoppiateApplicateESalvate) {
+  ScriviIni("[Common]\r\nMulti= 1\r\n[Unmis]\r\nPt= 0\r\nDpW= 1\r\n");
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  Fmenu().mnuUnmis_Click();
+  FormUnita& u = Funmis();
+  // The stored water-drop unit sets the power unit on opening.
+  EXPECT_EQ(u.cboPotenz->Text(), "Cal/h - Frig/h");
+  EXPECT_EQ(u.windowTitle(), "Select unit of measure");
+  u.cboDpw->SetListIndex(0);
+  EXPECT_EQ(u.cboPotenz->Text(), "W");
+  u.cboPotenz->SetListIndex(1);
+  EXPECT_EQ(u.cboDpw->Text(), "mH2O");
+  u.cboqa->SetListIndex(2);
+  u.close();  // the close box applies without saving
+  EXPECT_EQ(core::um.UmPortataAria, 2);
+  EXPECT_EQ(core::um.UmPotenza, 1);
+  EXPECT_EQ(Ini("Unmis", "Qa"), "");
+  Fmenu().mnuUnmis_Click();
+  Funmis().cboqw->SetListIndex(1);
+  Funmis().cmdOK_Click();
+  EXPECT_EQ(Funmis.SeCaricata(), nullptr);
+  EXPECT_EQ(core::um.UmPortataAcqua, 1);
+  EXPECT_EQ(Ini("Unmis", "Pt"), "1");
+  EXPECT_EQ(Ini("Unmis", "Qa"), "2");
+  EXPECT_EQ(Ini("Unmis", "Qw"), "1");
+  EXPECT_EQ(Ini("Unmis", "DpW"), "1");
+  EXPECT_EQ(Ini("Unmis", "DpA"), "0");
+}
+
+TEST_F(Programma, OgniLineaApreLaSuaFinestra) {
+  ScriviIni("[Common]\r\nMulti= 1\r\n");
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  Fmenu().mnuprod_Click(0);
+  EXPECT_EQ(core::imp.SerieCorrente, "KALVO");
+  EXPECT_EQ(sel::FDatiP().Caption(), "QZA-E-T");
+  EXPECT_EQ(sel::FDatiP().cboModel->List(0), "* All");
+  Fmenu().mnuprod_Click(1);  // closes FDatiP
+  EXPECT_EQ(sel::FDatiP.SeCaricata(), nullptr);
+  EXPECT_EQ(sel::FDatiPXX().Caption(), "QZU");
+  Fmenu().mnuprod_Click(2);
+  EXPECT_EQ(sel::FDatiPXX().Caption(), "QZG");
+  EXPECT_EQ(core::imp.SerieCorrente, "DVK");
+  Fmenu().mnuprod_Click(3);
+  EXPECT_EQ(sel::FDatiP().Caption(), "QZA-E-T fan coilsP");
+  EXPECT_EQ(core::imp.SerieCorrente, "KALVOP");
+  EXPECT_EQ(sel::FDatiPXX.SeCaricata(), nullptr);
+  Fmenu().mnuprods1_Click(2);
+  EXPECT_TRUE(core::imp.FlagVFix);
+  EXPECT_EQ(sel::FDatiPXXEC_VFIX().Caption(), "QZJ");
+  // The hidden third entries stay hidden and disabled.
+  EXPECT_FALSE(Fmenu().mnuprods[3]->isVisible());
+  EXPECT_FALSE(Fmenu().mnuprods1[3]->isEnabled());
+  // Selection windows are children of the main window.
+  test::ProcessaEventi();
+  EXPECT_EQ(Fmenu().area->subWindowList().size(), 2);
+}
+
+TEST_F(Programma, SceltaECConLeDueColonne) {
+  ScriviIni("[Common]\r\nMulti= 1\r\n");
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  struct Caso {
+    bool facile;
+    int indice;
+    const char* serie;
+    const char* finestra;
+    const char* caption;
+  } casi[] = {{false, 1, "KALVOEC", "FDatiPEC", "QZO-Y-C"},      {false, 2, "DVKBLDC", "FDatiPXXEC", "QZJ"},
+              {false, 3, "RMBBLDC", "FDatiPXXEC", "QZX"},        {true, 1, "KALVOEC", "FDatiPEC_VFIX", "QZO-Y-C"},
+              {true, 2, "DVKBLDC", "FDatiPXXEC_VFIX", "QZJ"},    {true, 3, "RMBBLDC", "FDatiPXXEC_VFIX", "QZX"}};
+  for (const Caso& c : casi) {
+    Fmenu().SSprodBLDC_Click();
+    ASSERT_NE(FChkBLDC.SeCaricata(), nullptr);
+    if (c.facile)
+      FChkBLDC().cmdBLDCeasy_Click(c.indice);
+    else
+      FChkBLDC().cmdBLDC_Click(c.indice);
+    EXPECT_EQ(FChkBLDC.SeCaricata(), nullptr);
+    EXPECT_EQ(core::imp.FlagVFix, c.facile);
+    EXPECT_EQ(core::imp.SerieCorrente, c.serie);
+    plat::Form* f = plat::Forms::Cerca(c.finestra);
+    ASSERT_NE(f, nullptr) << c.finestra;
+    EXPECT_EQ(f->Caption(), c.caption);
+  }
+  // Base and EC windows stay open together.
+  Fmenu().mnuprod_Click(0);
+  EXPECT_NE(plat::Forms::Cerca("FDatiPEC"), nullptr);
+}
+
+TEST_F(Programma, InformazioniEChiusura) {
+  ScriviIni("[Common]\r\nMulti= 0\r\n");
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  bool bottoneVisibile = false;
+  QString descrizione;
+  QTimer::singleShot(0, [&] {
+    bottoneVisibile = !FInfo().CmdFine->isHidden();
+    descrizione = FInfo().lblDescri->Caption();
+    FInfo().CmdFine->click();
+  });
+  Fmenu().mnuInfotarv_Click();  // modal: returns when closed
+  EXPECT_TRUE(bottoneVisibile);
+  EXPECT_EQ(descrizione, "Programma di calcolo  Mistrel2013");
+  EXPECT_EQ(FInfo.SeCaricata(), nullptr);
+  // Exit closes every window, top-level ones too.
+  Fmenu().mnuUnmis_Click();
+  Fmenu().mnuprod_Click(0);
+  Fmenu().mnufine_Click();
+  EXPECT_EQ(plat::Forms::Count(), 0);
+}
+
+TEST_F(Programma, LoSplashNonHaIlPulsanteDiChiusura) {
+  FInfo().Mostra();
+  EXPECT_TRUE(FInfo().CmdFine->isHidden());
+}
