@@ -98,6 +98,12 @@ bool NumeroDiSistema(const QString& testo, const QString& sepDec, double* valore
   return true;
 }
 
+double Numero(const QString& testo, const QString& sepDec) {
+  double v = 0;
+  if (!NumeroDiSistema(testo, sepDec, &v)) throw ErroreEsecuzione(13);
+  return v;
+}
+
 QString TestoNumero(double v, const QString& sepDec) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(static_cast<float>(v)));

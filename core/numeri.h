@@ -4,14 +4,30 @@
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 namespace core {
 
-// Raised by a whole-number conversion whose value does not fit.
-class ErroreOverflow : public std::runtime_error {
+// A run-time error with its classic number (6 overflow, 13 type mismatch),
+// which a run's error trap shows.
+class ErroreEsecuzione : public std::runtime_error {
  public:
-  ErroreOverflow() : std::runtime_error("Overflow") {}
+  explicit ErroreEsecuzione(int numero) : std::runtime_error("error " + std::to_string(numero)), numero_(numero) {}
+  int numero() const { return numero_; }
+
+ private:
+  int numero_;
 };
+
+// Raised by a whole-number conversion whose value does not fit.
+class ErroreOverflow : public ErroreEsecuzione {
+ public:
+  ErroreOverflow() : ErroreEsecuzione(6) {}
+};
+
+// Strict reading of a box's text by the system's rules (sepDec the decimal
+// mark): a text that is not a number raises ErroreEsecuzione(13).
+double Numero(const QString& testo, const QString& sepDec);
 
 // Reads the number at the start of a text: "," counts as ".", blanks are
 // skipped wherever they stand, an exponent with E or D is accepted, reading

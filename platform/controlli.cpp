@@ -38,6 +38,7 @@ void TextBox::SetFocus() {
   if (Fuoco::InVerifica()) {
     QWidget* ora = QApplication::focusWidget();
     if (ora && ora != this) Fuoco::SopprimiUscita(ora);
+    Fuoco::SegnaRichiamo();
   }
   setFocus(Qt::OtherFocusReason);
 }

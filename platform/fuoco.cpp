@@ -25,8 +25,13 @@ void AccodaUscita(TextBox* box) {
   }
 }
 
-void EseguiPendenti() {
+bool g_richiamo = false;
+
+void SegnaRichiamo() { g_richiamo = true; }
+
+bool EseguiPendenti() {
   g_programmata = false;
+  g_richiamo = false;
   while (!g_coda.empty()) {
     QPointer<TextBox> box = g_coda.front();
     g_coda.pop_front();
@@ -38,6 +43,7 @@ void EseguiPendenti() {
     gestore();
     --g_profondita;
   }
+  return g_richiamo;
 }
 
 bool InVerifica() { return g_profondita > 0; }

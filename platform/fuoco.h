@@ -13,8 +13,11 @@ class TextBox;
 namespace Fuoco {
 
 void AccodaUscita(TextBox* box);
-// Runs every queued lost-focus handler now.
-void EseguiPendenti();
+// Runs every queued lost-focus handler now; true when one of them gave the
+// focus back to its box (a check failed).
+bool EseguiPendenti();
+// Called when a box takes the focus back during a check.
+void SegnaRichiamo();
 // True while a lost-focus handler runs.
 bool InVerifica();
 // The control that holds the focus (during a check: the one that received it).

@@ -1,32 +1,361 @@
 #include "selection/finestre_selezione.h"
 
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "core/ambiente.h"
 #include "core/campi.h"
+#include "core/numeri.h"
 #include "core/testi.h"
+#include "core/unita.h"
+#include "engine/numeri.h"
+#include "engine/psicrometria.h"
+#include "platform/fuoco.h"
+#include "platform/messaggi.h"
+#include "platform/schermo.h"
+#include "selection/stato.h"
 
 namespace sel {
 
-plat::Istanza<FormDatiP> FDatiP;
-plat::Istanza<FormDatiPXX> FDatiPXX;
 plat::Istanza<FormDatiPEC> FDatiPEC;
 plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
 plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
 plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
 
+namespace {
+
+std::function<void()>& ApriStampa() {
+  static std::function<void()> f;
+  return f;
+}
+
+std::function<void(FinestraSelezione&)>& Ricarica() {
+  static std::function<void(FinestraSelezione&)> f;
+  return f;
+}
+
+}  // namespace
+
+void FinestraSelezione::ImpostaApriStampa(std::function<void()> f) { ApriStampa() = std::move(f); }
+void FinestraSelezione::ImpostaRicarica(std::function<void(FinestraSelezione&)> f) { Ricarica() = std::move(f); }
+
 FinestraSelezione::FinestraSelezione(const QString& nome, bool centra)
     : plat::Form(nome, Tipo::Figlia), centra_(centra) {}
 
+// The EC windows are completed by their own classes; until then they carry
+// the model list, the grid and the close button.
 void FinestraSelezione::Progetta() {
-  resize(900, 600);
-  cboModel = new plat::ComboBox(this, QStringLiteral("cboModel"));
-  plat::PosizionaTw(cboModel, 240, 240, 3000, 315);
-  CmdFine = new plat::CommandButton(this, QStringLiteral("CmdFine"));
-  plat::PosizionaTw(CmdFine, 240, 8000, 1800, 400);
-  CmdFine->Click = [this] { Scarica(); };
+  resize(900, 560);
+  auto* lay = new QVBoxLayout(this);
+  auto* alto = new QHBoxLayout();
+  lblModello = CreaEtichetta(this, "lblModello");
+  cboModel = new plat::ComboBox(this, "cboModel");
+  cboModel->setMinimumWidth(180);
+  alto->addWidget(lblModello);
+  alto->addWidget(cboModel);
+  alto->addStretch(1);
+  alto->addWidget(CreaBloccoPulsanti(this));
+  lay->addLayout(alto);
+  lay->addWidget(CreaBloccoRisultati(this), 1);
+  CreaLegenda({});
 }
 
 void FinestraSelezione::Form_Load() {
-  CmdFine->SetCaption(core::Testo(67));
+  if (lblModello) lblModello->SetCaption(core::Testo(40));
+  if (CmdFine) {
+    CmdFine->SetCaption(core::Testo(30));
+    CmdFine->setToolTip(core::Testo(67));
+  }
+  if (cmdCalcola) {
+    cmdCalcola->SetCaption(core::Testo(15));
+    cmdCalcola->setToolTip(core::Testo(15));
+  }
+  if (cmdStampa) cmdStampa->SetCaption(core::Testo(74));
   if (centra_) core::CentraForm(this);
+}
+
+void FinestraSelezione::Form_Unload() {}
+
+void FinestraSelezione::closeEvent(QCloseEvent* e) {
+  // A window closes only between runs.
+  if (inCalcolo_) {
+    e->ignore();
+    return;
+  }
+  plat::Form::closeEvent(e);
+}
+
+// ---- Builders ----
+
+plat::TextBox* FinestraSelezione::CreaCasella(QWidget* padre, const QString& nome, int indice) {
+  auto* t = new plat::TextBox(padre, nome, indice);
+  t->setMaximumWidth(70);
+  t->setAlignment(Qt::AlignRight);
+  t->GotFocus = [t] { core::SelezionaTesto(t); };
+  return t;
+}
+
+plat::Label* FinestraSelezione::CreaEtichetta(QWidget* padre, const QString& nome, int indice) {
+  return new plat::Label(padre, nome, indice);
+}
+
+QWidget* FinestraSelezione::CreaBloccoPressione(QWidget* padre) {
+  frmPressione = new plat::Frame(padre, "frmPressione");
+  auto* g = new QGridLayout(frmPressione);
+  lblDistanza = CreaEtichetta(frmPressione, "lblDistanza");
+  txtDistanza = new plat::TextBox(frmPressione, "txtDistanza");
+  txtDistanza->setMaximumWidth(70);
+  txtDistanza->setAlignment(Qt::AlignRight);
+  txtDistanza->SetText("2");
+  lblDirezione = CreaEtichetta(frmPressione, "lblDirezione");
+  cboDirezione = new plat::ComboBox(frmPressione, "cboDirezione");
+  g->addWidget(lblDistanza, 0, 0);
+  g->addWidget(txtDistanza, 0, 1);
+  g->addWidget(lblDirezione, 1, 0);
+  g->addWidget(cboDirezione, 1, 1);
+  return frmPressione;
+}
+
+QWidget* FinestraSelezione::CreaBloccoPulsanti(QWidget* padre) {
+  auto* w = new QWidget(padre);
+  auto* v = new QVBoxLayout(w);
+  v->setContentsMargins(0, 0, 0, 0);
+  cmdCalcola = new plat::CommandButton(w, "cmdCalcola");
+  cmdStampa = new plat::CommandButton(w, "cmdStampa");
+  CmdFine = new plat::CommandButton(w, "CmdFine");
+  for (auto* b : {cmdCalcola, cmdStampa, CmdFine}) {
+    b->setMinimumWidth(110);
+    v->addWidget(b);
+  }
+  cmdCalcola->Click = [this] { cmdCalcola_Click(); };
+  cmdStampa->Click = [this] { cmdStampa_Click(); };
+  cmdStampa->setEnabled(static_cast<bool>(ApriStampa()));
+  CmdFine->Click = [this] { CmdFine_Click(); };
+  return w;
+}
+
+QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
+  auto* w = new QWidget(padre);
+  auto* g = new QGridLayout(w);
+  g->setContentsMargins(0, 0, 0, 0);
+  Grd = new plat::Griglia(w, "Grd");
+  Grd->setMinimumHeight(200);
+  Grd->DblClick = [this] { Grd_DblClick(); };
+  Grd->KeyPress = [this](int& k) { Grd_KeyPress(k); };
+  cmdLegend = new plat::CommandButton(w, "cmdLegend");
+  cmdLegend->SetCaption(QStringLiteral("Legenda"));
+  cmdLegend->setVisible(false);
+  cmdLegend->Click = [this] { cmdLegend_Click(); };
+  PanLegend = new plat::Frame(w, "PanLegend");
+  PanLegend->setVisible(false);
+  PanLegend->setAutoFillBackground(true);
+  PanLegend->installEventFilter(this);
+  g->addWidget(Grd, 1, 0, 1, 2);
+  g->addWidget(cmdLegend, 0, 0, Qt::AlignLeft);
+  g->addWidget(PanLegend, 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+  g->setColumnStretch(1, 1);
+  return w;
+}
+
+void FinestraSelezione::CreaLegenda(const std::vector<std::pair<int, QString>>& simboli) {
+  auto* g = new QGridLayout(PanLegend);
+  g->setVerticalSpacing(1);
+  int riga = 0;
+  for (const auto& [k, simbolo] : simboli) {
+    auto* s = CreaEtichetta(PanLegend, "lblLegSim", k);
+    s->SetCaption(simbolo);
+    QFont f = s->font();
+    f.setBold(true);
+    s->setFont(f);
+    auto* uguale = new QLabel(QStringLiteral("="), PanLegend);
+    auto* d = CreaEtichetta(PanLegend, "lblLegDes", k);
+    for (QWidget* x : {static_cast<QWidget*>(s), static_cast<QWidget*>(uguale), static_cast<QWidget*>(d)})
+      x->installEventFilter(this);
+    lblLegSim.Imposta(k, s);
+    lblLegDes.Imposta(k, d);
+    g->addWidget(s, riga, 0);
+    g->addWidget(uguale, riga, 1);
+    g->addWidget(d, riga, 2);
+    ++riga;
+  }
+}
+
+bool FinestraSelezione::eventFilter(QObject* o, QEvent* e) {
+  // A click anywhere on the legend panel hides it.
+  if (e->type() == QEvent::MouseButtonRelease && PanLegend &&
+      (o == PanLegend || (o->isWidgetType() && PanLegend->isAncestorOf(static_cast<QWidget*>(o))))) {
+    PanLegend_Click();
+    return true;
+  }
+  return plat::Form::eventFilter(o, e);
+}
+
+// ---- Shared handlers ----
+
+void FinestraSelezione::Grd_DblClick() {
+  Grd->SetCol(0);
+  const QString testo = Grd->TextMatrix(Grd->Row(), 0);
+  if (testo.isEmpty()) return;
+  for (int i = 1; i < cboModel->ListCount(); ++i)
+    if (cboModel->List(i) == testo) cboModel->SetListIndex(i);  // the last match wins
+}
+
+void FinestraSelezione::Grd_KeyPress(int& keyAscii) {
+  if (keyAscii != 3) return;
+  plat::ImpostaTestoAppunti(QString());
+  const int ultimaCol = std::max(Grd->Col(), Grd->ColSel());
+  const int da = std::min(Grd->Row(), Grd->RowSel());
+  const int a = std::max(Grd->Row(), Grd->RowSel());
+  QString testo;
+  auto copiaRiga = [&](int r) {
+    for (int c = 0; c <= ultimaCol; ++c) testo += Grd->TextMatrix(r, c) + QLatin1Char('\t');
+    testo += QLatin1Char('\n');
+  };
+  copiaRiga(0);
+  copiaRiga(1);
+  for (int r = da; r <= a; ++r) copiaRiga(r);
+  Grd->SetRow(a);
+  Grd->SetCol(ultimaCol);
+  plat::ImpostaTestoAppunti(testo);
+}
+
+void FinestraSelezione::CmdFine_Click() {
+  if (inCalcolo_) return;
+  Scarica();
+}
+
+void FinestraSelezione::cmdLegend_Click() {
+  PanLegend->setVisible(!PanLegend->isVisible());
+  if (PanLegend->isVisible()) PanLegend->raise();
+}
+
+void FinestraSelezione::PanLegend_Click() { PanLegend->setVisible(false); }
+
+void FinestraSelezione::cmdStampa_Click() {
+  if (ApriStampa() && !inCalcolo_) ApriStampa()();
+}
+
+bool FinestraSelezione::Form_KeyPress(int& keyAscii, QWidget* controllo) {
+  if (keyAscii == 13) {
+    if (qobject_cast<plat::Griglia*>(controllo)) return false;
+    focusNextChild();
+    return true;
+  }
+  if (keyAscii == 44 || keyAscii == 46) {
+    if (core::imp.SepDec == QLatin1String(".")) keyAscii = 46;
+    if (core::imp.SepDec == QLatin1String(",")) keyAscii = 44;
+  }
+  return false;
+}
+
+void FinestraSelezione::AggiornaUnita() {
+  for (const auto& [i, l] : lblumQw.Elementi()) l->SetCaption(core::NomeUnita(core::Grandezza::PortataAcqua));
+  if (lblumDpa) lblumDpa->SetCaption(core::NomeUnita(core::Grandezza::PerditaAria));
+}
+
+// ---- Entry-box rules ----
+
+bool FinestraSelezione::Positivo(const plat::TextBox* box) const { return box && core::ValNum(box->Text()) > 0; }
+
+bool FinestraSelezione::Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita,
+                                  bool zeroAmmesso) {
+  motore::StatoCalcolo& s = Stato();
+  s.ValoreMin = minimo;
+  s.ValoreMax = massimo;
+  const bool esito = core::ControllaValore(box, minimo, massimo, unita, zeroAmmesso);
+  s.EsitoControllo = esito ? motore::Vero : motore::Falso;
+  return esito;
+}
+
+bool FinestraSelezione::VersoChiusura() const {
+  QWidget* r = plat::Fuoco::Ricevente();
+  return r && r == CmdFine;
+}
+
+void FinestraSelezione::RegolaUscitaAcqua(int i) {
+  if (VersoChiusura()) return;
+  plat::TextBox* tw2 = txtTw2(i);
+  plat::TextBox* tw1 = txtTw1(i);
+  if (Positivo(tw2)) {
+    UscitaAcquaData(i);
+    if (Positivo(txtQw(i))) txtQw(i)->SetText(QString());
+  }
+  if (Positivo(tw1) && Positivo(tw2)) {
+    const double entrata = core::ValNum(tw1->Text()), uscita = core::ValNum(tw2->Text());
+    const bool sbagliata = i == 0 ? !(uscita > entrata) : !(uscita < entrata);
+    if (sbagliata) {
+      plat::MsgBox(core::Testo(i == 0 ? 111 : 102), plat::Icona::Critica);
+      tw2->SetFocus();
+    }
+  }
+}
+
+namespace {
+
+QString Formato1(double v) { return core::Formatta(v, QStringLiteral("##.0"), core::imp.SepDec); }
+
+}  // namespace
+
+void FinestraSelezione::RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, plat::TextBox* h) {
+  if (!Positivo(b) || !Positivo(d)) return;
+  const double umido = core::ValNum(b->Text()), secco = core::ValNum(d->Text());
+  if (umido >= secco) {
+    plat::MsgBox(core::Testo(110), plat::Icona::Critica);
+    h->SetText(QString());
+    b->SetFocus();
+    return;
+  }
+  h->SetText(Formato1(motore::UmiditaRelativa(static_cast<float>(secco), static_cast<float>(umido))));
+}
+
+void FinestraSelezione::RegolaUmidita(plat::TextBox* h, plat::TextBox* d, plat::TextBox* b, float minimo,
+                                      float massimo) {
+  const bool reimpostata = Controlla(h, minimo, massimo, QStringLiteral("%"), true);
+  if (Positivo(h) && !reimpostata) {
+    b->SetText(Formato1(motore::BulboUmidoDaUR(static_cast<float>(core::ValNum(d->Text())),
+                                               static_cast<float>(core::ValNum(h->Text())), Stato())));
+  }
+  if (Positivo(d) && Positivo(b) && core::ValNum(h->Text()) == 0) {
+    h->SetText(Formato1(motore::UmiditaRelativa(static_cast<float>(core::ValNum(d->Text())),
+                                                static_cast<float>(core::ValNum(b->Text())))));
+  }
+}
+
+void FinestraSelezione::ControllaTw1(int i) {
+  if (i == 0)
+    Controlla(txtTw1(0), core::imp.FlagDistrict ? 4 : 5, 20, QStringLiteral("°C"), false);
+  else
+    Controlla(txtTw1(1), 30, 95, QStringLiteral("°C"), false);
+}
+
+void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLiteral("%"), true); }
+
+// ---- Runs ----
+
+QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
+
+void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
+  if (inCalcolo_) return;
+  // A box left with a wrong value is checked first; a failed check stops the run.
+  if (plat::Fuoco::EseguiPendenti()) return;
+  if (!Caricata()) return;
+  inCalcolo_ = true;
+  struct Fine {
+    bool& flag;
+    ~Fine() { flag = false; }
+  } fine{inCalcolo_};
+  try {
+    if (serie != core::imp.SerieCorrente && Ricarica()) Ricarica()(*this);
+    corpo();
+  } catch (const motore::ErroreCalcolo& e) {
+    plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(e.numero()), plat::Icona::Esclamativa);
+    plat::PuntatoreNormale();
+  } catch (const core::ErroreEsecuzione& e) {
+    plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(e.numero()), plat::Icona::Esclamativa);
+    plat::PuntatoreNormale();
+  }
 }
 
 }  // namespace sel

@@ -1,9 +1,14 @@
-// The six selection windows.  They share one design (FinestraSelezione);
-// each series family adds its own inputs and run.
+// The six selection windows.  They share one design (FinestraSelezione):
+// the result grid and its legend, the window keys, the entry-box rules, the
+// buttons and the guarded run; each window adds its own inputs and run.
 #pragma once
+
+#include <QFrame>
+#include <functional>
 
 #include "platform/controlli.h"
 #include "platform/form.h"
+#include "platform/griglia.h"
 
 namespace sel {
 
@@ -12,31 +17,98 @@ class FinestraSelezione : public plat::Form {
  public:
   FinestraSelezione(const QString& nome, bool centra);
 
+  // The series this window was opened for (set by the product-line opener).
+  QString serie;
+
+  // Controls every selection window has (some windows lack a few: nullptr).
   plat::ComboBox* cboModel = nullptr;
   plat::CommandButton* CmdFine = nullptr;
+  plat::CommandButton* cmdCalcola = nullptr;
+  plat::CommandButton* cmdStampa = nullptr;
+  plat::CommandButton* cmdLegend = nullptr;
+  plat::Griglia* Grd = nullptr;
+  plat::Frame* PanLegend = nullptr;
+  plat::ArrayControlli<plat::Label> lblLegSim;
+  plat::ArrayControlli<plat::Label> lblLegDes;
+  plat::ArrayControlli<plat::TextBox> txtTw1, txtTw2, txtQw;
+  plat::ArrayControlli<plat::Label> lblTw1, lblTw2, lblQw, lblumQw;
+  plat::TextBox* txtGlic = nullptr;
+  plat::Label* lblglic = nullptr;
+  plat::TextBox* txtpsu = nullptr;
+  plat::Label* lblPsu = nullptr;
+  plat::Label* lblumDpa = nullptr;
+  plat::Label* lblModello = nullptr;
+  plat::Frame* frmPressione = nullptr;
+  plat::TextBox* txtDistanza = nullptr;
+  plat::Label* lblDistanza = nullptr;
+  plat::ComboBox* cboDirezione = nullptr;
+  plat::Label* lblDirezione = nullptr;
   plat::ArrayControlli<plat::CheckBox> chkAcc;
 
+  // Shared handlers.
+  void Grd_DblClick();
+  void Grd_KeyPress(int& keyAscii);
+  void CmdFine_Click();
+  void cmdLegend_Click();
+  void PanLegend_Click();
+  void cmdStampa_Click();
+  bool Form_KeyPress(int& keyAscii, QWidget* controllo) override;
+
   // Shows the unit labels in the units in force.
-  virtual void AggiornaUnita() {}
+  virtual void AggiornaUnita();
+  // True while a run is under way.
+  bool InCalcolo() const { return inCalcolo_; }
+
+  // The run of the calculate button (each window its own).
+  virtual void cmdCalcola_Click() {}
+
+  // Opens the report dialog (set once the report exists).
+  static void ImpostaApriStampa(std::function<void()> f);
+  // Reloads a series into this window's model list (set by the opener).
+  static void ImpostaRicarica(std::function<void(FinestraSelezione&)> f);
 
  protected:
   void Progetta() override;
   void Form_Load() override;
+  void Form_Unload() override;
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+  // A positive outlet water temperature was entered in panel i.
+  virtual void UscitaAcquaData(int i) {}
+
+  // Builders of the common blocks, for the windows' own layouts.
+  QWidget* CreaBloccoPressione(QWidget* padre);  // frame of distance and directivity
+  QWidget* CreaBloccoPulsanti(QWidget* padre);   // calculate, print, close
+  QWidget* CreaBloccoRisultati(QWidget* padre);  // grid with legend button and panel
+  void CreaLegenda(const std::vector<std::pair<int, QString>>& simboli);
+  plat::TextBox* CreaCasella(QWidget* padre, const QString& nome, int indice = -1);
+  plat::Label* CreaEtichetta(QWidget* padre, const QString& nome, int indice = -1);
+
+  // Entry-box rules shared by the windows.
+  bool Positivo(const plat::TextBox* box) const;
+  // Range check: limits kept in the state, result in EsitoControllo.
+  bool Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso);
+  bool VersoChiusura() const;
+  // Outlet water temperature of panel i: empties the water flow, checks the order.
+  void RegolaUscitaAcqua(int i);
+  // Wet bulb B against the dry bulb D: humidity H recomputed.
+  void RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, plat::TextBox* h);
+  // Humidity H in range, then the wet bulb B recomputed (and H again when emptied).
+  void RegolaUmidita(plat::TextBox* h, plat::TextBox* d, plat::TextBox* b, float minimo, float massimo);
+  void ControllaTw1(int i);
+  void ControllaGlicole();
+
+  // Runs a calculation: pending box checks first (a failed one stops it), no
+  // second run meanwhile, the window's own series in the catalogue, the busy
+  // pointer, and the error trap ("Errore generico : " and the number).
+  void EseguiCalcolo(const std::function<void()>& corpo);
+
+  // Joins cells with tabs.
+  static QString Riga(const QStringList& celle);
 
  private:
   bool centra_;
-};
-
-class FormDatiP : public FinestraSelezione {
-  Q_OBJECT
- public:
-  FormDatiP() : FinestraSelezione(QStringLiteral("FDatiP"), true) {}
-};
-
-class FormDatiPXX : public FinestraSelezione {
-  Q_OBJECT
- public:
-  FormDatiPXX() : FinestraSelezione(QStringLiteral("FDatiPXX"), true) {}
+  bool inCalcolo_ = false;
 };
 
 class FormDatiPEC : public FinestraSelezione {
@@ -62,6 +134,9 @@ class FormDatiPXXEC_VFIX : public FinestraSelezione {
  public:
   FormDatiPXXEC_VFIX() : FinestraSelezione(QStringLiteral("FDatiPXXEC_VFIX"), false) {}
 };
+
+class FormDatiP;
+class FormDatiPXX;
 
 extern plat::Istanza<FormDatiP> FDatiP;
 extern plat::Istanza<FormDatiPXX> FDatiPXX;

@@ -2,7 +2,8 @@
 
 #include "core/ambiente.h"
 #include "core/testi.h"
-#include "selection/finestre_selezione.h"
+#include "selection/fdatip.h"
+#include "selection/fdatipxx.h"
 
 namespace ui {
 namespace {

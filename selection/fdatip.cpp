@@ -1,0 +1,291 @@
+#include "selection/fdatip.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "core/ambiente.h"
+#include "core/campi.h"
+#include "core/numeri.h"
+#include "core/testi.h"
+#include "core/unita.h"
+#include "engine/psicrometria.h"
+#include "platform/messaggi.h"
+#include "selection/stato.h"
+
+namespace sel {
+
+plat::Istanza<FormDatiP> FDatiP;
+
+FormDatiP::FormDatiP() : FinestraSelezione(QStringLiteral("FDatiP"), true) {}
+
+void FormDatiP::Progetta() {
+  resize(1000, 660);
+  auto* lay = new QVBoxLayout(this);
+
+  // Cooling panel (index 0) and heating panel (index 1) side by side.
+  auto* pannelli = new QHBoxLayout();
+  pnlFreddo = new plat::Frame(this, "pnlFreddo");
+  pnlCaldo = new plat::Frame(this, "pnlCaldo");
+  for (int i = 0; i < 2; ++i) {
+    plat::Frame* p = i == 0 ? pnlFreddo : pnlCaldo;
+    auto* g = new QGridLayout(p);
+    int r = 0;
+    auto riga = [&](plat::Label* l, plat::TextBox* t, QWidget* unita) {
+      g->addWidget(l, r, 0);
+      g->addWidget(t, r, 1);
+      if (unita) g->addWidget(unita, r, 2);
+      ++r;
+    };
+    auto gradi = [&] { return new QLabel(QStringLiteral("°C"), p); };
+    lblTbs.Imposta(i, CreaEtichetta(p, "lblTbs", i));
+    txtTsa1.Imposta(i, CreaCasella(p, "txtTsa1", i));
+    riga(lblTbs(i), txtTsa1(i), gradi());
+    if (i == 0) {
+      lbltbu = CreaEtichetta(p, "lbltbu");
+      txtTbu = CreaCasella(p, "txtTbu");
+      riga(lbltbu, txtTbu, gradi());
+      lblUR = CreaEtichetta(p, "lblUR");
+      txtUr = CreaCasella(p, "txtUr");
+      riga(lblUR, txtUr, new QLabel(QStringLiteral("%"), p));
+    }
+    lblTw1.Imposta(i, CreaEtichetta(p, "lblTw1", i));
+    txtTw1.Imposta(i, CreaCasella(p, "txtTw1", i));
+    riga(lblTw1(i), txtTw1(i), gradi());
+    lblTw2.Imposta(i, CreaEtichetta(p, "lblTw2", i));
+    txtTw2.Imposta(i, CreaCasella(p, "txtTw2", i));
+    riga(lblTw2(i), txtTw2(i), gradi());
+    lblQw.Imposta(i, CreaEtichetta(p, "lblQw", i));
+    txtQw.Imposta(i, CreaCasella(p, "txtQw", i));
+    lblumQw.Imposta(i, CreaEtichetta(p, "lblumQw", i));
+    riga(lblQw(i), txtQw(i), lblumQw(i));
+    if (i == 1) {
+      chkComeFreddo = new plat::CheckBox(p, "chkComeFreddo");
+      chkComeFreddo->SetCaption(QStringLiteral("=QW(C)"));
+      g->addWidget(chkComeFreddo, r - 1, 3);
+      chkKQ = new plat::CheckBox(p, "chkKQ");
+      g->addWidget(chkKQ, r++, 0, 1, 4);
+    }
+    g->setRowStretch(r, 1);
+    g->setColumnStretch(0, 1);
+    pannelli->addWidget(p, 1);
+  }
+  lay->addLayout(pannelli);
+
+  // Below: sound frame, pressure and glycol, model and speed, buttons.
+  auto* sotto = new QHBoxLayout();
+  sotto->addWidget(CreaBloccoPressione(this));
+  auto* pg = new QGridLayout();
+  lblPsu = CreaEtichetta(this, "lblPsu");
+  txtpsu = CreaCasella(this, "txtpsu");
+  lblumDpa = CreaEtichetta(this, "lblumDpa");
+  lblglic = CreaEtichetta(this, "lblglic");
+  txtGlic = CreaCasella(this, "txtGlic");
+  pg->addWidget(lblPsu, 0, 0);
+  pg->addWidget(txtpsu, 0, 1);
+  pg->addWidget(lblumDpa, 0, 2);
+  pg->addWidget(lblglic, 1, 0);
+  pg->addWidget(txtGlic, 1, 1);
+  pg->addWidget(new QLabel(QStringLiteral("%"), this), 1, 2);
+  sotto->addLayout(pg);
+  auto* mv = new QGridLayout();
+  lblModello = CreaEtichetta(this, "lblModello");
+  cboModel = new plat::ComboBox(this, "cboModel");
+  cboModel->setMinimumWidth(170);
+  lblVel = CreaEtichetta(this, "lblVel");
+  cboVel = new plat::ComboBox(this, "cboVel");
+  mv->addWidget(lblModello, 0, 0);
+  mv->addWidget(cboModel, 0, 1);
+  mv->addWidget(lblVel, 1, 0);
+  mv->addWidget(cboVel, 1, 1);
+  sotto->addLayout(mv);
+  sotto->addStretch(1);
+  sotto->addWidget(CreaBloccoPulsanti(this));
+  lay->addLayout(sotto);
+  lay->addWidget(CreaBloccoRisultati(this), 1);
+
+  // Unit-heater fields: never shown for the series of this window.
+  frmZepa = new plat::Frame(PanLegend, "frmZepa");
+  cboSpigot = new plat::ComboBox(frmZepa, "cboSpigot");
+  frmZepa->setVisible(false);
+
+  CreaLegenda({{0, "QA"},      {1, "PT"},      {2, "PS"},      {3, "QW (C)"}, {4, "TW2 (C)"}, {5, "DPW (C)"},
+               {6, "TA (C)"},  {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"}, {10, "DPW (H)"}, {11, "TA (H)"},
+               {12, "LW"},     {13, "LP"},     {16, "Pin"}});
+
+  // Handlers.
+  for (int i = 0; i < 2; ++i) {
+    txtTsa1(i)->LostFocus = [this, i] { txtTsa1_LostFocus(i); };
+    txtTw1(i)->LostFocus = [this, i] { txtTw1_LostFocus(i); };
+    txtTw2(i)->LostFocus = [this, i] { txtTw2_LostFocus(i); };
+    txtQw(i)->LostFocus = [this, i] { txtQw_LostFocus(i); };
+  }
+  txtTbu->LostFocus = [this] { txtTbu_LostFocus(); };
+  txtUr->LostFocus = [this] { txtUr_LostFocus(); };
+  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
+  txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
+  chkComeFreddo->Click = [this] { chkComeFreddo_Click(); };
+
+  // Default texts of every opening.
+  txtTsa1(0)->SetText("27");
+  txtTbu->SetText("19");
+  txtUr->SetText("47");
+  txtTw1(0)->SetText("7");
+  txtTw2(0)->SetText("12");
+  txtTsa1(1)->SetText("20");
+  txtTw1(1)->SetText("70");
+  txtTw2(1)->SetText("60");
+  txtGlic->SetText("0");
+  txtpsu->SetText("0");
+  txtDistanza->SetText("2");
+}
+
+void FormDatiP::Form_Load() {
+  using core::Testo;
+  for (int i = 0; i < 2; ++i) {
+    lblTbs(i)->SetCaption(Testo(83));
+    lblTw1(i)->SetCaption(Testo(82));
+    lblTw2(i)->SetCaption(Testo(94));
+    lblQw(i)->SetCaption(Testo(48));
+  }
+  pnlFreddo->SetCaption(Testo(62));
+  pnlCaldo->SetCaption(Testo(65));
+  lbltbu->SetCaption(Testo(81));
+  lblUR->SetCaption(Testo(85));
+  lblglic->SetCaption(Testo(95));
+  lblPsu->SetCaption(Testo(58));
+  frmPressione->SetCaption(Testo(57));
+  chkKQ->SetCaption(Testo(14));
+  lblVel->SetCaption(Testo(86));
+  lblDistanza->SetCaption(Testo(157) + QStringLiteral(" (mt)"));
+  lblDirezione->SetCaption(Testo(158));
+  for (int i = 0; i < 2; ++i) {
+    txtTw2(i)->SetTag(Testo(22));
+    txtQw(i)->SetTag(Testo(23));
+  }
+  txtpsu->SetTag(Testo(63));
+  FinestraSelezione::Form_Load();  // model label, buttons, centring
+
+  const QString raff = QStringLiteral("(") + Testo(62) + QStringLiteral(")");
+  const QString risc = QStringLiteral("(") + Testo(65) + QStringLiteral(")");
+  const std::pair<int, QString> legenda[] = {
+      {0, Testo(49)},         {1, Testo(55)},         {2, Testo(52)},          {3, Testo(48) + raff},
+      {4, Testo(94) + raff},  {5, Testo(45) + raff},  {6, Testo(96) + raff},   {7, Testo(159)},
+      {8, Testo(48) + risc},  {9, Testo(94) + risc},  {10, Testo(45) + risc},  {11, Testo(96) + risc},
+      {12, Testo(53)},        {13, Testo(57)}};
+  for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
+  if (core::imp.SerieCorrente == QLatin1String("KALVO") || core::imp.SerieCorrente == QLatin1String("KALVOP"))
+    lblLegDes(16)->SetCaption(Testo(172));
+  frmZepa->setVisible(false);
+
+  cboVel->AddItem(Testo(84));
+  if (core::imp.SerieCorrente == QLatin1String("KALVOP")) {
+    for (const char* v : {"1", "2", "3", "4", "5", "6"}) cboVel->AddItem(QString::fromLatin1(v));
+  } else {
+    for (const char* v : {"Min", "Med", "Max"}) cboVel->AddItem(QString::fromLatin1(v));
+  }
+  cboVel->SetListIndex(3);
+  for (const char* d : {"2", "4", "8"}) cboDirezione->AddItem(QString::fromLatin1(d));
+  cboDirezione->SetListIndex(0);
+  AggiornaUnita();
+}
+
+void FormDatiP::chkComeFreddo_Click() {
+  if (chkComeFreddo->Value() == 1) {
+    txtTw2(1)->SetText(QString());
+    txtQw(1)->SetText(QString());
+  }
+}
+
+void FormDatiP::cboVel_GotFocus() {}
+
+void FormDatiP::UscitaAcquaData(int) { chkComeFreddo->SetValue(0); }
+
+// ---- Lost-focus handlers ----
+
+void FormDatiP::txtTsa1_LostFocus(int i) {
+  if (VersoChiusura()) return;
+  if (i == 0)
+    Controlla(txtTsa1(0), 18, 33, QStringLiteral("°C"), false);
+  else
+    Controlla(txtTsa1(1), -10, 30, QStringLiteral("°C"), true);
+}
+
+void FormDatiP::txtTbu_LostFocus() {
+  if (VersoChiusura()) return;
+  RegolaBulboUmido(txtTbu, txtTsa1(0), txtUr);
+}
+
+void FormDatiP::txtUr_LostFocus() { RegolaUmidita(txtUr, txtTsa1(0), txtTbu, 20, 98); }
+
+void FormDatiP::txtTw1_LostFocus(int i) { ControllaTw1(i); }
+
+void FormDatiP::txtTw2_LostFocus(int i) { RegolaUscitaAcqua(i); }
+
+void FormDatiP::txtQw_LostFocus(int i) {
+  if (Positivo(txtQw(i))) {
+    chkComeFreddo->SetValue(0);
+    if (Positivo(txtTw2(i))) txtTw2(i)->SetText(QString());
+  }
+  const float massimo = core::Fattore(core::Grandezza::PortataAcqua) * 3000.0f / 3600000.0f;
+  Controlla(txtQw(i), 0, massimo, core::NomeUnita(core::Grandezza::PortataAcqua), false);
+}
+
+void FormDatiP::txtGlic_LostFocus() { ControllaGlicole(); }
+
+void FormDatiP::txtpsu_LostFocus() {
+  Controlla(txtpsu, 0, 80.0f * core::Fattore(core::Grandezza::PerditaAria),
+            core::NomeUnita(core::Grandezza::PerditaAria), true);
+}
+
+// ---- Input check ----
+
+int FormDatiP::ControllaDati() {
+  motore::StatoCalcolo& s = Stato();
+  const int p = s.FlagPassaggio;
+  s.Ta1 = s.Tw2Dato = s.QwDato = s.Tw1 = s.PercGlicole = s.URAria1 = 0;
+  auto leggi = [](plat::TextBox* t) -> float {
+    double v = 0;
+    return core::NumeroDiSistema(t->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
+  };
+  s.Ta1 = leggi(txtTsa1(p));
+  s.Tw1 = leggi(txtTw1(p));
+  s.Tw2Dato = leggi(txtTw2(p));
+  s.QwDato = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(p)->Text())));
+  s.PercGlicole = leggi(txtGlic);
+  s.URAria1 = leggi(txtUr);
+
+  auto rifiuta = [](int testo, plat::TextBox* box, const QString& coda = QString()) {
+    plat::MsgBox(core::Testo(testo) + coda, plat::Icona::Critica);
+    box->SetFocus();
+    return 0;
+  };
+  if (!core::imp.SenzaLimiti) {
+    const bool comeFreddo = chkComeFreddo->Value() != 0;
+    if (p == 0 && s.Ta1 == 0) return rifiuta(105, txtTsa1(p));
+    if (s.Tw1 == 0) return rifiuta(100, txtTw1(p));
+    if (p == 0 && s.URAria1 == 0) return rifiuta(106, txtUr);
+    if (s.Tw2Dato == 0 && s.QwDato == 0 && (p == 0 || !comeFreddo)) return rifiuta(107, txtTw2(p));
+    if (p == 0 && s.Tw2Dato - s.Tw1 > 10 && s.QwDato == 0) return rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
+    if (p == 1 && s.Tw1 - s.Tw2Dato > 40 && s.QwDato == 0 && !comeFreddo)
+      return rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
+  }
+  if (p == 0) {
+    s.EntSat1 = motore::EntalpiaAria(s.Tw1, s.Tw1);
+    s.TbuAria1 = motore::BulboUmidoDaUR(s.Ta1, s.URAria1, s);
+    s.EntAria1 = motore::EntalpiaAria(s.TbuAria1, s.Ta1);
+  } else {
+    s.URAria1 = 0;
+  }
+  return 1;
+}
+
+void FormDatiP::CalcolaIntestazione() {}
+
+void FormDatiP::cmdCalcola_Click() {
+  EseguiCalcolo([this] { Calcola(); });
+}
+
+void FormDatiP::Calcola() { CalcolaIntestazione(); }
+
+}  // namespace sel

@@ -1,0 +1,7 @@
+#include "selection/fdatipxx.h"
+
+namespace sel {
+
+plat::Istanza<FormDatiPXX> FDatiPXX;
+
+}  // namespace sel
