@@ -3,9 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <ostream>
 #include <vector>
 
 #include "platform/messaggi.h"
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace test {
 
