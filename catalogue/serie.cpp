@@ -39,6 +39,14 @@ class Colonne {
     for (int c = 0; c <= 7; ++c) Aggiungi("G" + std::to_string(c), C::G, c);
     return *this;
   }
+  // The coil coefficients of the mixed-air tables (one set, k = 1).
+  Colonne& CoeffMiscela() {
+    return Aggiungi("C100", C::C100, 1)
+        .Aggiungi("CC30", C::CC30, 1)
+        .Aggiungi("FC30", C::FC30, 1)
+        .Aggiungi("FCC50", C::FCC50)
+        .Aggiungi("CCC50", C::CCC50);
+  }
   // One column per speed: prefix{s}.
   Colonne& PerVelocita(const std::string& prefisso, Campo campo, int da, int a) {
     for (int s = da; s <= a; ++s) Aggiungi(prefisso + std::to_string(s), campo, s);
@@ -68,11 +76,7 @@ std::vector<Colonna> ColonneMiscela(const char* descrizione, int velocita) {
   return Colonne()
       .Testa(descrizione)
       .Ventilatore(1, velocita)
-      .Aggiungi("C100", C::C100, 1)
-      .Aggiungi("CC30", C::CC30, 1)
-      .Aggiungi("FC30", C::FC30, 1)
-      .Aggiungi("FCC50", C::FCC50)
-      .Aggiungi("CCC50", C::CCC50)
+      .CoeffMiscela()
       .PerVelocita("LWA", C::LWA, 1, velocita)
       .PerVelocita("PIN", C::PIN, 1, velocita)
       .PerVelocita("LWA_IN", C::LWAIn, 1, velocita)
@@ -88,11 +92,7 @@ std::vector<Colonna> ColonneMiscelaEC(bool ordine_dvk) {
   c.Testa("Mod_Descri")
       .Ventilatore(0, 7)
       .MotoreEC()
-      .Aggiungi("C100", C::C100, 1)
-      .Aggiungi("CC30", C::CC30, 1)
-      .Aggiungi("FC30", C::FC30, 1)
-      .Aggiungi("FCC50", C::FCC50)
-      .Aggiungi("CCC50", C::CCC50)
+      .CoeffMiscela()
       .PerVelocita("LWA", C::LWA, 0, 7)
       .Aggiungi("MinQa", C::MinQa);
   if (ordine_dvk)
