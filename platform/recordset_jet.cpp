@@ -2,7 +2,7 @@
 // only, through mdbtools' libmdb.  libmdb finds the tables, the columns and
 // the rows; the values are decoded here from their stored bytes, so that
 // numbers keep every digit whatever the locale, and text comes out as UTF-8.
-// glib first: mdbtools.h includes it inside extern "C", where its C++ parts
+// glib first: mdbtools.h includes it inside extern "C", where its C++ declarations
 // do not compile.
 #include <glib.h>
 #include <iconv.h>
