@@ -3,67 +3,31 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/motore.h"
+#include "tests/engine/banco_prova.h"
 
 using namespace motore;
 
 namespace {
 
-// The example fan coil at 340 m3/h, 500 x 200 mm, 3 rows, 2 circuits.
-struct Banco {
-    CostantiBatteria c;
-    StatoCalcolo s;
-    Banco() {
-        ImpostaCostantiKalvo(c);
-        s.TipoTransizione = 2;
-        s.GeomCorrente = 3;
-        s.PassoCorrente = 2;
-        s.NumeroRanghi = 3;
-        s.NumeroCircuiti = 2;
-        s.LunghezzaBatteria = 0.5f;
-        s.AltezzaBatteria = 0.2f;
-        s.SuperficieFrontale = 0.1f;
-        s.EspAria1 = c.TabEspAria1[3];
-        s.EspAria5 = c.TabEspAria5[3];
-        s.EspAria6 = c.TabEspAria6[3];
-        s.PortataAria = 340.0f / 3600.0f;
-        s.VelocitaAria = s.PortataAria / s.SuperficieFrontale;
-        s.CoeffC30 = 35;
-        s.HA = CoeffLatoAria(3, s.VelocitaAria, 3, c.TabPassoAlette[2], s, c);
-    }
-    void Acqua(float tw1, float tw2, double qw) {
-        s.Tw1 = tw1;
-        s.Tw2 = tw2;
-        s.QwCalcolo = qw;
-        s.TwMedia = (tw1 + tw2) / 2;
-        s.CpW = CpAcqua(s.TwMedia);
-        s.RhoW = DensAcqua(s.TwMedia);
-        s.MuW = ViscAcqua(s.TwMedia);
-        s.LambdaW = ConducAcqua(s.TwMedia);
-        s.PrW = s.CpW * s.MuW * 3600 / (s.LambdaW * 3.6f);
+// The example fan coil at 340 m3/h, 500 x 200 mm, 3 rows, 2 circuits, set
+// up for a single pass at the converged state of the standard conditions.
+struct Banco : prova::BancoProva {
+    Banco() { Modello({}, 340); }
+    void Caldo() {
+        prova::CondizioniCaldo k;
+        Riscalda(k);  // leaves the state of the converged pass
     }
     void Freddo(Flag secca) {
-        s.FlagPassaggio = 0;
-        s.Ta1 = 27;
-        s.URAria1 = 47;
-        s.RhoA = DensitaAria(27, 47);
-        s.CpA = CpAria(27);
-        s.TbuAria1 = BulboUmidoDaUR(27, 47, s);
-        s.EntAria1 = EntalpiaAria(s.TbuAria1, 27);
-        s.EntSat1 = EntalpiaAria(7, 7);
-        s.EntSat2 = EntalpiaAria(12, 12);
+        prova::CondizioniFreddo k;
+        k.UR = UmiditaRelativa(27, 19);
+        Raffredda(k);
         s.FlagSecca = secca;
-        Acqua(7, 12, 9.6e-5);
-        s.PendenzaSat = PendenzaEntalpiaSat(s.TwMedia);
     }
 };
 
 void PassaggioCaldo(benchmark::State& state) {
     Banco b;
-    b.s.FlagPassaggio = 1;
-    b.s.Ta1 = 20;
-    b.s.RhoA = DensitaAria(20, 0);
-    b.s.CpA = CpAria(20);
-    b.Acqua(70, 60, 1.07e-4);
+    b.Caldo();
     for (auto _ : state) {
         CalcolaBatteriaCaldo(b.s, b.c);
         benchmark::DoNotOptimize(b.s.QBatteria);
@@ -147,6 +111,93 @@ void ProprietaAcqua(benchmark::State& state) {
     }
 }
 BENCHMARK(ProprietaAcqua);
+
+// Whole ratings of the example fan coil at the standard conditions.
+void ValutazioneFreddo(benchmark::State& state) {
+    prova::BancoProva b;
+    b.Modello({}, 340);
+    prova::CondizioniFreddo k;
+    k.UR = UmiditaRelativa(27, 19);
+    for (auto _ : state) benchmark::DoNotOptimize(b.Raffredda(k));
+}
+BENCHMARK(ValutazioneFreddo);
+
+void ValutazioneFreddoPortataData(benchmark::State& state) {
+    prova::BancoProva b;
+    b.Modello({}, 340);
+    prova::CondizioniFreddo k;
+    k.UR = UmiditaRelativa(27, 19);
+    k.Tw2Dato = 0;
+    k.QwDato = 9.65e-5f;
+    for (auto _ : state) benchmark::DoNotOptimize(b.Raffredda(k));
+}
+BENCHMARK(ValutazioneFreddoPortataData);
+
+void ValutazioneCaldo(benchmark::State& state) {
+    prova::BancoProva b;
+    b.Modello({}, 340);
+    const prova::CondizioniCaldo k;
+    for (auto _ : state) benchmark::DoNotOptimize(b.Riscalda(k));
+}
+BENCHMARK(ValutazioneCaldo);
+
+void ValutazioneCaldoPortataData(benchmark::State& state) {
+    prova::BancoProva b;
+    b.Modello({}, 340);
+    prova::CondizioniCaldo k;
+    k.Tw2Dato = 0;
+    k.QwDato = 1.08e-4f;
+    for (auto _ : state) benchmark::DoNotOptimize(b.Riscalda(k));
+}
+BENCHMARK(ValutazioneCaldoPortataData);
+
+// A whole series as a selection run rates it, without window or database:
+// 8 fan-coil sizes at 3 speeds, each finding its air flow on the fan curve,
+// then a cooling and a heating rating and the sound pressure.
+struct Taglia {
+    prova::ModelloProva modello;
+    float liberaMax;  // free delivery at top speed, m3/h
+    float lw;         // sound power at top speed, dB(A)
+};
+
+const Taglia kSerie[] = {
+    {{3, 2, 450, 200, 3, 2, 33, 33, 0.7f, 1}, 330, 42},  {{3, 2, 500, 200, 3, 2, 35, 35, 0.7f, 1}, 390, 44},
+    {{3, 2, 600, 200, 3, 2, 35, 35, 0.7f, 1}, 480, 46},  {{3, 2, 700, 250, 3, 3, 35, 35, 0.7f, 1}, 600, 47},
+    {{3, 2, 800, 250, 3, 3, 36, 36, 0.7f, 1}, 740, 49},  {{3, 2, 1000, 250, 3, 4, 36, 36, 0.7f, 1}, 970, 51},
+    {{3, 2, 1100, 300, 3, 4, 37, 37, 0.7f, 1}, 1150, 53}, {{3, 2, 1200, 300, 3, 4, 37, 37, 0.7f, 1}, 1370, 55},
+};
+
+void SerieCompleta(benchmark::State& state) {
+    prova::BancoProva b;
+    prova::CondizioniFreddo freddo;
+    freddo.UR = UmiditaRelativa(27, 19);
+    const prova::CondizioniCaldo caldo;
+    const float quotaVelocita[] = {0.6f, 0.8f, 1.0f};
+    float somma = 0;
+    for (auto _ : state) {
+        int righe = 0;
+        for (float quota : quotaVelocita) {
+            for (const Taglia& t : kSerie) {
+                // Fan curve of the speed: shut-off 20 to 60 Pa, free delivery by speed.
+                const float libera = t.liberaMax * quota;
+                const float chiusura = 20 + 40 * quota;
+                const CurvaVentilatore curva{-chiusura / (libera * libera), 0, chiusura};
+                const auto q = PortataDaPressione(0, curva);
+                const auto q0 = PortataDaPressione(10, curva);
+                if (!q || !q0) continue;
+                b.Modello(t.modello, *q0);
+                b.s.PortataLibera = *q / 3600;
+                b.Raffredda(freddo);
+                b.Riscalda(caldo);
+                somma += b.s.PotFreddoTot + b.s.PotCaldo + CalcolaPressioneSonora(t.lw, 1, 2);
+                ++righe;
+            }
+        }
+        if (righe != 24) state.SkipWithError("a model was not rated");
+    }
+    benchmark::DoNotOptimize(somma);
+}
+BENCHMARK(SerieCompleta)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

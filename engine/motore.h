@@ -12,3 +12,4 @@
 #include "engine/stato.h"
 #include "engine/suono.h"
 #include "engine/ventilatori.h"
+#include "engine/iterazioni.h"
