@@ -135,7 +135,6 @@ std::vector<DatiModello> LeggiModelli(const DefinizioneSerie& d, const std::stri
       }
     }
     modelli.push_back(std::move(m));
-    QCoreApplication::processEvents();
   }
   if (righe > d.capacita)
     avvisi.push_back("The table " + tabella + " holds " + std::to_string(righe) + " models: only the first " +
@@ -159,7 +158,6 @@ std::vector<AccessorioDP> LeggiAccessori(const std::string& tabella, std::vector
       throw ErroreDatabase("the table " + tabella + ", row " + std::to_string(righe) + ": " + e.what());
     }
     accessori.push_back(std::move(a));
-    QCoreApplication::processEvents();
   }
   if (righe > kUltimoAccessorio)
     avvisi.push_back("The table " + tabella + " holds " + std::to_string(righe) + " accessories: only the first " +

@@ -22,7 +22,6 @@ struct Impostazioni {
   bool FlagDistrict = false;
   QString ModoUR;
   bool FlagVFix = false;
-  QString SerieCorrente;  // series of the last product-line pick
   std::unique_ptr<plat::Database> DbProdotti;
 };
 

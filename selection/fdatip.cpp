@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "catalogue/catalogo.h"
 #include "core/ambiente.h"
 #include "core/campi.h"
 #include "core/numeri.h"
@@ -174,12 +175,13 @@ void FormDatiP::Form_Load() {
       {8, Testo(48) + risc},  {9, Testo(94) + risc},  {10, Testo(45) + risc},  {11, Testo(96) + risc},
       {12, Testo(53)},        {13, Testo(57)}};
   for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
-  if (core::imp.SerieCorrente == QLatin1String("KALVO") || core::imp.SerieCorrente == QLatin1String("KALVOP"))
+  const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
+  if (serieCaricata == "KALVO" || serieCaricata == "KALVOP")
     lblLegDes(16)->SetCaption(Testo(172));
   frmZepa->setVisible(false);
 
   cboVel->AddItem(Testo(84));
-  if (core::imp.SerieCorrente == QLatin1String("KALVOP")) {
+  if (serieCaricata == "KALVOP") {
     for (const char* v : {"1", "2", "3", "4", "5", "6"}) cboVel->AddItem(QString::fromLatin1(v));
   } else {
     for (const char* v : {"Min", "Med", "Max"}) cboVel->AddItem(QString::fromLatin1(v));

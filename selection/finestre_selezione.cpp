@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "catalogue/catalogo.h"
 #include "core/ambiente.h"
 #include "core/campi.h"
 #include "core/numeri.h"
@@ -337,7 +338,7 @@ void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLi
 QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
 
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
-  if (inCalcolo_) return;
+  if (inCalcolo_ || catalogo::CaricamentoInCorso()) return;
   // A box left with a wrong value is checked first; a failed check stops the run.
   if (plat::Fuoco::EseguiPendenti()) return;
   if (!Caricata()) return;
@@ -347,7 +348,7 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
     ~Fine() { flag = false; }
   } fine{inCalcolo_};
   try {
-    if (serie != core::imp.SerieCorrente && Ricarica()) Ricarica()(*this);
+    if (serie.toStdString() != catalogo::Catalogo().SerieCorrente && Ricarica()) Ricarica()(*this);
     corpo();
   } catch (const motore::ErroreCalcolo& e) {
     plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(e.numero()), plat::Icona::Esclamativa);

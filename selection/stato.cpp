@@ -7,4 +7,9 @@ motore::StatoCalcolo& Stato() {
   return stato;
 }
 
+motore::CostantiBatteria& Costanti() {
+  static motore::CostantiBatteria costanti;
+  return costanti;
+}
+
 }  // namespace sel

@@ -8,6 +8,7 @@
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
 #include "ui/finestre.h"
+#include "ui/linee.h"
 
 namespace ui {
 
@@ -42,6 +43,7 @@ int Avvia(const QString& comando, const QString& cartella) {
     return 1;
   }
 
+  CollegaCatalogo();
   ImpostaLingua();
   if (FInfo.SeCaricata()) FInfo.SeCaricata()->Scarica();
   Fmenu().Mostra();

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/ambiente.h"
+#include "engine/glicole.h"
 #include "core/testi.h"
 #include "platform/messaggi.h"
 #include "selection/finestre_selezione.h"
@@ -154,6 +155,7 @@ void FormMenu::Progetta() {
 void FormMenu::Form_Load() {
   Timer1_Timer();
   lblVer->SetCaption(QStringLiteral("Ver. ") + QLatin1String(core::kVersione));
+  motore::InizializzaTabelleGlicole();
   Timer1->SetEnabled(true);
 }
 

@@ -1,17 +1,15 @@
 #include "ui/linee.h"
 
+#include "catalogue/catalogo.h"
 #include "core/ambiente.h"
+#include "engine/costanti.h"
+#include "selection/stato.h"
 #include "core/testi.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
 
 namespace ui {
 namespace {
-
-Caricatore& CaricatoreCorrente() {
-  static Caricatore c;
-  return c;
-}
 
 QString Fisso(const char* t) { return QString::fromUtf8(t); }
 
@@ -37,22 +35,50 @@ const LineaProdotto& Definizione(Linea l) {
   return tabella[static_cast<int>(l)];
 }
 
-void ImpostaCaricatore(Caricatore c) { CaricatoreCorrente() = std::move(c); }
+bool CaricaSerie(const std::string& serie, plat::ListaVoci& lista) {
+  using Caricatore = bool (*)(plat::ListaVoci&, bool, const std::string&);
+  static const std::pair<const char*, Caricatore> caricatori[] = {
+      {"KALVO", catalogo::CaricaDatiKALVO},     {"KALVOP", catalogo::CaricaDatiKALVOP},
+      {"RMB", catalogo::CaricaDatiRMB},         {"DVK", catalogo::CaricaDatiDVK},
+      {"KALVOEC", catalogo::CaricaDatiKALVOEC}, {"RMBBLDC", catalogo::CaricaDatiRMBBLDC},
+      {"DVKBLDC", catalogo::CaricaDatiDVKBLDC}};
+  for (const auto& [codice, carica] : caricatori) {
+    if (serie != codice) continue;
+    catalogo::Catalogo().SerieCorrente = serie;
+    return carica(lista, core::imp.FlagDistrict, core::Testo(84).toStdString());
+  }
+  return false;
+}
+
+void CollegaCatalogo() {
+  catalogo::ImpostaDatabase(core::imp.DbProdotti.get());
+  catalogo::ImpostaCostantiFamiglia([](catalogo::Famiglia f) {
+    motore::CostantiBatteria& c = sel::Costanti();
+    switch (f) {
+      case catalogo::Famiglia::Kalvo: motore::ImpostaCostantiKalvo(c); break;
+      case catalogo::Famiglia::Rmb: motore::ImpostaCostantiRmb(c); break;
+      case catalogo::Famiglia::Dvk: motore::ImpostaCostantiDvk(c); break;
+    }
+  });
+  // A window whose series is no longer the loaded one reloads it before a
+  // run, keeping the user's pick of model.
+  sel::FinestraSelezione::ImpostaRicarica([](sel::FinestraSelezione& f) {
+    const int scelta = f.cboModel->ListIndex();
+    if (CaricaSerie(f.serie.toStdString(), *f.cboModel)) f.cboModel->SetListIndex(scelta);
+  });
+}
 
 void ApriLinea(Linea l) {
+  if (catalogo::CaricamentoInCorso()) return;
   const LineaProdotto& d = Definizione(l);
   core::imp.FlagVFix = d.facile;
-  core::imp.SerieCorrente = QString::fromLatin1(d.serie);
+  catalogo::Catalogo().SerieCorrente = d.serie;
+  sel::Stato().TipoTransizione = 2;
   sel::FinestraSelezione& f = d.finestra();
   f.ImpostaCaption(d.caption());
   f.Mostra();
-  if (CaricatoreCorrente()) {
-    CaricatoreCorrente()(core::imp.SerieCorrente, *f.cboModel);
-  } else {
-    f.cboModel->Clear();
-    f.cboModel->AddItem(core::Testo(84));
-    f.cboModel->SetListIndex(0);
-  }
+  f.serie = QString::fromLatin1(d.serie);
+  CaricaSerie(d.serie, *f.cboModel);
 }
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 namespace plat {
 class ListaVoci;
@@ -29,8 +30,10 @@ const LineaProdotto& Definizione(Linea l);
 // transition rule, loads and shows the window, loads the series into it.
 void ApriLinea(Linea l);
 
-// Loads a series into a list (set by the catalogue wiring).
-using Caricatore = std::function<void(const QString& serie, plat::ListaVoci& lista)>;
-void ImpostaCaricatore(Caricatore c);
+// Loads a series into a list; false when it could not be loaded.
+bool CaricaSerie(const std::string& serie, plat::ListaVoci& lista);
+
+// Connects the catalogue to the open database and the engine's constants.
+void CollegaCatalogo();
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "catalogue/catalogo.h"
 #include "core/ambiente.h"
 #include "core/impostazioni.h"
 #include "core/unita.h"
@@ -144,7 +145,7 @@ TEST_F(Programma, OgniLineaApreLaSuaFinestra) {
   ScriviIni("[Common]\r\nMulti= 1\r\n");
   ASSERT_EQ(Avvia("", dir.path()), 0);
   Fmenu().mnuprod_Click(0);
-  EXPECT_EQ(core::imp.SerieCorrente, "KALVO");
+  EXPECT_EQ(catalogo::Catalogo().SerieCorrente, "KALVO");
   EXPECT_EQ(sel::FDatiP().Caption(), "QZA-E-T");
   EXPECT_EQ(sel::FDatiP().cboModel->List(0), "* All");
   Fmenu().mnuprod_Click(1);  // closes FDatiP
@@ -152,10 +153,10 @@ TEST_F(Programma, OgniLineaApreLaSuaFinestra) {
   EXPECT_EQ(sel::FDatiPXX().Caption(), "QZU");
   Fmenu().mnuprod_Click(2);
   EXPECT_EQ(sel::FDatiPXX().Caption(), "QZG");
-  EXPECT_EQ(core::imp.SerieCorrente, "DVK");
+  EXPECT_EQ(catalogo::Catalogo().SerieCorrente, "DVK");
   Fmenu().mnuprod_Click(3);
   EXPECT_EQ(sel::FDatiP().Caption(), "QZA-E-T fan coilsP");
-  EXPECT_EQ(core::imp.SerieCorrente, "KALVOP");
+  EXPECT_EQ(catalogo::Catalogo().SerieCorrente, "KALVOP");
   EXPECT_EQ(sel::FDatiPXX.SeCaricata(), nullptr);
   Fmenu().mnuprods1_Click(2);
   EXPECT_TRUE(core::imp.FlagVFix);
@@ -189,7 +190,7 @@ TEST_F(Programma, SceltaECConLeDueColonne) {
       FChkBLDC().cmdBLDC_Click(c.indice);
     EXPECT_EQ(FChkBLDC.SeCaricata(), nullptr);
     EXPECT_EQ(core::imp.FlagVFix, c.facile);
-    EXPECT_EQ(core::imp.SerieCorrente, c.serie);
+    EXPECT_EQ(catalogo::Catalogo().SerieCorrente, c.serie);
     plat::Form* f = plat::Forms::Cerca(c.finestra);
     ASSERT_NE(f, nullptr) << c.finestra;
     EXPECT_EQ(f->Caption(), c.caption);
