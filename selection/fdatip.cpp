@@ -12,7 +12,11 @@
 #include "core/unita.h"
 #include "engine/psicrometria.h"
 #include "platform/messaggi.h"
+#include "engine/numeri.h"
+#include "engine/suono.h"
+#include "engine/ventilatori.h"
 #include "selection/stato.h"
+#include "selection/valutazione.h"
 
 namespace sel {
 
@@ -282,12 +286,152 @@ int FormDatiP::ControllaDati() {
   return 1;
 }
 
-void FormDatiP::CalcolaIntestazione() {}
+// ---- Grid heading ----
+
+void FormDatiP::CalcolaIntestazione() {
+  const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
+  const bool conPin = serieCaricata == "KALVO" || serieCaricata == "KALVOP";
+  const bool tutteVel = cboVel->ListIndex() == 0;
+  Grd->SetRows(1);
+  Grd->SetFixedRows(0);
+  Grd->SetCols((conPin ? 14 : 13) + (tutteVel ? 1 : 0));
+  Grd->SetColWidth(0, 1100);
+  for (int i = 1; i < Grd->Cols(); ++i) {
+    Grd->SetColWidth(i, 700);
+    Grd->SetColAlignment(i, 1);
+    Grd->SetFixedAlignment(i, 1);
+  }
+  using core::Grandezza;
+  const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
+  const bool qwC = core::ValNum(txtTw2(0)->Text()) > 0;
+  const bool qwH = core::ValNum(txtTw2(1)->Text()) > 0;
+  const QString acqua = core::NomeUnita(Grandezza::PortataAcqua);
+  const QString dpw = core::NomeUnita(Grandezza::PerditaAcqua);
+  QStringList codici{QString()}, unita{core::Testo(40)};
+  auto colonna = [&](const QString& codice, const QString& u) {
+    codici << codice;
+    unita << u;
+  };
+  if (tutteVel) colonna("Vel", QString());
+  colonna("QA", core::NomeUnita(Grandezza::PortataAria));
+  colonna("PT", potenza);
+  colonna("PS", potenza);
+  colonna(qwC ? "QW (C)" : "TW2 (C)", qwC ? acqua : QStringLiteral("°C"));
+  colonna("DPW (C)", dpw);
+  colonna("TA (C)", QStringLiteral("°C"));
+  colonna("PH", potenza);
+  colonna(qwH ? "QW (H)" : "TW2 (H)", qwH ? acqua : QStringLiteral("°C"));
+  colonna("DPW (H)", dpw);
+  colonna("TA (H)", QStringLiteral("°C"));
+  colonna("LW", QStringLiteral("dB(A)"));
+  colonna("LP", QStringLiteral("dB(A)"));
+  if (conPin) colonna("Pin", QStringLiteral("W"));
+  Grd->AddItem(Riga(codici));
+  Grd->AddItem(Riga(unita));
+  Grd->RemoveItem(0);
+  cmdLegend->setVisible(true);
+}
+
+// ---- The run ----
 
 void FormDatiP::cmdCalcola_Click() {
   EseguiCalcolo([this] { Calcola(); });
 }
 
-void FormDatiP::Calcola() { CalcolaIntestazione(); }
+void FormDatiP::Calcola() {
+  motore::StatoCalcolo& s = Stato();
+  const motore::CostantiBatteria& c = Costanti();
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  const QString& sep = core::imp.SepDec;
+
+  CalcolaIntestazione();
+  s.FlagBassaPerdita = motore::Falso;
+  // District cooling needs a water temperature rise of at least 8 K, when
+  // the outlet temperature is the given quantity.
+  if (core::imp.FlagDistrict && Positivo(txtTw2(0))) {
+    const double tw1 = core::Numero(txtTw1(0)->Text(), sep), tw2 = core::Numero(txtTw2(0)->Text(), sep);
+    if (tw2 - tw1 < 8) {
+      plat::MsgBox(QStringLiteral("Delta T in cooling mode must be > 8°C"));
+      return;
+    }
+  }
+  if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
+  s.PressioneUtile = static_cast<float>(core::Numero(txtpsu->Text(), sep) / core::Fattore(core::Grandezza::PerditaAria));
+
+  // Models and speeds.
+  int primo = 1, ultimo = cat.NModelli;
+  if (cboModel->ListIndex() > 0) primo = ultimo = cboModel->ListIndex();
+  const QString voce = cboModel->Text();
+  if (voce.endsWith(QLatin1String("4P")) || voce.endsWith(QLatin1String("4T"))) {
+    ultimo = std::min<int>(ultimo + 1, cat.NModelli);
+    chkKQ->SetValue(1);
+  }
+  const bool tutteVel = cboVel->ListIndex() <= 0;
+  const int primaVel = tutteVel ? 1 : cboVel->ListIndex();
+  const int ultimaVel = tutteVel ? cboVel->ListCount() - 1 : cboVel->ListIndex();
+  const bool quattroTubi = chkKQ->Value() != 0;
+  const bool comeFreddo = chkComeFreddo->Value() != 0;
+  float qwFreddoUsata = 0;  // the water flow of the last cooling pass
+
+  for (int v = primaVel; v <= ultimaVel; ++v) {
+    for (int m = std::max(primo, 1); m <= ultimo && m <= catalogo::kUltimoModello; ++m) {
+      const catalogo::DatiModello& d = cat.Modelli[m];
+      const bool p4 = FinisceCon(d.Modello, "4P"), p4s = FinisceCon(d.Modello, "4P*");
+      if (quattroTubi ? !(p4 || p4s) : (p4 || p4s)) continue;
+      if (!ImpostaModello(s, c, d)) continue;
+      const motore::CurvaVentilatore curva{d.VentA[v], d.VentB[v], d.VentC[v]};
+      const motore::CurvaVentilatore curva1{d.VentA[1], d.VentB[1], d.VentC[1]};
+      s.PortataAria = motore::PortataDaPressione(s.PressioneUtile, curva).value_or(0.0f) / 3600.0f;
+      s.PortataLibera = motore::PortataDaPressione(0, curva1).value_or(0.0f) / 3600.0f;
+      if (core::imp.SenzaLimiti ? s.PortataAria == 0 : s.PortataLibera / 2 >= s.PortataAria) continue;
+
+      // Cooling.
+      s.FlagPassaggio = 0;
+      s.EsitoControllo = ControllaDati() ? motore::Vero : motore::Falso;
+      if (!s.EsitoControllo) return;
+      if (!p4s) {
+        PassoFreddo(s, c, d.FC30[v], d.FCC50, d.C100[v]);
+        qwFreddoUsata = s.Tw2Dato > 0 ? s.QwFreddo : s.QwDato;
+      }
+      if (p4) continue;  // its cooling goes into the row of the 4P* model after it
+
+      // Heating.
+      s.FlagPassaggio = 1;
+      s.EsitoControllo = ControllaDati() ? motore::Vero : motore::Falso;
+      if (!s.EsitoControllo) return;
+      PassoCaldo(s, c, d.CC30[v], d.FCC50, comeFreddo ? qwFreddoUsata : s.QwDato);
+
+      // The row.
+      QStringList celle{QString::fromStdString(d.ModDescri)};
+      if (tutteVel) celle << cboVel->List(v);
+      celle << CellaPortataAria(s.PortataAria) << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
+      celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
+      celle << CellaPerditaAcqua(s.DpwFreddo) << CellaTemperaturaAria(s.Ta2Freddo);
+      celle << CellaPotenza(s.PotCaldo);
+      celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
+      celle << CellaPerditaAcqua(s.DpwCaldo) << CellaTemperaturaAria(s.Ta2Caldo);
+      const float lwa = d.LWA[v];
+      celle << CellaPositiva(lwa);
+      if (lwa > 0) {
+        const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), sep));
+        const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
+        celle << QString::number(
+                     motore::ConvertiIntero<std::int32_t>(motore::CalcolaPressioneSonora(lwa, distanza, direzione)));
+      } else {
+        celle << QString();
+      }
+      celle << CellaPositiva(d.PIN[v]);
+      Grd->AddItem(Riga(celle));
+    }
+  }
+
+  if (s.FlagBassaPerdita)
+    plat::MsgBox(
+        QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
+  if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
+    Grd->SetFixedRows(2);
+  else
+    plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+}
 
 }  // namespace sel
