@@ -1,5 +1,7 @@
 #include "core/campi.h"
 
+#include <algorithm>
+
 #include "core/ambiente.h"
 #include "core/numeri.h"
 #include "core/testi.h"
@@ -40,7 +42,14 @@ bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QStr
 
 void CentraForm(plat::Form* f) {
   if (!f) return;
-  f->SpostaTw((f->LarghezzaAreaTw() - f->WidthTw()) / 2, (f->AltezzaAreaTw() - f->HeightTw()) / 2 - 800);
+  int left = (f->LarghezzaAreaTw() - f->WidthTw()) / 2;
+  int top = (f->AltezzaAreaTw() - f->HeightTw()) / 2 - 800;
+  // A child window keeps its title bar inside the main window's client area.
+  if (f->tipo() == plat::Form::Tipo::Figlia) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+  }
+  f->SpostaTw(left, top);
 }
 
 }  // namespace core

@@ -89,9 +89,13 @@ void Form::Mostra(bool modale) {
   QPointer<Form> io(this);
   if (tipo_ == Tipo::Figlia && AreaFigli()) {
     if (!sotto_) {
+      const QPoint posizione = pos();
       sotto_ = AreaFigli()->addSubWindow(this);
       sotto_->setWindowTitle(windowTitle());
       sotto_->setAttribute(Qt::WA_DeleteOnClose, false);
+      const QSize progetto = size();
+      sotto_->resize(sotto_->sizeHint().expandedTo(progetto + (sotto_->sizeHint() - sizeHint())));
+      if (posizioneImpostata_) sotto_->move(posizione);
     }
     sotto_->show();
     show();
@@ -117,10 +121,21 @@ QWidget* Form::Cornice() const { return sotto_ ? static_cast<QWidget*>(sotto_.da
 
 int Form::LeftTw() const { return Cornice()->x() * kTwipPerPixel; }
 int Form::TopTw() const { return Cornice()->y() * kTwipPerPixel; }
-int Form::WidthTw() const { return Cornice()->frameGeometry().width() * kTwipPerPixel; }
-int Form::HeightTw() const { return Cornice()->frameGeometry().height() * kTwipPerPixel; }
+// Before it is first shown a window measures its designed size.
+int Form::WidthTw() const {
+  const QWidget* c = Cornice();
+  return (c->isVisible() ? c->frameGeometry().width() : std::max(c->width(), c->sizeHint().width())) * kTwipPerPixel;
+}
+int Form::HeightTw() const {
+  const QWidget* c = Cornice();
+  return (c->isVisible() ? c->frameGeometry().height() : std::max(c->height(), c->sizeHint().height())) *
+         kTwipPerPixel;
+}
 
-void Form::SpostaTw(int left, int top) { Cornice()->move(left / kTwipPerPixel, top / kTwipPerPixel); }
+void Form::SpostaTw(int left, int top) {
+  posizioneImpostata_ = true;
+  Cornice()->move(left / kTwipPerPixel, top / kTwipPerPixel);
+}
 
 int Form::LarghezzaAreaTw() const {
   if (tipo_ == Tipo::Figlia && AreaFigli()) return AreaFigli()->viewport()->width() * kTwipPerPixel;

@@ -93,6 +93,7 @@ class Form : public QWidget {
   bool progettata_ = false;
   bool caricata_ = false;
   bool in_scarico_ = false;
+  bool posizioneImpostata_ = false;
   QPointer<QMdiSubWindow> sotto_;
   std::function<void()> azzera_;
   std::vector<QEventLoop*> cicli_modali_;

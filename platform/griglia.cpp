@@ -1,6 +1,7 @@
 #include "platform/griglia.h"
 
 #include <QHeaderView>
+#include <QFontMetrics>
 #include <QKeyEvent>
 
 #include "platform/controlli.h"
@@ -16,8 +17,9 @@ Griglia::Griglia(QWidget* parent, const QString& nome) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setWordWrap(false);
-  SetRows(2);
-  SetCols(2);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   connect(this, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
     riga_ = r;
     col_ = c;
@@ -54,6 +56,34 @@ void Griglia::SetCols(int n) {
 void Griglia::SetFixedRows(int n) {
   fisse_ = n;
   for (int r = 0; r < rowCount(); ++r) Aggiorna(r);
+  AggiornaIntestazione();
+}
+
+// The fixed rows are shown as the grid's heading, which stays in view while
+// the rows scroll; they remain rows 0.. of the grid for every reader.
+void Griglia::AggiornaIntestazione() {
+  const bool intestazione = fisse_ > 0 && fisse_ <= rowCount();
+  for (int r = 0; r < rowCount(); ++r) setRowHidden(r, intestazione && r < fisse_);
+  horizontalHeader()->setVisible(intestazione);
+  if (!intestazione) return;
+  QFontMetrics fm(horizontalHeader()->font());
+  for (int c = 0; c < columnCount(); ++c) {
+    QStringList righe;
+    for (int r = 0; r < fisse_; ++r) righe << TextMatrix(r, c);
+    const QString testo = righe.join(QLatin1Char('\n'));
+    auto* it = horizontalHeaderItem(c);
+    if (!it) {
+      it = new QTableWidgetItem();
+      setHorizontalHeaderItem(c, it);
+    }
+    it->setText(testo);
+    it->setTextAlignment(Qt::AlignVCenter | (allFisse_[c] == 1 ? Qt::AlignRight : Qt::AlignLeft));
+    for (const QString& riga : righe) Allarga(c, fm.horizontalAdvance(riga) + 10);
+  }
+}
+
+void Griglia::Allarga(int col, int pixel) {
+  if (columnWidth(col) < pixel) setColumnWidth(col, pixel);
 }
 
 void Griglia::SetColWidth(int col, int twips) { setColumnWidth(col, twips / kTwipPerPixel); }
@@ -99,12 +129,16 @@ void Griglia::AddItem(const QString& testo) {
   const QStringList celle = testo.split(QLatin1Char('\t'));
   for (int c = 0; c < columnCount(); ++c) Cella(r, c)->setText(c < celle.size() ? celle[c] : QString());
   Aggiorna(r);
+  // A column is widened to show its whole text.
+  QFontMetrics fm(font());
+  for (int c = 0; c < columnCount() && c < celle.size(); ++c) Allarga(c, fm.horizontalAdvance(celle[c]) + 10);
 }
 
 void Griglia::RemoveItem(int riga) {
   if (riga < 0 || riga >= rowCount()) return;
   removeRow(riga);
   if (riga < fisse_) --fisse_;
+  AggiornaIntestazione();
 }
 
 QString Griglia::TextMatrix(int riga, int col) const {
@@ -115,6 +149,7 @@ QString Griglia::TextMatrix(int riga, int col) const {
 void Griglia::SetTextMatrix(int riga, int col, const QString& testo) {
   if (riga < 0 || riga >= rowCount() || col < 0 || col >= columnCount()) return;
   Cella(riga, col)->setText(testo);
+  if (riga < fisse_) AggiornaIntestazione();
 }
 
 void Griglia::SetRow(int r) { riga_ = std::clamp(r, 0, std::max(0, rowCount() - 1)); }

@@ -18,6 +18,7 @@ class Griglia : public QTableWidget {
   void SetCols(int n);
   int FixedRows() const { return fisse_; }
   void SetFixedRows(int n);
+  // Width in twips; a column is widened where its text would not fit.
   void SetColWidth(int col, int twips);
   int ColWidth(int col) const;
   // Alignment 1 right, 0 left (data rows and heading rows apart).
@@ -49,6 +50,8 @@ class Griglia : public QTableWidget {
 
  private:
   void Aggiorna(int riga);
+  void AggiornaIntestazione();
+  void Allarga(int col, int pixel);
   QTableWidgetItem* Cella(int riga, int col);
   int fisse_ = 0;
   int riga_ = 0, col_ = 0, rigaSel_ = 0, colSel_ = 0;
