@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/ventilatori.h"
+
 namespace plat {
 class Database;
 class ListaVoci;
@@ -55,11 +57,7 @@ struct DatiModello {
 
 // One accessory of the RMB or DVK family: its drop is Cost * v ^ Espo, v
 // through the outlet spigots when OPZBoc is "S", else through Sezione.
-struct AccessorioDP {
-  float Cost = 0;
-  float Espo = 0;
-  std::string OPZBoc;
-};
+using AccessorioDP = motore::AccessorioDP;
 
 struct CatalogoSerie {
   std::string SerieCorrente;  // set by the caller just before a load

@@ -28,44 +28,52 @@ void RiempiUnita() {
 
 namespace {
 
-template <class A>
-int Indice(const A& tabella, int16_t i) {
-  return (i >= 0 && i < static_cast<int>(tabella.size())) ? i : 0;
+// The tables and the chosen index of one quantity.
+struct Tabelle {
+  const QString* nomi;
+  const QString* formati;
+  const float* fattori;
+  int quante;
+  int16_t scelta;
+  int Indice() const { return (scelta >= 0 && scelta < quante) ? scelta : 0; }
+};
+
+template <size_t N>
+Tabelle Di(const std::array<QString, N>& nomi, const std::array<QString, N>& formati,
+           const std::array<float, N>& fattori, int16_t scelta) {
+  return {nomi.data(), formati.data(), fattori.data(), static_cast<int>(N), scelta};
+}
+
+Tabelle TabelleDi(Grandezza g) {
+  switch (g) {
+    case Grandezza::Potenza: return Di(um.NomiUmPotenza, um.FormatoPotenza, um.FattorePotenza, um.UmPotenza);
+    case Grandezza::PortataAria:
+      return Di(um.NomiUmPortataAria, um.FormatoPortataAria, um.FattorePortataAria, um.UmPortataAria);
+    case Grandezza::PortataAcqua:
+      return Di(um.NomiUmPortataAcqua, um.FormatoPortataAcqua, um.FattorePortataAcqua, um.UmPortataAcqua);
+    case Grandezza::PerditaAcqua:
+      return Di(um.NomiUmPerditaAcqua, um.FormatoPerditaAcqua, um.FattorePerditaAcqua, um.UmPerditaAcqua);
+    case Grandezza::PerditaAria:
+      return Di(um.NomiUmPerditaAria, um.FormatoPerditaAria, um.FattorePerditaAria, um.UmPerditaAria);
+  }
+  return Di(um.NomiUmPotenza, um.FormatoPotenza, um.FattorePotenza, 0);
 }
 
 }  // namespace
 
 QString NomeUnita(Grandezza g) {
-  switch (g) {
-    case Grandezza::Potenza: return um.NomiUmPotenza[Indice(um.NomiUmPotenza, um.UmPotenza)];
-    case Grandezza::PortataAria: return um.NomiUmPortataAria[Indice(um.NomiUmPortataAria, um.UmPortataAria)];
-    case Grandezza::PortataAcqua: return um.NomiUmPortataAcqua[Indice(um.NomiUmPortataAcqua, um.UmPortataAcqua)];
-    case Grandezza::PerditaAcqua: return um.NomiUmPerditaAcqua[Indice(um.NomiUmPerditaAcqua, um.UmPerditaAcqua)];
-    case Grandezza::PerditaAria: return um.NomiUmPerditaAria[Indice(um.NomiUmPerditaAria, um.UmPerditaAria)];
-  }
-  return QString();
+  const Tabelle t = TabelleDi(g);
+  return t.nomi[t.Indice()];
 }
 
 float Fattore(Grandezza g) {
-  switch (g) {
-    case Grandezza::Potenza: return um.FattorePotenza[Indice(um.FattorePotenza, um.UmPotenza)];
-    case Grandezza::PortataAria: return um.FattorePortataAria[Indice(um.FattorePortataAria, um.UmPortataAria)];
-    case Grandezza::PortataAcqua: return um.FattorePortataAcqua[Indice(um.FattorePortataAcqua, um.UmPortataAcqua)];
-    case Grandezza::PerditaAcqua: return um.FattorePerditaAcqua[Indice(um.FattorePerditaAcqua, um.UmPerditaAcqua)];
-    case Grandezza::PerditaAria: return um.FattorePerditaAria[Indice(um.FattorePerditaAria, um.UmPerditaAria)];
-  }
-  return 1.0f;
+  const Tabelle t = TabelleDi(g);
+  return t.fattori[t.Indice()];
 }
 
 QString FormatoUnita(Grandezza g) {
-  switch (g) {
-    case Grandezza::Potenza: return um.FormatoPotenza[Indice(um.FormatoPotenza, um.UmPotenza)];
-    case Grandezza::PortataAria: return um.FormatoPortataAria[Indice(um.FormatoPortataAria, um.UmPortataAria)];
-    case Grandezza::PortataAcqua: return um.FormatoPortataAcqua[Indice(um.FormatoPortataAcqua, um.UmPortataAcqua)];
-    case Grandezza::PerditaAcqua: return um.FormatoPerditaAcqua[Indice(um.FormatoPerditaAcqua, um.UmPerditaAcqua)];
-    case Grandezza::PerditaAria: return um.FormatoPerditaAria[Indice(um.FormatoPerditaAria, um.UmPerditaAria)];
-  }
-  return QString();
+  const Tabelle t = TabelleDi(g);
+  return t.formati[t.Indice()];
 }
 
 QString Mostra(Grandezza g, double valoreInterno) {
