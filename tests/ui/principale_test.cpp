@@ -194,6 +194,11 @@ TEST_F(Programma, SceltaECConLeDueColonne) {
     plat::Form* f = plat::Forms::Cerca(c.finestra);
     ASSERT_NE(f, nullptr) << c.finestra;
     EXPECT_EQ(f->Caption(), c.caption);
+    // The loader filled the model list of the window the line names.
+    auto* lista = static_cast<sel::FinestraSelezione*>(f)->cboModel;
+    EXPECT_EQ(lista->ListCount(), catalogo::Catalogo().NModelli + 1) << c.finestra;
+    EXPECT_EQ(lista->ListIndex(), 0);
+    EXPECT_EQ(lista->List(0), "* All");
   }
   // Base and EC windows stay open together.
   Fmenu().mnuprod_Click(0);
