@@ -7,6 +7,7 @@
 #include "core/impostazioni.h"
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
+#include "ui/disegni.h"
 #include "ui/finestre.h"
 #include "ui/linee.h"
 
@@ -24,6 +25,7 @@ QString TestoComando(int argc, char** argv) {
 
 int Avvia(const QString& comando, const QString& cartella) {
   QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setWindowIcon(QIcon(Logo(64, 64)));
   core::ApplicaRigaComando(comando);
   core::imp.SepDec = core::SeparatoreDecimale();
   core::imp.PercorsoApp = core::CartellaConSeparatore(cartella);
