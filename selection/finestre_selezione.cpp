@@ -207,7 +207,8 @@ void FinestraSelezione::Grd_KeyPress(int& keyAscii) {
   if (keyAscii != 3) return;
   plat::ImpostaTestoAppunti(QString());
   const int ultimaCol = std::max(Grd->Col(), Grd->ColSel());
-  const int da = std::min(Grd->Row(), Grd->RowSel());
+  // The heading rows cannot be part of the selection: they are copied first anyway.
+  const int da = std::max(std::min(Grd->Row(), Grd->RowSel()), Grd->FixedRows());
   const int a = std::max(Grd->Row(), Grd->RowSel());
   QString testo;
   auto copiaRiga = [&](int r) {
