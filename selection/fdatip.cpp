@@ -250,31 +250,21 @@ int FormDatiP::ControllaDati() {
   motore::StatoCalcolo& s = Stato();
   const int p = s.FlagPassaggio;
   s.Ta1 = s.Tw2Dato = s.QwDato = s.Tw1 = s.PercGlicole = s.URAria1 = 0;
-  auto leggi = [](plat::TextBox* t) -> float {
-    double v = 0;
-    return core::NumeroDiSistema(t->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
-  };
-  s.Ta1 = leggi(txtTsa1(p));
-  s.Tw1 = leggi(txtTw1(p));
-  s.Tw2Dato = leggi(txtTw2(p));
+  s.Ta1 = NumeroOZero(txtTsa1(p));
+  s.Tw1 = NumeroOZero(txtTw1(p));
+  s.Tw2Dato = NumeroOZero(txtTw2(p));
   s.QwDato = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(p)->Text())));
-  s.PercGlicole = leggi(txtGlic);
-  s.URAria1 = leggi(txtUr);
-
-  auto rifiuta = [](int testo, plat::TextBox* box, const QString& coda = QString()) {
-    plat::MsgBox(core::Testo(testo) + coda, plat::Icona::Critica);
-    box->SetFocus();
-    return 0;
-  };
+  s.PercGlicole = NumeroOZero(txtGlic);
+  s.URAria1 = NumeroOZero(txtUr);
   if (!core::imp.SenzaLimiti) {
     const bool comeFreddo = chkComeFreddo->Value() != 0;
-    if (p == 0 && s.Ta1 == 0) return rifiuta(105, txtTsa1(p));
-    if (s.Tw1 == 0) return rifiuta(100, txtTw1(p));
-    if (p == 0 && s.URAria1 == 0) return rifiuta(106, txtUr);
-    if (s.Tw2Dato == 0 && s.QwDato == 0 && (p == 0 || !comeFreddo)) return rifiuta(107, txtTw2(p));
-    if (p == 0 && s.Tw2Dato - s.Tw1 > 10 && s.QwDato == 0) return rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
+    if (p == 0 && s.Ta1 == 0) return Rifiuta(105, txtTsa1(p));
+    if (s.Tw1 == 0) return Rifiuta(100, txtTw1(p));
+    if (p == 0 && s.URAria1 == 0) return Rifiuta(106, txtUr);
+    if (s.Tw2Dato == 0 && s.QwDato == 0 && (p == 0 || !comeFreddo)) return Rifiuta(107, txtTw2(p));
+    if (p == 0 && s.Tw2Dato - s.Tw1 > 10 && s.QwDato == 0) return Rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
     if (p == 1 && s.Tw1 - s.Tw2Dato > 40 && s.QwDato == 0 && !comeFreddo)
-      return rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
+      return Rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
   }
   if (p == 0) {
     s.EntSat1 = motore::EntalpiaAria(s.Tw1, s.Tw1);
@@ -292,15 +282,6 @@ void FormDatiP::CalcolaIntestazione() {
   const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
   const bool conPin = serieCaricata == "KALVO" || serieCaricata == "KALVOP";
   const bool tutteVel = cboVel->ListIndex() == 0;
-  Grd->SetRows(1);
-  Grd->SetFixedRows(0);
-  Grd->SetCols((conPin ? 14 : 13) + (tutteVel ? 1 : 0));
-  Grd->SetColWidth(0, 1100);
-  for (int i = 1; i < Grd->Cols(); ++i) {
-    Grd->SetColWidth(i, 700);
-    Grd->SetColAlignment(i, 1);
-    Grd->SetFixedAlignment(i, 1);
-  }
   using core::Grandezza;
   const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
   const bool qwC = core::ValNum(txtTw2(0)->Text()) > 0;
@@ -326,10 +307,7 @@ void FormDatiP::CalcolaIntestazione() {
   colonna("LW", QStringLiteral("dB(A)"));
   colonna("LP", QStringLiteral("dB(A)"));
   if (conPin) colonna("Pin", QStringLiteral("W"));
-  Grd->AddItem(Riga(codici));
-  Grd->AddItem(Riga(unita));
-  Grd->RemoveItem(0);
-  cmdLegend->setVisible(true);
+  IntestaGriglia(codici, unita, 1100);
 }
 
 // ---- The run ----
@@ -412,26 +390,13 @@ void FormDatiP::Calcola() {
       celle << CellaPerditaAcqua(s.DpwCaldo) << CellaTemperaturaAria(s.Ta2Caldo);
       const float lwa = d.LWA[v];
       celle << CellaPositiva(lwa);
-      if (lwa > 0) {
-        const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), sep));
-        const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
-        celle << QString::number(
-                     motore::ConvertiIntero<std::int32_t>(motore::CalcolaPressioneSonora(lwa, distanza, direzione)));
-      } else {
-        celle << QString();
-      }
+      celle << (lwa > 0 ? CellaPressioneSonora(lwa) : QString());
       celle << CellaPositiva(d.PIN[v]);
       Grd->AddItem(Riga(celle));
     }
   }
 
-  if (s.FlagBassaPerdita)
-    plat::MsgBox(
-        QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
-  if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
-    Grd->SetFixedRows(2);
-  else
-    plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+  ChiudiCalcolo();
 }
 
 }  // namespace sel

@@ -13,6 +13,7 @@
 #include "core/unita.h"
 #include "engine/numeri.h"
 #include "engine/psicrometria.h"
+#include "engine/suono.h"
 #include "platform/fuoco.h"
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
@@ -336,6 +337,50 @@ void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLi
 // ---- Runs ----
 
 QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
+
+void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima) {
+  Grd->SetRows(1);
+  Grd->SetFixedRows(0);
+  Grd->SetCols(static_cast<int>(codici.size()));
+  Grd->SetColWidth(0, larghezzaPrima);
+  for (int i = 1; i < Grd->Cols(); ++i) {
+    Grd->SetColWidth(i, 700);
+    Grd->SetColAlignment(i, 1);
+    Grd->SetFixedAlignment(i, 1);
+  }
+  Grd->AddItem(Riga(codici));
+  Grd->AddItem(Riga(unita));
+  Grd->RemoveItem(0);
+  cmdLegend->setVisible(true);
+}
+
+QString FinestraSelezione::CellaPressioneSonora(float lwa) const {
+  const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), core::imp.SepDec));
+  const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
+  return QString::number(
+      motore::ConvertiIntero<std::int32_t>(motore::CalcolaPressioneSonora(lwa, distanza, direzione)));
+}
+
+void FinestraSelezione::ChiudiCalcolo() {
+  if (Stato().FlagBassaPerdita)
+    plat::MsgBox(
+        QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
+  if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
+    Grd->SetFixedRows(2);
+  else
+    plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+}
+
+float FinestraSelezione::NumeroOZero(const plat::TextBox* box) {
+  double v = 0;
+  return box && core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
+}
+
+int FinestraSelezione::Rifiuta(int testo, plat::TextBox* box, const QString& coda) {
+  plat::MsgBox(core::Testo(testo) + coda, plat::Icona::Critica);
+  box->SetFocus();
+  return 0;
+}
 
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   if (inCalcolo_ || catalogo::CaricamentoInCorso()) return;
