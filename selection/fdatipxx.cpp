@@ -589,10 +589,10 @@ void FormDatiPXX::Calcola() {
   CalcolaIntestazione();
   s.FlagBassaPerdita = motore::Falso;
 
-  // Cooling water temperature rise, when the outlet temperature is given:
-  // at least 8 K for district cooling, at most 8 K otherwise.
-  if (Positivo(txtTw2(0))) {
-    const double d = core::Numero(txtTw2(0)->Text(), sep) - core::Numero(txtTw1(0)->Text(), sep);
+  // Cooling water temperature rise, when both temperatures are given: at
+  // least 8 K for district cooling, at most 8 K otherwise.
+  if (Positivo(txtTw1(0)) && Positivo(txtTw2(0))) {
+    const double d = core::ValNum(txtTw2(0)->Text()) - core::ValNum(txtTw1(0)->Text());
     if (core::imp.FlagDistrict && d < 8) {
       plat::MsgBox(QStringLiteral("Delta T in cooling mode must be > 8°C"));
       return;
