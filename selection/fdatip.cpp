@@ -147,38 +147,15 @@ void FormDatiP::Progetta() {
 
 void FormDatiP::Form_Load() {
   using core::Testo;
-  for (int i = 0; i < 2; ++i) {
-    lblTbs(i)->SetCaption(Testo(83));
-    lblTw1(i)->SetCaption(Testo(82));
-    lblTw2(i)->SetCaption(Testo(94));
-    lblQw(i)->SetCaption(Testo(48));
-  }
+  for (int i = 0; i < 2; ++i) lblTbs(i)->SetCaption(Testo(83));
   pnlFreddo->SetCaption(Testo(62));
   pnlCaldo->SetCaption(Testo(65));
   lbltbu->SetCaption(Testo(81));
   lblUR->SetCaption(Testo(85));
-  lblglic->SetCaption(Testo(95));
-  lblPsu->SetCaption(Testo(58));
-  frmPressione->SetCaption(Testo(57));
   chkKQ->SetCaption(Testo(14));
   lblVel->SetCaption(Testo(86));
-  lblDistanza->SetCaption(Testo(157) + QStringLiteral(" (mt)"));
-  lblDirezione->SetCaption(Testo(158));
-  for (int i = 0; i < 2; ++i) {
-    txtTw2(i)->SetTag(Testo(22));
-    txtQw(i)->SetTag(Testo(23));
-  }
-  txtpsu->SetTag(Testo(63));
+  DidascalieBase();  // water, glycol, pressure, sound, legend, directivity list
   FinestraSelezione::Form_Load();  // model label, buttons, centring
-
-  const QString raff = QStringLiteral("(") + Testo(62) + QStringLiteral(")");
-  const QString risc = QStringLiteral("(") + Testo(65) + QStringLiteral(")");
-  const std::pair<int, QString> legenda[] = {
-      {0, Testo(49)},         {1, Testo(55)},         {2, Testo(52)},          {3, Testo(48) + raff},
-      {4, Testo(94) + raff},  {5, Testo(45) + raff},  {6, Testo(96) + raff},   {7, Testo(159)},
-      {8, Testo(48) + risc},  {9, Testo(94) + risc},  {10, Testo(45) + risc},  {11, Testo(96) + risc},
-      {12, Testo(53)},        {13, Testo(57)}};
-  for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
   const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
   if (serieCaricata == "KALVO" || serieCaricata == "KALVOP")
     lblLegDes(16)->SetCaption(Testo(172));
@@ -191,8 +168,6 @@ void FormDatiP::Form_Load() {
     for (const char* v : {"Min", "Med", "Max"}) cboVel->AddItem(QString::fromLatin1(v));
   }
   cboVel->SetListIndex(3);
-  for (const char* d : {"2", "4", "8"}) cboDirezione->AddItem(QString::fromLatin1(d));
-  cboDirezione->SetListIndex(0);
   AggiornaUnita();
 }
 
@@ -282,30 +257,14 @@ void FormDatiP::CalcolaIntestazione() {
   const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
   const bool conPin = serieCaricata == "KALVO" || serieCaricata == "KALVOP";
   const bool tutteVel = cboVel->ListIndex() == 0;
-  using core::Grandezza;
-  const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
-  const bool qwC = core::ValNum(txtTw2(0)->Text()) > 0;
-  const bool qwH = core::ValNum(txtTw2(1)->Text()) > 0;
-  const QString acqua = core::NomeUnita(Grandezza::PortataAcqua);
-  const QString dpw = core::NomeUnita(Grandezza::PerditaAcqua);
   QStringList codici{QString()}, unita{core::Testo(40)};
   auto colonna = [&](const QString& codice, const QString& u) {
     codici << codice;
     unita << u;
   };
   if (tutteVel) colonna("Vel", QString());
-  colonna("QA", core::NomeUnita(Grandezza::PortataAria));
-  colonna("PT", potenza);
-  colonna("PS", potenza);
-  colonna(qwC ? "QW (C)" : "TW2 (C)", qwC ? acqua : QStringLiteral("°C"));
-  colonna("DPW (C)", dpw);
-  colonna("TA (C)", QStringLiteral("°C"));
-  colonna("PH", potenza);
-  colonna(qwH ? "QW (H)" : "TW2 (H)", qwH ? acqua : QStringLiteral("°C"));
-  colonna("DPW (H)", dpw);
-  colonna("TA (H)", QStringLiteral("°C"));
-  colonna("LW", QStringLiteral("dB(A)"));
-  colonna("LP", QStringLiteral("dB(A)"));
+  colonna("QA", core::NomeUnita(core::Grandezza::PortataAria));
+  ColonneRese(codici, unita);
   if (conPin) colonna("Pin", QStringLiteral("W"));
   IntestaGriglia(codici, unita, 1100);
 }
@@ -382,12 +341,8 @@ void FormDatiP::Calcola() {
       // The row.
       QStringList celle{QString::fromStdString(d.ModDescri)};
       if (tutteVel) celle << cboVel->List(v);
-      celle << CellaPortataAria(s.PortataAria) << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
-      celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
-      celle << CellaPerditaAcqua(s.DpwFreddo) << CellaTemperaturaAria(s.Ta2Freddo);
-      celle << CellaPotenza(s.PotCaldo);
-      celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
-      celle << CellaPerditaAcqua(s.DpwCaldo) << CellaTemperaturaAria(s.Ta2Caldo);
+      celle << CellaPortataAria(s.PortataAria);
+      CelleRese(celle, true);
       const float lwa = d.LWA[v];
       celle << CellaPositiva(lwa);
       celle << (lwa > 0 ? CellaPressioneSonora(lwa) : QString());

@@ -261,9 +261,6 @@ void FormDatiPXX::Form_Load() {
   for (int i = 0; i < 2; ++i) {
     lblTbsric(i)->SetCaption(Testo(83));
     lblTbsrin(i)->SetCaption(Testo(83));
-    lblTw1(i)->SetCaption(Testo(82));
-    lblTw2(i)->SetCaption(Testo(94));
-    lblQw(i)->SetCaption(Testo(48));
     lblRicircolo(i)->SetCaption(Testo(169) + QStringLiteral("100 %"));
     lblRinnovo(i)->SetCaption(Testo(170) + QStringLiteral("100 %"));
   }
@@ -271,31 +268,13 @@ void FormDatiPXX::Form_Load() {
   lbltburin->SetCaption(Testo(81));
   lblUrric->SetCaption(Testo(85));
   lblurrin->SetCaption(Testo(85));
-  lblglic->SetCaption(Testo(95));
-  lblPsu->SetCaption(Testo(58));
-  frmPressione->SetCaption(Testo(57));
   lblVel->SetCaption(Testo(86));
   frmRicircoloF->SetCaption(Testo(116));
   frmRicircoloC->SetCaption(Testo(116));
   frmRinnovoF->SetCaption(Testo(120));
   FrmRinnovoC->SetCaption(Testo(120));
   frmAccess->SetCaption(Testo(5));
-  lblDistanza->SetCaption(Testo(157) + QStringLiteral(" (mt)"));
-  lblDirezione->SetCaption(Testo(158));
-  for (int i = 0; i < 2; ++i) {
-    txtTw2(i)->SetTag(Testo(22));
-    txtQw(i)->SetTag(Testo(23));
-  }
-  txtpsu->SetTag(Testo(63));
-
-  const QString raff = QStringLiteral("(") + Testo(62) + QStringLiteral(")");
-  const QString risc = QStringLiteral("(") + Testo(65) + QStringLiteral(")");
-  const std::pair<int, QString> legenda[] = {
-      {0, Testo(49)},        {1, Testo(55)},        {2, Testo(52)},         {3, Testo(48) + raff},
-      {4, Testo(94) + raff}, {5, Testo(45) + raff}, {6, Testo(96) + raff},  {7, Testo(159)},
-      {8, Testo(48) + risc}, {9, Testo(94) + risc}, {10, Testo(45) + risc}, {11, Testo(96) + risc},
-      {12, Testo(53)},       {13, Testo(57)}};
-  for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
+  DidascalieBase();  // water, glycol, pressure, sound, legend, directivity list
 
   // Accessories of the series: RMB offers the additional coil and the two
   // filters (G2 ticked), DVK the additional coil alone.
@@ -312,8 +291,6 @@ void FormDatiPXX::Form_Load() {
     for (const char* v : {"Min", "Med", "Max"}) cboVel->AddItem(QString::fromLatin1(v));
   }
   cboVel->SetListIndex(3);
-  for (const char* d : {"2", "4", "8"}) cboDirezione->AddItem(QString::fromLatin1(d));
-  cboDirezione->SetListIndex(0);
   AggiornaUnita();
   Scrollfreddo_Change();
   FinestraSelezione::Form_Load();  // model label, buttons, centring
@@ -527,13 +504,6 @@ void FormDatiPXX::CalcolaIntestazione() {
   const bool conPin = serieFinestra == "RMB" || serieFinestra == "DVK";
   const bool tutteVel = cboVel->ListIndex() == 0;
   const bool portata = core::Numero(txtqatot->Text(), core::imp.SepDec) == 0;
-  using core::Grandezza;
-  const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
-  const bool qwC = core::ValNum(txtTw2(0)->Text()) > 0;
-  const bool qwH = core::ValNum(txtTw2(1)->Text()) > 0;
-  const QString acqua = core::NomeUnita(Grandezza::PortataAcqua);
-  const QString dpw = core::NomeUnita(Grandezza::PerditaAcqua);
-  const QString gradi = QStringLiteral("°C"), db = QStringLiteral("dB(A)");
   QStringList codici{QString()}, unita{core::Testo(40)};
   auto colonna = [&](const QString& codice, const QString& u) {
     codici << codice;
@@ -541,21 +511,12 @@ void FormDatiPXX::CalcolaIntestazione() {
   };
   if (tutteVel) colonna("Vel", QString());
   if (portata)
-    colonna("QA", core::NomeUnita(Grandezza::PortataAria));
+    colonna("QA", core::NomeUnita(core::Grandezza::PortataAria));
   else
-    colonna("PSU", core::NomeUnita(Grandezza::PerditaAria));
-  colonna("PT", potenza);
-  colonna("PS", potenza);
-  colonna(qwC ? "QW (C)" : "TW2 (C)", qwC ? acqua : gradi);
-  colonna("DPW (C)", dpw);
-  colonna("TA (C)", gradi);
-  colonna("PH", potenza);
-  colonna(qwH ? "QW (H)" : "TW2 (H)", qwH ? acqua : gradi);
-  colonna("DPW (H)", dpw);
-  colonna("TA (H)", gradi);
-  colonna("LW", db);
-  colonna("LP", db);
+    colonna("PSU", core::NomeUnita(core::Grandezza::PerditaAria));
+  ColonneRese(codici, unita);
   if (conPin) {
+    const QString db = QStringLiteral("dB(A)");
     colonna("Pin", QStringLiteral("W"));
     colonna("LW_In+R", db);
     colonna("LW_Out", db);
@@ -666,12 +627,7 @@ void FormDatiPXX::Calcola() {
         celle << CellaPortataAria(s.PortataAria);
       else
         celle << QString::fromStdString(s.PrefissoPressione) + CellaPressione(s.PressioneLavoro);
-      celle << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
-      celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
-      celle << CellaPerditaAcqua(s.DpwFreddo) << CellaTemperatura(s.Ta2Freddo);
-      celle << CellaPotenza(s.PotCaldo);
-      celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
-      celle << CellaPerditaAcqua(s.DpwCaldo) << CellaTemperatura(s.Ta2Caldo);
+      CelleRese(celle, false);
       const float lwa = d.LWA[v];
       celle << core::TestoNumero(lwa, sep) << CellaPressioneSonora(lwa);
       if (v <= catalogo::kUltimaVelocitaPin && d.PIN[v] > 0)

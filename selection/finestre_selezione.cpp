@@ -18,6 +18,7 @@
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
 #include "selection/stato.h"
+#include "selection/valutazione.h"
 
 namespace sel {
 
@@ -76,6 +77,33 @@ void FinestraSelezione::Form_Load() {
   }
   if (cmdStampa) cmdStampa->SetCaption(core::Testo(74));
   if (centra_) core::CentraForm(this);
+}
+
+void FinestraSelezione::DidascalieBase() {
+  using core::Testo;
+  for (int i = 0; i < 2; ++i) {
+    lblTw1(i)->SetCaption(Testo(82));
+    lblTw2(i)->SetCaption(Testo(94));
+    lblQw(i)->SetCaption(Testo(48));
+    txtTw2(i)->SetTag(Testo(22));
+    txtQw(i)->SetTag(Testo(23));
+  }
+  lblglic->SetCaption(Testo(95));
+  lblPsu->SetCaption(Testo(58));
+  txtpsu->SetTag(Testo(63));
+  frmPressione->SetCaption(Testo(57));
+  lblDistanza->SetCaption(Testo(157) + QStringLiteral(" (mt)"));
+  lblDirezione->SetCaption(Testo(158));
+  const QString raff = QStringLiteral("(") + Testo(62) + QStringLiteral(")");
+  const QString risc = QStringLiteral("(") + Testo(65) + QStringLiteral(")");
+  const std::pair<int, QString> legenda[] = {
+      {0, Testo(49)},        {1, Testo(55)},        {2, Testo(52)},         {3, Testo(48) + raff},
+      {4, Testo(94) + raff}, {5, Testo(45) + raff}, {6, Testo(96) + raff},  {7, Testo(159)},
+      {8, Testo(48) + risc}, {9, Testo(94) + risc}, {10, Testo(45) + risc}, {11, Testo(96) + risc},
+      {12, Testo(53)},       {13, Testo(57)}};
+  for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
+  for (const char* d : {"2", "4", "8"}) cboDirezione->AddItem(QString::fromLatin1(d));
+  cboDirezione->SetListIndex(0);
 }
 
 void FinestraSelezione::Form_Unload() {}
@@ -352,6 +380,44 @@ void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringL
   Grd->AddItem(Riga(unita));
   Grd->RemoveItem(0);
   cmdLegend->setVisible(true);
+}
+
+void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) const {
+  using core::Grandezza;
+  const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
+  const QString acqua = core::NomeUnita(Grandezza::PortataAcqua);
+  const QString dpw = core::NomeUnita(Grandezza::PerditaAcqua);
+  const QString gradi = QStringLiteral("°C"), db = QStringLiteral("dB(A)");
+  auto colonna = [&](const QString& codice, const QString& u) {
+    codici << codice;
+    unita << u;
+  };
+  for (int i = 0; i < 2; ++i) {
+    const bool portata = core::ValNum(txtTw2(i)->Text()) > 0;
+    const QString passo = QLatin1String(i == 0 ? " (C)" : " (H)");
+    if (i == 0) {
+      colonna("PT", potenza);
+      colonna("PS", potenza);
+    } else {
+      colonna("PH", potenza);
+    }
+    colonna((portata ? "QW" : "TW2") + passo, portata ? acqua : gradi);
+    colonna("DPW" + passo, dpw);
+    colonna("TA" + passo, gradi);
+  }
+  colonna("LW", db);
+  colonna("LP", db);
+}
+
+void FinestraSelezione::CelleRese(QStringList& celle, bool ariaVuota) const {
+  const motore::StatoCalcolo& s = Stato();
+  auto aria = [ariaVuota](float t) { return ariaVuota ? CellaTemperaturaAria(t) : CellaTemperatura(t); };
+  celle << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
+  celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
+  celle << CellaPerditaAcqua(s.DpwFreddo) << aria(s.Ta2Freddo);
+  celle << CellaPotenza(s.PotCaldo);
+  celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
+  celle << CellaPerditaAcqua(s.DpwCaldo) << aria(s.Ta2Caldo);
 }
 
 QString FinestraSelezione::CellaPressioneSonora(float lwa) const {
