@@ -117,6 +117,8 @@ class ScrollBar : public QScrollBar {
   Q_OBJECT
  public:
   ScrollBar(QWidget* parent, const QString& nome, int indice = -1);
+  int Value() const { return value(); }
+  void SetValue(int v) { setValue(v); }  // fires Change only when the value changes
   Evento Change;
 };
 

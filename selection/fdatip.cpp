@@ -147,38 +147,15 @@ void FormDatiP::Progetta() {
 
 void FormDatiP::Form_Load() {
   using core::Testo;
-  for (int i = 0; i < 2; ++i) {
-    lblTbs(i)->SetCaption(Testo(83));
-    lblTw1(i)->SetCaption(Testo(82));
-    lblTw2(i)->SetCaption(Testo(94));
-    lblQw(i)->SetCaption(Testo(48));
-  }
+  for (int i = 0; i < 2; ++i) lblTbs(i)->SetCaption(Testo(83));
   pnlFreddo->SetCaption(Testo(62));
   pnlCaldo->SetCaption(Testo(65));
   lbltbu->SetCaption(Testo(81));
   lblUR->SetCaption(Testo(85));
-  lblglic->SetCaption(Testo(95));
-  lblPsu->SetCaption(Testo(58));
-  frmPressione->SetCaption(Testo(57));
   chkKQ->SetCaption(Testo(14));
   lblVel->SetCaption(Testo(86));
-  lblDistanza->SetCaption(Testo(157) + QStringLiteral(" (mt)"));
-  lblDirezione->SetCaption(Testo(158));
-  for (int i = 0; i < 2; ++i) {
-    txtTw2(i)->SetTag(Testo(22));
-    txtQw(i)->SetTag(Testo(23));
-  }
-  txtpsu->SetTag(Testo(63));
+  DidascalieBase();  // water, glycol, pressure, sound, legend, directivity list
   FinestraSelezione::Form_Load();  // model label, buttons, centring
-
-  const QString raff = QStringLiteral("(") + Testo(62) + QStringLiteral(")");
-  const QString risc = QStringLiteral("(") + Testo(65) + QStringLiteral(")");
-  const std::pair<int, QString> legenda[] = {
-      {0, Testo(49)},         {1, Testo(55)},         {2, Testo(52)},          {3, Testo(48) + raff},
-      {4, Testo(94) + raff},  {5, Testo(45) + raff},  {6, Testo(96) + raff},   {7, Testo(159)},
-      {8, Testo(48) + risc},  {9, Testo(94) + risc},  {10, Testo(45) + risc},  {11, Testo(96) + risc},
-      {12, Testo(53)},        {13, Testo(57)}};
-  for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
   const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
   if (serieCaricata == "KALVO" || serieCaricata == "KALVOP")
     lblLegDes(16)->SetCaption(Testo(172));
@@ -191,8 +168,6 @@ void FormDatiP::Form_Load() {
     for (const char* v : {"Min", "Med", "Max"}) cboVel->AddItem(QString::fromLatin1(v));
   }
   cboVel->SetListIndex(3);
-  for (const char* d : {"2", "4", "8"}) cboDirezione->AddItem(QString::fromLatin1(d));
-  cboDirezione->SetListIndex(0);
   AggiornaUnita();
 }
 
@@ -250,31 +225,21 @@ int FormDatiP::ControllaDati() {
   motore::StatoCalcolo& s = Stato();
   const int p = s.FlagPassaggio;
   s.Ta1 = s.Tw2Dato = s.QwDato = s.Tw1 = s.PercGlicole = s.URAria1 = 0;
-  auto leggi = [](plat::TextBox* t) -> float {
-    double v = 0;
-    return core::NumeroDiSistema(t->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
-  };
-  s.Ta1 = leggi(txtTsa1(p));
-  s.Tw1 = leggi(txtTw1(p));
-  s.Tw2Dato = leggi(txtTw2(p));
+  s.Ta1 = NumeroOZero(txtTsa1(p));
+  s.Tw1 = NumeroOZero(txtTw1(p));
+  s.Tw2Dato = NumeroOZero(txtTw2(p));
   s.QwDato = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(p)->Text())));
-  s.PercGlicole = leggi(txtGlic);
-  s.URAria1 = leggi(txtUr);
-
-  auto rifiuta = [](int testo, plat::TextBox* box, const QString& coda = QString()) {
-    plat::MsgBox(core::Testo(testo) + coda, plat::Icona::Critica);
-    box->SetFocus();
-    return 0;
-  };
+  s.PercGlicole = NumeroOZero(txtGlic);
+  s.URAria1 = NumeroOZero(txtUr);
   if (!core::imp.SenzaLimiti) {
     const bool comeFreddo = chkComeFreddo->Value() != 0;
-    if (p == 0 && s.Ta1 == 0) return rifiuta(105, txtTsa1(p));
-    if (s.Tw1 == 0) return rifiuta(100, txtTw1(p));
-    if (p == 0 && s.URAria1 == 0) return rifiuta(106, txtUr);
-    if (s.Tw2Dato == 0 && s.QwDato == 0 && (p == 0 || !comeFreddo)) return rifiuta(107, txtTw2(p));
-    if (p == 0 && s.Tw2Dato - s.Tw1 > 10 && s.QwDato == 0) return rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
+    if (p == 0 && s.Ta1 == 0) return Rifiuta(105, txtTsa1(p));
+    if (s.Tw1 == 0) return Rifiuta(100, txtTw1(p));
+    if (p == 0 && s.URAria1 == 0) return Rifiuta(106, txtUr);
+    if (s.Tw2Dato == 0 && s.QwDato == 0 && (p == 0 || !comeFreddo)) return Rifiuta(107, txtTw2(p));
+    if (p == 0 && s.Tw2Dato - s.Tw1 > 10 && s.QwDato == 0) return Rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
     if (p == 1 && s.Tw1 - s.Tw2Dato > 40 && s.QwDato == 0 && !comeFreddo)
-      return rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
+      return Rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
   }
   if (p == 0) {
     s.EntSat1 = motore::EntalpiaAria(s.Tw1, s.Tw1);
@@ -292,44 +257,16 @@ void FormDatiP::CalcolaIntestazione() {
   const std::string& serieCaricata = catalogo::Catalogo().SerieCorrente;
   const bool conPin = serieCaricata == "KALVO" || serieCaricata == "KALVOP";
   const bool tutteVel = cboVel->ListIndex() == 0;
-  Grd->SetRows(1);
-  Grd->SetFixedRows(0);
-  Grd->SetCols((conPin ? 14 : 13) + (tutteVel ? 1 : 0));
-  Grd->SetColWidth(0, 1100);
-  for (int i = 1; i < Grd->Cols(); ++i) {
-    Grd->SetColWidth(i, 700);
-    Grd->SetColAlignment(i, 1);
-    Grd->SetFixedAlignment(i, 1);
-  }
-  using core::Grandezza;
-  const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
-  const bool qwC = core::ValNum(txtTw2(0)->Text()) > 0;
-  const bool qwH = core::ValNum(txtTw2(1)->Text()) > 0;
-  const QString acqua = core::NomeUnita(Grandezza::PortataAcqua);
-  const QString dpw = core::NomeUnita(Grandezza::PerditaAcqua);
   QStringList codici{QString()}, unita{core::Testo(40)};
   auto colonna = [&](const QString& codice, const QString& u) {
     codici << codice;
     unita << u;
   };
   if (tutteVel) colonna("Vel", QString());
-  colonna("QA", core::NomeUnita(Grandezza::PortataAria));
-  colonna("PT", potenza);
-  colonna("PS", potenza);
-  colonna(qwC ? "QW (C)" : "TW2 (C)", qwC ? acqua : QStringLiteral("°C"));
-  colonna("DPW (C)", dpw);
-  colonna("TA (C)", QStringLiteral("°C"));
-  colonna("PH", potenza);
-  colonna(qwH ? "QW (H)" : "TW2 (H)", qwH ? acqua : QStringLiteral("°C"));
-  colonna("DPW (H)", dpw);
-  colonna("TA (H)", QStringLiteral("°C"));
-  colonna("LW", QStringLiteral("dB(A)"));
-  colonna("LP", QStringLiteral("dB(A)"));
+  colonna("QA", core::NomeUnita(core::Grandezza::PortataAria));
+  ColonneRese(codici, unita);
   if (conPin) colonna("Pin", QStringLiteral("W"));
-  Grd->AddItem(Riga(codici));
-  Grd->AddItem(Riga(unita));
-  Grd->RemoveItem(0);
-  cmdLegend->setVisible(true);
+  IntestaGriglia(codici, unita, 1100);
 }
 
 // ---- The run ----
@@ -404,34 +341,17 @@ void FormDatiP::Calcola() {
       // The row.
       QStringList celle{QString::fromStdString(d.ModDescri)};
       if (tutteVel) celle << cboVel->List(v);
-      celle << CellaPortataAria(s.PortataAria) << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
-      celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
-      celle << CellaPerditaAcqua(s.DpwFreddo) << CellaTemperaturaAria(s.Ta2Freddo);
-      celle << CellaPotenza(s.PotCaldo);
-      celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
-      celle << CellaPerditaAcqua(s.DpwCaldo) << CellaTemperaturaAria(s.Ta2Caldo);
+      celle << CellaPortataAria(s.PortataAria);
+      CelleRese(celle, true);
       const float lwa = d.LWA[v];
       celle << CellaPositiva(lwa);
-      if (lwa > 0) {
-        const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), sep));
-        const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
-        celle << QString::number(
-                     motore::ConvertiIntero<std::int32_t>(motore::CalcolaPressioneSonora(lwa, distanza, direzione)));
-      } else {
-        celle << QString();
-      }
+      celle << (lwa > 0 ? CellaPressioneSonora(lwa) : QString());
       celle << CellaPositiva(d.PIN[v]);
       Grd->AddItem(Riga(celle));
     }
   }
 
-  if (s.FlagBassaPerdita)
-    plat::MsgBox(
-        QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
-  if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
-    Grd->SetFixedRows(2);
-  else
-    plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+  ChiudiCalcolo();
 }
 
 }  // namespace sel

@@ -13,10 +13,12 @@
 #include "core/unita.h"
 #include "engine/numeri.h"
 #include "engine/psicrometria.h"
+#include "engine/suono.h"
 #include "platform/fuoco.h"
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
 #include "selection/stato.h"
+#include "selection/valutazione.h"
 
 namespace sel {
 
@@ -75,6 +77,33 @@ void FinestraSelezione::Form_Load() {
   }
   if (cmdStampa) cmdStampa->SetCaption(core::Testo(74));
   if (centra_) core::CentraForm(this);
+}
+
+void FinestraSelezione::DidascalieBase() {
+  using core::Testo;
+  for (int i = 0; i < 2; ++i) {
+    lblTw1(i)->SetCaption(Testo(82));
+    lblTw2(i)->SetCaption(Testo(94));
+    lblQw(i)->SetCaption(Testo(48));
+    txtTw2(i)->SetTag(Testo(22));
+    txtQw(i)->SetTag(Testo(23));
+  }
+  lblglic->SetCaption(Testo(95));
+  lblPsu->SetCaption(Testo(58));
+  txtpsu->SetTag(Testo(63));
+  frmPressione->SetCaption(Testo(57));
+  lblDistanza->SetCaption(Testo(157) + QStringLiteral(" (mt)"));
+  lblDirezione->SetCaption(Testo(158));
+  const QString raff = QStringLiteral("(") + Testo(62) + QStringLiteral(")");
+  const QString risc = QStringLiteral("(") + Testo(65) + QStringLiteral(")");
+  const std::pair<int, QString> legenda[] = {
+      {0, Testo(49)},        {1, Testo(55)},        {2, Testo(52)},         {3, Testo(48) + raff},
+      {4, Testo(94) + raff}, {5, Testo(45) + raff}, {6, Testo(96) + raff},  {7, Testo(159)},
+      {8, Testo(48) + risc}, {9, Testo(94) + risc}, {10, Testo(45) + risc}, {11, Testo(96) + risc},
+      {12, Testo(53)},       {13, Testo(57)}};
+  for (const auto& [k, t] : legenda) lblLegDes(k)->SetCaption(t);
+  for (const char* d : {"2", "4", "8"}) cboDirezione->AddItem(QString::fromLatin1(d));
+  cboDirezione->SetListIndex(0);
 }
 
 void FinestraSelezione::Form_Unload() {}
@@ -337,6 +366,88 @@ void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLi
 // ---- Runs ----
 
 QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
+
+void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima) {
+  Grd->SetRows(1);
+  Grd->SetFixedRows(0);
+  Grd->SetCols(static_cast<int>(codici.size()));
+  Grd->SetColWidth(0, larghezzaPrima);
+  for (int i = 1; i < Grd->Cols(); ++i) {
+    Grd->SetColWidth(i, 700);
+    Grd->SetColAlignment(i, 1);
+    Grd->SetFixedAlignment(i, 1);
+  }
+  Grd->AddItem(Riga(codici));
+  Grd->AddItem(Riga(unita));
+  Grd->RemoveItem(0);
+  cmdLegend->setVisible(true);
+}
+
+void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) const {
+  using core::Grandezza;
+  const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
+  const QString acqua = core::NomeUnita(Grandezza::PortataAcqua);
+  const QString dpw = core::NomeUnita(Grandezza::PerditaAcqua);
+  const QString gradi = QStringLiteral("°C"), db = QStringLiteral("dB(A)");
+  auto colonna = [&](const QString& codice, const QString& u) {
+    codici << codice;
+    unita << u;
+  };
+  for (int i = 0; i < 2; ++i) {
+    const bool portata = core::ValNum(txtTw2(i)->Text()) > 0;
+    const QString passo = QLatin1String(i == 0 ? " (C)" : " (H)");
+    if (i == 0) {
+      colonna("PT", potenza);
+      colonna("PS", potenza);
+    } else {
+      colonna("PH", potenza);
+    }
+    colonna((portata ? "QW" : "TW2") + passo, portata ? acqua : gradi);
+    colonna("DPW" + passo, dpw);
+    colonna("TA" + passo, gradi);
+  }
+  colonna("LW", db);
+  colonna("LP", db);
+}
+
+void FinestraSelezione::CelleRese(QStringList& celle, bool ariaVuota) const {
+  const motore::StatoCalcolo& s = Stato();
+  auto aria = [ariaVuota](float t) { return ariaVuota ? CellaTemperaturaAria(t) : CellaTemperatura(t); };
+  celle << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
+  celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
+  celle << CellaPerditaAcqua(s.DpwFreddo) << aria(s.Ta2Freddo);
+  celle << CellaPotenza(s.PotCaldo);
+  celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
+  celle << CellaPerditaAcqua(s.DpwCaldo) << aria(s.Ta2Caldo);
+}
+
+QString FinestraSelezione::CellaPressioneSonora(float lwa) const {
+  const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), core::imp.SepDec));
+  const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
+  return QString::number(
+      motore::ConvertiIntero<std::int32_t>(motore::CalcolaPressioneSonora(lwa, distanza, direzione)));
+}
+
+void FinestraSelezione::ChiudiCalcolo() {
+  if (Stato().FlagBassaPerdita)
+    plat::MsgBox(
+        QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
+  if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
+    Grd->SetFixedRows(2);
+  else
+    plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+}
+
+float FinestraSelezione::NumeroOZero(const plat::TextBox* box) {
+  double v = 0;
+  return box && core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
+}
+
+int FinestraSelezione::Rifiuta(int testo, plat::TextBox* box, const QString& coda) {
+  plat::MsgBox(core::Testo(testo) + coda, plat::Icona::Critica);
+  box->SetFocus();
+  return 0;
+}
 
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   if (inCalcolo_ || catalogo::CaricamentoInCorso()) return;

@@ -76,6 +76,10 @@ class FinestraSelezione : public plat::Form {
   // A positive outlet water temperature was entered in panel i.
   virtual void UscitaAcquaData(int i) {}
 
+  // Captions, hints and legend descriptions the base windows share, and
+  // the directivity list.
+  void DidascalieBase();
+
   // Builders of the common blocks, for the windows' own layouts.
   QWidget* CreaBloccoPressione(QWidget* padre);  // frame of distance and directivity
   QWidget* CreaBloccoPulsanti(QWidget* padre);   // calculate, print, close
@@ -105,6 +109,28 @@ class FinestraSelezione : public plat::Form {
 
   // Joins cells with tabs.
   static QString Riga(const QStringList& celle);
+  // Clears the grid and heads it with the code row and the unit row; the
+  // first column larghezzaPrima twips wide, the others 700 and right-aligned;
+  // shows the legend button.
+  void IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima);
+  // The columns from "PT" to "LP" of the base grids (codes and unit names;
+  // flow or outlet temperature of each pass's water by its outlet box), and
+  // their cells from "PT" to "TA (H)" for the state's results, a leaving air
+  // temperature not above 0 shown empty when ariaVuota.
+  void ColonneRese(QStringList& codici, QStringList& unita) const;
+  void CelleRese(QStringList& celle, bool ariaVuota) const;
+  // The sound pressure cell of a sound power lwa at the distance and
+  // directivity of the window's boxes, as a whole number.
+  QString CellaPressioneSonora(float lwa) const;
+  // End of a run: the low water pressure drop warning, then the heading
+  // rows fixed, or the message that no unit meets the data.
+  void ChiudiCalcolo();
+
+  // Input checks: the number of a box by the system's rules, 0 when the box
+  // holds no number; a failed check's message (catalogue text n and coda),
+  // the focus on the box, and 0 as the check's result.
+  static float NumeroOZero(const plat::TextBox* box);
+  static int Rifiuta(int testo, plat::TextBox* box, const QString& coda = QString());
 
  private:
   bool centra_;

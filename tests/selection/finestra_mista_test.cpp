@@ -1,0 +1,240 @@
+#include "selection/fdatipxx.h"
+#include "tests/selection/supporto_selezione.h"
+
+using namespace sel;
+
+namespace {
+
+// The mixed-air window opened from the product-line menu: entry 1 RMB, 2 DVK.
+class FinestraMista : public test::ConProgramma {
+ protected:
+  void Apri(int linea) {
+    ui::Fmenu().mnuprod_Click(linea);
+    f = &FDatiPXX();
+    Attiva(*f);
+  }
+  std::vector<int> Visibili() const {
+    std::vector<int> v;
+    for (int i = 1; i <= 10; ++i)
+      if (!f->chkAcc(i)->isHidden()) v.push_back(i);
+    return v;
+  }
+  FormDatiPXX* f = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FinestraMista, ValoriPredefinitiEDidascalie) {
+  Apri(1);
+  const std::pair<plat::TextBox*, const char*> attesi[] = {
+      {f->txtTsa1ric(0), "27"}, {f->txtTburic, "19"},     {f->txtUrric, "47"},  {f->txtTsa1rin(0), "27"},
+      {f->txttburin, "19"},     {f->txturrin, "47"},      {f->txtTw1(0), "7"},  {f->txtTw2(0), "12"},
+      {f->txtQw(0), ""},        {f->txtTsa1ric(1), "20"}, {f->txtTsa1rin(1), "20"}, {f->txtTw1(1), "70"},
+      {f->txtTw2(1), "60"},     {f->txtQw(1), ""},        {f->txtqatot, "0"},   {f->txtpsu, "0"},
+      {f->txtGlic, "0"},        {f->txtDistanza, "2"}};
+  for (const auto& [box, testo] : attesi) EXPECT_EQ(box->Text(), testo) << box->objectName().toStdString();
+  EXPECT_EQ(f->lblQaTot->Caption(), "Total Air flow");
+  EXPECT_EQ(f->lblUmQA->Caption(), "m3/h");
+  EXPECT_EQ(f->lblumDpa->Caption(), "Pa");
+  EXPECT_EQ(f->lblumQw(1)->Caption(), "l/h");
+  EXPECT_EQ(f->frmAccess->Caption(), "Accessories");
+  EXPECT_EQ(f->lblDistanza->Caption(), "Distance (mt)");
+  EXPECT_EQ(f->lblRicircolo(0)->Caption(), "Return air100 %");
+  EXPECT_EQ(f->lblRinnovo(1)->Caption(), "Fresh air100 %");
+  // At load only the cooling frames carry the shares.
+  EXPECT_EQ(f->frmRicircoloF->Caption(), "Return air ratio 100%");
+  EXPECT_EQ(f->frmRinnovoF->Caption(), "Fresh air ratio 0%");
+  EXPECT_EQ(f->frmRicircoloC->Caption(), "Return air ratio");
+  EXPECT_EQ(f->FrmRinnovoC->Caption(), "Fresh air ratio");
+  EXPECT_EQ(f->lblLegSim(0)->Caption(), "QA");
+  EXPECT_EQ(f->lblLegDes(10)->Caption(), "Water pressure drop(Heating)");
+  EXPECT_EQ(f->lblLegSim(13)->Caption(), "LP");
+  EXPECT_EQ(f->txtpsu->Tag(), "External heating element-air side");
+  EXPECT_TRUE(f->cmdLegend->isHidden());
+  EXPECT_EQ(f->Scrollfreddo->minimum(), 0);
+  EXPECT_EQ(f->Scrollfreddo->maximum(), 100);
+  EXPECT_EQ(f->Scrollfreddo->Value(), 0);
+}
+
+TEST_F(FinestraMista, RmbTreAccessoriEFiltriAlternativi) {
+  Apri(1);
+  EXPECT_EQ(Visibili(), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(f->chkAcc(1)->Caption(), "Additional Coil (4 pipes)");
+  EXPECT_EQ(f->chkAcc(2)->Caption(), "Filter G2(TR2)");
+  EXPECT_EQ(f->chkAcc(3)->Caption(), "Filter G4(TR4)");
+  EXPECT_EQ(f->chkAcc(2)->Value(), 1);
+  EXPECT_EQ(f->chkAcc(1)->Value(), 0);
+  f->chkAcc(3)->click();
+  EXPECT_EQ(f->chkAcc(3)->Value(), 1);
+  EXPECT_EQ(f->chkAcc(2)->Value(), 0);
+  f->chkAcc(2)->click();
+  EXPECT_EQ(f->chkAcc(2)->Value(), 1);
+  EXPECT_EQ(f->chkAcc(3)->Value(), 0);
+  f->chkAcc(2)->click();  // unticking leaves the other alone
+  EXPECT_EQ(f->chkAcc(2)->Value(), 0);
+  EXPECT_EQ(f->chkAcc(3)->Value(), 0);
+  ASSERT_EQ(f->cboVel->ListCount(), 4);
+  EXPECT_EQ(f->cboVel->Text(), "Max");
+}
+
+TEST_F(FinestraMista, DvkUnAccessorioESetteVelocita) {
+  Apri(2);
+  EXPECT_EQ(Visibili(), (std::vector<int>{1}));
+  EXPECT_EQ(f->chkAcc(1)->Caption(), "Additional coil (4 pipes)");
+  EXPECT_EQ(f->chkAcc(1)->Value(), 0);
+  f->chkAcc(1)->click();
+  EXPECT_EQ(f->chkAcc(1)->Value(), 1);
+  for (int i = 2; i <= 10; ++i) EXPECT_EQ(f->chkAcc(i)->Value(), 0) << i;
+  ASSERT_EQ(f->cboVel->ListCount(), 8);
+  EXPECT_EQ(f->cboVel->List(0), "* All");
+  EXPECT_EQ(f->cboVel->List(7), "7");
+  EXPECT_EQ(f->cboVel->Text(), "3");
+  ASSERT_EQ(f->cboDirezione->ListCount(), 3);
+  EXPECT_EQ(f->cboDirezione->Text(), "2");
+}
+
+TEST_F(FinestraMista, LeDueBarreTengonoLaStessaQuota) {
+  Apri(1);
+  f->ScrollCaldo->SetValue(30);
+  EXPECT_EQ(f->Scrollfreddo->Value(), 30);
+  for (plat::Frame* fr : {f->frmRicircoloF, f->frmRicircoloC}) EXPECT_EQ(fr->Caption(), "Return air ratio 70%");
+  for (plat::Frame* fr : {f->frmRinnovoF, f->FrmRinnovoC}) EXPECT_EQ(fr->Caption(), "Fresh air ratio 30%");
+  f->Scrollfreddo->SetValue(100);
+  EXPECT_EQ(f->ScrollCaldo->Value(), 100);
+  EXPECT_EQ(f->frmRicircoloC->Caption(), "Return air ratio 0%");
+  EXPECT_EQ(f->frmRinnovoF->Caption(), "Fresh air ratio 100%");
+}
+
+TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
+  Apri(1);
+  Scrivi(f->txtpsu, "100");
+  Esci(f->txtGlic);
+  EXPECT_TRUE(reg.messaggi.empty());  // 100 Pa is within the RMB limit of 250
+  Scrivi(f->txtqatot, "900");
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtpsu->Text(), "0");
+  Scrivi(f->txtpsu, "50");
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtqatot->Text(), "0");
+  Scrivi(f->txtqatot, "");
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtqatot->Text(), "0");
+  EXPECT_EQ(f->txtpsu->Text(), "50");
+  Scrivi(f->txtpsu, "");
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtpsu->Text(), "0");
+  Scrivi(f->txtpsu, "251");
+  Esci(f->txtGlic);
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 0 Pa -> 250 Pa\rset to 0");
+}
+
+TEST_F(FinestraMista, DvkAccettaAlPiuOttantaPascal) {
+  Apri(2);
+  Scrivi(f->txtqatot, "900");
+  Esci(f->txtGlic);
+  Scrivi(f->txtpsu, "100");
+  Esci(f->txtGlic);
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 0 Pa -> 80 Pa\rset to 0");
+  EXPECT_EQ(f->txtpsu->Text(), "0");
+  EXPECT_EQ(f->txtqatot->Text(), "0");  // the positive pressure cleared it first
+}
+
+TEST_F(FinestraMista, PortataAcquaSenzaConversioneDelLimite) {
+  Apri(1);
+  Scrivi(f->txtQw(0), "3000");
+  Esci(f->txtTw1(0));
+  EXPECT_TRUE(reg.messaggi.empty());
+  EXPECT_EQ(f->txtTw2(0)->Text(), "");
+  Scrivi(f->txtQw(0), "3001");
+  Esci(f->txtTw1(0));
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 0 l/h -> 3000 l/h\rset to 0");
+}
+
+// Water flow shown in l/s.
+class FinestraMistaLitriSecondo : public FinestraMista {
+ protected:
+  QByteArray Ini() override { return "[Common]\r\nMulti= 1\r\n[Unmis]\r\nQa= 2\r\nQw= 0\r\n"; }
+};
+
+TEST_F(FinestraMistaLitriSecondo, IlLimiteRestaIlNumeroTremila) {
+  Apri(1);
+  EXPECT_EQ(f->lblumQw(0)->Caption(), "l/s");
+  Scrivi(f->txtQw(1), "2999");
+  Esci(f->txtTw1(1));
+  EXPECT_TRUE(reg.messaggi.empty());
+  EXPECT_EQ(f->txtTw2(1)->Text(), "");
+  Scrivi(f->txtTw2(1), "60");
+  Esci(f->txtTw1(1));
+  EXPECT_EQ(f->txtQw(1)->Text(), "");
+}
+
+TEST_F(FinestraMista, BulboSeccoControllatoSecondoLaQuota) {
+  Apri(1);
+  // Share 0: no fresh air, its cooling dry bulb is not checked.
+  Scrivi(f->txtTsa1rin(0), "10");
+  Esci(f->txtTw1(0));
+  EXPECT_TRUE(reg.messaggi.empty());
+  Scrivi(f->txtTsa1ric(0), "15");
+  Esci(f->txtTw1(0));
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 16 °C -> 35 °C\rset to 16");
+  // Share 100: no return air.
+  f->Scrollfreddo->SetValue(100);
+  reg.Svuota();
+  Scrivi(f->txtTsa1ric(0), "40");
+  Esci(f->txtTw1(0));
+  EXPECT_TRUE(reg.messaggi.empty());
+  Scrivi(f->txtTsa1rin(0), "10");
+  Esci(f->txtTw1(0));
+  EXPECT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(f->txtTsa1rin(0)->Text(), "16");
+  // Heating: return air -15 to 35, fresh air -10 to 30, whatever the share.
+  reg.Svuota();
+  Scrivi(f->txtTsa1ric(1), "-15");
+  Esci(f->txtTw1(1));
+  Scrivi(f->txtTsa1rin(1), "");
+  Esci(f->txtTw1(1));
+  EXPECT_TRUE(reg.messaggi.empty());
+  Scrivi(f->txtTsa1rin(1), "31");
+  Esci(f->txtTw1(1));
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range -10 °C -> 30 °C\rset to -10");
+}
+
+TEST_F(FinestraMista, UmiditaEBulboUmidoDeiDueFlussi) {
+  Apri(1);
+  Scrivi(f->txturrin, "96");
+  Esci(f->txtTw1(0));
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(f->txturrin->Text(), "10");
+  EXPECT_EQ(f->txttburin->Text(), "19");  // not recomputed from a refused humidity
+  reg.Svuota();
+  Scrivi(f->txtTsa1rin(0), "35");
+  Scrivi(f->txturrin, "40");
+  Esci(f->txtTw1(0));
+  EXPECT_EQ(f->txttburin->Text(), "23.9");
+  Scrivi(f->txttburin, "35");
+  Esci(f->txtTw1(0));
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, "Wet bulb t. must be < than dry bulb t.");
+  EXPECT_EQ(f->txturrin->Text(), "");
+  Scrivi(f->txtTburic, "20");
+  Esci(f->txtTw1(0));
+  EXPECT_EQ(f->txtUrric->Text(), "52.9");
+  Scrivi(f->txtUrric, "");
+  Esci(f->txtTw1(0));
+  EXPECT_EQ(f->txtUrric->Text(), "52.9");  // emptied: filled again from the wet bulb
+}
+
+TEST_F(FinestraMista, LeEtichetteSeguonoLeUnita) {
+  Apri(1);
+  ui::Fmenu().mnuUnmis_Click();
+  ui::Funmis().cboqa->SetListIndex(0);
+  ui::Funmis().cboDpA->SetListIndex(1);
+  ui::Funmis().close();
+  EXPECT_EQ(f->lblUmQA->Caption(), "l/s");
+  EXPECT_EQ(f->lblumDpa->Caption(), "mmH2O");
+}
