@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <optional>
 
 #include "platform/controlli.h"
 #include "platform/schermo.h"
@@ -48,6 +49,7 @@ void Griglia::SetRows(int n) {
 
 void Griglia::SetCols(int n) {
   setColumnCount(n);
+  piuLunga_.assign(n, 0);
   allDati_.resize(n, 0);
   allFisse_.resize(n, 0);
   if (col_ >= n) col_ = colSel_ = std::max(0, n - 1);
@@ -129,9 +131,15 @@ void Griglia::AddItem(const QString& testo) {
   const QStringList celle = testo.split(QLatin1Char('\t'));
   for (int c = 0; c < columnCount(); ++c) Cella(r, c)->setText(c < celle.size() ? celle[c] : QString());
   Aggiorna(r);
-  // A column is widened to show its whole text.
-  QFontMetrics fm(font());
-  for (int c = 0; c < columnCount() && c < celle.size(); ++c) Allarga(c, fm.horizontalAdvance(celle[c]) + 10);
+  // A column is widened to show its whole text (measured when a column gets
+  // a longer text than any before).
+  std::optional<QFontMetrics> fm;
+  for (int c = 0; c < columnCount() && c < celle.size(); ++c) {
+    if (celle[c].size() <= piuLunga_[c]) continue;
+    piuLunga_[c] = static_cast<int>(celle[c].size());
+    if (!fm) fm.emplace(font());
+    Allarga(c, fm->horizontalAdvance(celle[c]) + 10);
+  }
 }
 
 void Griglia::RemoveItem(int riga) {

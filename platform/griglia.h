@@ -55,7 +55,7 @@ class Griglia : public QTableWidget {
   QTableWidgetItem* Cella(int riga, int col);
   int fisse_ = 0;
   int riga_ = 0, col_ = 0, rigaSel_ = 0, colSel_ = 0;
-  std::vector<int> allDati_, allFisse_;
+  std::vector<int> allDati_, allFisse_, piuLunga_;
   bool inSelezione_ = false;
 };
 
