@@ -127,6 +127,9 @@ void FormMenu::Progetta() {
   area = new QMdiArea(this);
   area->setObjectName("area");
   area->setBackground(QColor(120, 140, 160));
+  // A selection window larger than the area can be scrolled into view.
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   lay->addWidget(area, 1);
   plat::Form::ImpostaAreaFigli(area);
 
@@ -153,6 +156,7 @@ void FormMenu::Progetta() {
 }
 
 void FormMenu::Form_Load() {
+  setWindowState(windowState() | Qt::WindowMaximized);
   Timer1_Timer();
   lblVer->SetCaption(QStringLiteral("Ver. ") + QLatin1String(core::kVersione));
   motore::InizializzaTabelleGlicole();
