@@ -443,16 +443,10 @@ int FormDatiPXX::ControllaDati(float q) {
 motore::AccessoriModello FormDatiPXX::Accessori(const catalogo::DatiModello& d) {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const int n = std::clamp<int>(cat.NAcc, 0, kAccessori);
-  righeAcc_.resize(n);
-  for (int i = 1; i <= n; ++i) {
-    const catalogo::AccessorioDP& a = cat.Accessori[i];
-    righeAcc_[i - 1].Cost = a.Cost;
-    righeAcc_[i - 1].Espo = a.Espo;
-    righeAcc_[i - 1].OPZBoc = a.OPZBoc;
-    spunteAcc_[i - 1] = chkAcc(i)->Value() != 0;
-  }
-  return {std::span<const motore::AccessorioDP>(righeAcc_), std::span<const bool>(spunteAcc_.data(), n), d.Sezione,
-          d.Bocche};
+  for (int i = 1; i <= n; ++i) spunteAcc_[i - 1] = chkAcc(i)->Value() != 0;
+  // The loaded series' rows 1..NAcc, with the window's ticks.
+  return {std::span<const motore::AccessorioDP>(cat.Accessori.data() + 1, n),
+          std::span<const bool>(spunteAcc_.data(), n), d.Sezione, d.Bocche};
 }
 
 void FormDatiPXX::CalcolaPortata(int v, int m) {

@@ -90,7 +90,6 @@ class FormDatiPXX : public FinestraSelezione {
   std::string SerieFinestra() const;
   QWidget* CreaPannello(int i);
 
-  std::vector<motore::AccessorioDP> righeAcc_;
   std::array<bool, 10> spunteAcc_{};
 };
 
