@@ -590,7 +590,7 @@ void FormDatiPXX::Calcola() {
       s.FlagPassaggio = 0;
       s.PortataTotale = qaTot != 0 ? static_cast<float>(core::Interno(core::Grandezza::PortataAria, qaTot)) : 0.0f;
       CalcolaPortata(v, m);
-      s.EsitoControllo = ControllaDati(s.PortataAria) ? motore::Vero : motore::Falso;
+      s.EsitoControllo = static_cast<motore::Flag>(ControllaDati(s.PortataAria));
       if (!s.EsitoControllo) return;
       if (s.PressioneLavoro < 0) continue;
       const bool p4 = FinisceCon(d.Modello, "4P");
@@ -604,7 +604,7 @@ void FormDatiPXX::Calcola() {
       if (quattroTubi == p4) {
         s.FlagPassaggio = 1;
         CalcolaPortata(v, m);
-        s.EsitoControllo = ControllaDati(s.PortataAria) ? motore::Vero : motore::Falso;
+        s.EsitoControllo = static_cast<motore::Flag>(ControllaDati(s.PortataAria));
         if (!s.EsitoControllo) return;
         PassoCaldo(s, c, d.CC30[1], d.CCC50, s.QwDato);
       }
