@@ -147,6 +147,87 @@ TEST_F(CatalogoTest, ValoriLettiPerNomeEIndice) {
   EXPECT_GT(e10.VentC[0], 0);  // curve 0 is filled like the others
 }
 
+TEST_F(CatalogoTest, OgniColonnaNelSuoCampo) {
+  // One row per table, the columns that could be mistaken for one another
+  // given values of their own.
+  UsaDatabase(R"(
+    CREATE TABLE DatiKALVOP AS SELECT * FROM prog.DatiKALVOP LIMIT 1;
+    UPDATE DatiKALVOP SET F5C100 = 501, C5C30 = 502, F5C30 = 503, CC50 = 504, V6A = 601, V6B = 602, V6C = 603,
+                          LWA6 = 604, PIN6 = 605, AltBAt = 7, LunBat = 8, NR = 9, NC = 10;
+    CREATE TABLE DatiRMB AS SELECT * FROM prog.DatiRMB LIMIT 1;
+    UPDATE DatiRMB SET Mod_descri = 'd', C100 = 11, CC30 = 12, FC30 = 13, FCC50 = 14, CCC50 = 15, LWA2 = 21,
+                       PIN2 = 22, LWA_IN2 = 23, LWA_OUT2 = 24, Sezione = 25, Bocche = 26;
+    CREATE TABLE DPAcc (Cost REAL, Espo REAL, OPZBoc TEXT);
+    INSERT INTO DPAcc VALUES (3, 1.5, 'S');
+    CREATE TABLE DatiDVKBLDC AS SELECT * FROM prog.DatiDVKBLDC LIMIT 1;
+    UPDATE DatiDVKBLDC SET P0A = 31, P0B = 32, P0C = 33, G0 = 34, V0A = 35, LWA0 = 36, MinQa = 37, Nlog = 38,
+                           Sezione = 39, Bocche = 40, C100 = 41, CC30 = 42, FC30 = 43, FCC50 = 44, CCC50 = 45;
+    CREATE TABLE DPAccDVK AS SELECT * FROM DPAcc;
+    CREATE TABLE DatiKALVOEC AS SELECT * FROM prog.DatiKALVOEC LIMIT 1;
+    UPDATE DatiKALVOEC SET F1C100 = 51, C1C30 = 52, F1C30 = 53, CC50 = 54, P7C = 55, G7 = 56, LWA7 = 57;
+  )");
+  const auto& m = Catalogo().Modelli[1];
+  ASSERT_TRUE(catalogo::CaricaDatiKALVOP(lista_, false, "*"));
+  EXPECT_EQ(m.C100[5], 501);
+  EXPECT_EQ(m.CC30[5], 502);
+  EXPECT_EQ(m.FC30[5], 503);
+  EXPECT_EQ(m.FCC50, 504);
+  EXPECT_EQ(m.VentA[6], 601);
+  EXPECT_EQ(m.VentB[6], 602);
+  EXPECT_EQ(m.VentC[6], 603);
+  EXPECT_EQ(m.LWA[6], 604);
+  EXPECT_EQ(m.PIN[6], 605);
+  EXPECT_EQ(m.AltBat, 7);
+  EXPECT_EQ(m.LunBat, 8);
+  EXPECT_EQ(m.NR, 9);
+  EXPECT_EQ(m.NC, 10);
+
+  ASSERT_TRUE(catalogo::CaricaDatiRMB(lista_, false, "*"));
+  EXPECT_EQ(m.ModDescri, "d");
+  EXPECT_EQ(m.C100[1], 11);
+  EXPECT_EQ(m.CC30[1], 12);
+  EXPECT_EQ(m.FC30[1], 13);
+  EXPECT_EQ(m.FCC50, 14);
+  EXPECT_EQ(m.CCC50, 15);
+  EXPECT_EQ(m.LWA[2], 21);
+  EXPECT_EQ(m.PIN[2], 22);
+  EXPECT_EQ(m.LWAIn[2], 23);
+  EXPECT_EQ(m.LWAOut[2], 24);
+  EXPECT_EQ(m.Sezione, 25);
+  EXPECT_EQ(m.Bocche, 26);
+  ASSERT_EQ(Catalogo().NAcc, 1);
+  EXPECT_EQ(Catalogo().Accessori[1].Cost, 3);
+  EXPECT_EQ(Catalogo().Accessori[1].Espo, 1.5f);
+  EXPECT_EQ(Catalogo().Accessori[1].OPZBoc, "S");
+
+  ASSERT_TRUE(catalogo::CaricaDatiDVKBLDC(lista_, false, "*"));
+  EXPECT_EQ(m.PA[0], 31);
+  EXPECT_EQ(m.PB[0], 32);
+  EXPECT_EQ(m.PC[0], 33);
+  EXPECT_EQ(m.G[0], 34);
+  EXPECT_EQ(m.VentA[0], 35);
+  EXPECT_EQ(m.LWA[0], 36);
+  EXPECT_EQ(m.MinQa, 37);
+  EXPECT_EQ(m.Nlog, 38);
+  EXPECT_EQ(m.Sezione, 39);
+  EXPECT_EQ(m.Bocche, 40);
+  EXPECT_EQ(m.C100[1], 41);
+  EXPECT_EQ(m.CC30[1], 42);
+  EXPECT_EQ(m.FC30[1], 43);
+  EXPECT_EQ(m.FCC50, 44);
+  EXPECT_EQ(m.CCC50, 45);
+
+  ASSERT_TRUE(catalogo::CaricaDatiKALVOEC(lista_, false, "*"));
+  EXPECT_EQ(m.C100[1], 51);
+  EXPECT_EQ(m.CC30[1], 52);
+  EXPECT_EQ(m.FC30[1], 53);
+  EXPECT_EQ(m.FCC50, 54);
+  EXPECT_EQ(m.CCC50, 45);  // no such column: the DVKBLDC value stays
+  EXPECT_EQ(m.PC[7], 55);
+  EXPECT_EQ(m.G[7], 56);
+  EXPECT_EQ(m.LWA[7], 57);
+}
+
 TEST_F(CatalogoTest, SeparatoriSecondoSerieEMaiuscole) {
   UsaDatabase(R"(
     CREATE TABLE DatiKALVOP AS SELECT * FROM prog.DatiKALVOP LIMIT 4;
