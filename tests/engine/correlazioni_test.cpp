@@ -112,6 +112,10 @@ TEST_F(CoeffAcqua, TransizioneSmorzataEAltreRegole) {
     const double d = 0.081751 + 0.0199491;  // about 0.1017
     EXPECT_NEAR(CoeffLatoAcqua(s, c),
                 0.58 * 0.023 * std::pow(3400.0, 0.8 - d) * std::pow(9.5, 0.33) / c.DiametroTubo, 0.05);
+    s.ReW = 10000;  // the damping has turned slightly negative: d about -0.0029
+    const double h10000 = 0.58 * 0.023 * std::pow(10000.0, 0.8 + 0.002897) * std::pow(9.5, 0.33) / c.DiametroTubo;
+    EXPECT_NEAR(CoeffLatoAcqua(s, c), h10000, h10000 * 2e-5);
+    s.ReW = 3400;
     s.TipoTransizione = 0;
     EXPECT_NEAR(CoeffLatoAcqua(s, c),
                 0.58 * 0.023 * std::pow(3400.0, 0.8) * std::pow(9.5, 0.33) / c.DiametroTubo, 0.05);
