@@ -331,12 +331,7 @@ TEST_F(Valutazione, SeccaSovrasaturaFermataA99e9) {
     // below its dew point. The leaving air is then taken at its wet bulb,
     // with 99.9 %, and the sensible capacity falls below the total.
     b.Modello({}, 150);
-    CondizioniFreddo k;
-    k.Ta1 = 24;
-    k.UR = 40;
-    k.Tw1 = 5;
-    k.Tw2Dato = 13;
-    ASSERT_TRUE(b.Raffredda(k));
+    ASSERT_TRUE(b.Raffredda({.Ta1 = 24, .UR = 40, .Tw1 = 5, .Tw2Dato = 13}));
     EXPECT_EQ(b.s.FlagSecca, Vero);
     EXPECT_EQ(b.s.URCalcolata, 99.9f);
     EXPECT_EQ(b.s.Ta2Freddo, b.s.TbuAria2);
