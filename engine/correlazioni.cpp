@@ -9,21 +9,23 @@ namespace motore {
 namespace {
 float CoeffLatoAriaGeometria(float nr, float va, std::int16_t g, std::int16_t passo,
                              const StatoCalcolo& s, const CostantiBatteria& c) {
-    const double c30 = s.CoeffC30;
+    // Every power in double precision, on the single-precision values.
+    const double c30 = s.CoeffC30, v = va, r = nr;
     switch (g) {
     case 0:
-        return S(c30 * std::pow(va, s.EspAria1));
+        return S(c30 * std::pow(v, static_cast<double>(s.EspAria1)));
     case 1:
-        return S(c30 * std::pow(va, nr == 1.0f ? s.EspAria1 : c.EspAria2));
+        return S(c30 * std::pow(v, static_cast<double>(nr == 1.0f ? s.EspAria1 : c.EspAria2)));
     case 2: {
         if (passo <= 0) return 0.0f;
         const double n = ConvertiIntero<std::int16_t>(25.5 / (passo / 10.0));
-        const double esp = (static_cast<double>(s.EspAria3) * n + s.EspAria1) * std::pow(nr, s.EspAria5);
-        return S(std::pow(n, s.EspAria4) * c30 * std::pow(va, esp));
+        const double esp = (static_cast<double>(s.EspAria3) * n + s.EspAria1) *
+                           std::pow(r, static_cast<double>(s.EspAria5));
+        return S(std::pow(n, static_cast<double>(s.EspAria4)) * c30 * std::pow(v, esp));
     }
     case 3:
-        return S(std::pow(nr, s.EspAria6) * c30 *
-                 std::pow(va, static_cast<double>(s.EspAria1) * std::pow(nr, s.EspAria5)));
+        return S(std::pow(r, static_cast<double>(s.EspAria6)) * c30 *
+                 std::pow(v, static_cast<double>(s.EspAria1) * std::pow(r, static_cast<double>(s.EspAria5))));
     default:
         return 0.0f;
     }

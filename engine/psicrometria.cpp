@@ -140,7 +140,7 @@ float BulboUmidoDaUR(float tdb, float ur, StatoCalcolo& s) {
     for (int n = 1; n <= 101; ++n) {
         const float t = S((static_cast<double>(sup) + inf) / 2.0);
         s.URCalcolata = UmiditaRelativa(tdb, t);
-        if (S(std::fabs(static_cast<double>(s.URCalcolata) - ur)) <= 0.001f) return t;
+        if (S(std::fabs(static_cast<double>(s.URCalcolata) - ur)) <= 0.001) return t;
         if (s.URCalcolata <= ur) inf = t; else sup = t;
     }
     return 0.0f;

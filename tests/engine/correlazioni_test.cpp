@@ -50,6 +50,25 @@ TEST_F(CoeffAria, PerTipoDiGeometria) {
     EXPECT_EQ(CoeffLatoAria(3, 2, -1, 18, s, c), 0);
 }
 
+TEST_F(CoeffAria, PotenzeInDoppiaPrecisione) {
+    // Each power is taken in double precision on the single-precision
+    // operands; only the coefficient is rounded to single. These velocities
+    // and rows are ones where a power in single precision lands one unit of
+    // the last place away.
+    const double c30 = 35;
+    auto d = [](float f) { return static_cast<double>(f); };
+    Geometria(1);
+    EXPECT_EQ(CoeffLatoAria(1, 0.75f, 1, 18, s, c), static_cast<float>(c30 * std::pow(d(0.75f), d(0.32f))));
+    EXPECT_EQ(CoeffLatoAria(2, 1.25f, 1, 18, s, c), static_cast<float>(c30 * std::pow(d(1.25f), d(0.47f))));
+    Geometria(2);
+    const double esp2 = (d(-0.025f) * 12 + d(0.65f)) * std::pow(2.0, d(0.23f));
+    EXPECT_EQ(CoeffLatoAria(2, 0.5f, 2, 21, s, c),
+              static_cast<float>(std::pow(12.0, d(0.6f)) * c30 * std::pow(0.5, esp2)));
+    Geometria(3);
+    EXPECT_EQ(CoeffLatoAria(2, 0.5f, 3, 18, s, c),
+              static_cast<float>(std::pow(2.0, d(-0.165f)) * c30 * std::pow(0.5, d(0.3f) * std::pow(2.0, d(-0.1f)))));
+}
+
 TEST_F(CoeffAria, DatiImpossibiliDannoZero) {
     Geometria(2);
     EXPECT_EQ(CoeffLatoAria(3, 2, 2, 0, s, c), 0);  // fin pitch 0
@@ -93,6 +112,10 @@ TEST_F(CoeffAcqua, TransizioneSmorzataEAltreRegole) {
     const double d = 0.081751 + 0.0199491;  // about 0.1017
     EXPECT_NEAR(CoeffLatoAcqua(s, c),
                 0.58 * 0.023 * std::pow(3400.0, 0.8 - d) * std::pow(9.5, 0.33) / c.DiametroTubo, 0.05);
+    s.ReW = 10000;  // the damping has turned slightly negative: d about -0.0029
+    const double h10000 = 0.58 * 0.023 * std::pow(10000.0, 0.8 + 0.002897) * std::pow(9.5, 0.33) / c.DiametroTubo;
+    EXPECT_NEAR(CoeffLatoAcqua(s, c), h10000, h10000 * 2e-5);
+    s.ReW = 3400;
     s.TipoTransizione = 0;
     EXPECT_NEAR(CoeffLatoAcqua(s, c),
                 0.58 * 0.023 * std::pow(3400.0, 0.8) * std::pow(9.5, 0.33) / c.DiametroTubo, 0.05);

@@ -325,3 +325,61 @@ TEST_F(Valutazione, PerditaBassaSegnalata) {
     EXPECT_LT(b.s.DpwFreddo, 3);
     EXPECT_EQ(b.s.FlagBassaPerdita, Vero);
 }
+
+TEST_F(Valutazione, SeccaSovrasaturaFermataA99e9) {
+    // Dry air on a cold coil at a low air flow: the dry rating leaves the air
+    // below its dew point. The leaving air is then taken at its wet bulb,
+    // with 99.9 %, and the sensible capacity falls below the total.
+    b.Modello({}, 150);
+    ASSERT_TRUE(b.Raffredda({.Ta1 = 24, .UR = 40, .Tw1 = 5, .Tw2Dato = 13}));
+    EXPECT_EQ(b.s.FlagSecca, Vero);
+    EXPECT_EQ(b.s.URCalcolata, 99.9f);
+    EXPECT_EQ(b.s.Ta2Freddo, b.s.TbuAria2);
+    EXPECT_EQ(b.s.Ta2, b.s.TbuAria2);
+    EXPECT_LT(b.s.PotFreddoSens, b.s.PotFreddoTot);
+    const double sensibile =
+        static_cast<double>(b.s.CpA) * b.s.PortataAria * b.s.RhoA * 1000 * (24.0 - b.s.TbuAria2);
+    EXPECT_EQ(b.s.PotFreddoSens, ArrotondaPotenza(static_cast<float>(sensibile)));
+    // The total is the sensible capacity before the correction.
+    EXPECT_EQ(b.s.PotFreddoTot, ArrotondaPotenza(b.s.QBatteria));
+    EXPECT_GT(b.s.QBatteria, sensibile);
+}
+
+TEST_F(Valutazione, IntervalloSeccoSecondoLaCausaDelPassaggio) {
+    // Switched to dry by the 95 % test: the dry search keeps the wet high end
+    // of the flow, so the scratch capacity still holds the wet estimate.
+    CondizioniFreddo secca = standard;
+    secca.UR = 30;
+    ASSERT_TRUE(b.Raffredda(secca));
+    ASSERT_EQ(b.s.FlagSecca, Vero);
+    StatoCalcolo t;
+    const float ta2 = 7.1f;
+    const float tbu2 = BulboUmidoDaUR(ta2, StimaURUscita(30), t);
+    const double aria = static_cast<double>(b.s.RhoA) * b.s.PortataAria * 1000;
+    EXPECT_FLOAT_EQ(b.s.PotenzaStima, static_cast<float>(aria * (b.s.EntAria1 - EntalpiaAria(tbu2, ta2))));
+    const double perPortata = static_cast<double>(b.s.CpW) * b.s.RhoW * 1000 * (12.0 - 7.0);
+    EXPECT_LT(b.s.QwFreddo, b.s.PotenzaStima / perPortata);
+
+    // Switched by the pass limit (a coil that never converges): the dry
+    // search runs between the low end and the flow that cools the air
+    // sensibly to the inlet water temperature.
+    ModelloProva m;
+    m.Passo = 6;
+    b.Modello(m, 340);
+    EXPECT_FALSE(b.Raffredda(standard));
+    const double aria2 = static_cast<double>(b.s.RhoA) * b.s.PortataAria * 1000;
+    const double perPortata2 = static_cast<double>(b.s.CpW) * b.s.RhoW * 1000 * (12.0 - 7.0);
+    EXPECT_FLOAT_EQ(b.s.PotenzaStima, static_cast<float>(aria2 * b.s.CpA * (27.0 - 7.0)));
+    const double bassa = static_cast<float>(aria2 * 0.5) / perPortata2;
+    const double altaSecca = b.s.PotenzaStima / perPortata2;
+    EXPECT_NEAR(b.s.EstremoInf, bassa, bassa * 1e-6);
+    // Every pass gave no capacity, so the upper end came down 20 times.
+    EXPECT_NEAR((b.s.EstremoSup - b.s.EstremoInf) * (1 << 20), altaSecca - bassa, (altaSecca - bassa) * 1e-4);
+}
+
+TEST_F(Valutazione, PortataCercataInDoppiaPrecisione) {
+    ASSERT_TRUE(b.Riscalda({}));
+    EXPECT_EQ(b.s.QwCaldo, static_cast<float>(b.s.QwCalcolo));
+    ASSERT_TRUE(b.Raffredda(standard));
+    EXPECT_EQ(b.s.QwFreddo, static_cast<float>(b.s.QwCalcolo));
+}

@@ -47,6 +47,16 @@ TEST(Psicrometria, UmiditaRelativaEBulboUmido) {
     EXPECT_NEAR(s.URCalcolata, ur, 0.001);
 }
 
+TEST(Psicrometria, BulboUmidoDaURAccettaAlPiuUnMillesimo) {
+    // A state (found by search) where one pass lands exactly on the single
+    // nearest to 0.001 (0.00100000005): that is more than 0.001, so the
+    // search goes on to a closer pass.
+    StatoCalcolo s;
+    const float ur = 0.0016373432f;
+    BulboUmidoDaUR(15.5499983f, ur, s);
+    EXPECT_LE(std::fabs(static_cast<double>(s.URCalcolata) - ur), 0.001);
+}
+
 TEST(Psicrometria, BulboUmidoDaURConPartenzaNulla) {
     // A start value of exactly 0 gives a bracket of width 0: no convergence.
     // (0.605 + 0.275/65 RH)(Tdb + 10.4) = 11.1 with RH = 0 at Tdb = 7.9471...
