@@ -236,8 +236,9 @@ void FinestraSelezione::Grd_KeyPress(int& keyAscii) {
   if (keyAscii != 3) return;
   plat::ImpostaTestoAppunti(QString());
   const int ultimaCol = std::max(Grd->Col(), Grd->ColSel());
-  // The heading rows cannot be part of the selection: they are copied first anyway.
-  const int da = std::max(std::min(Grd->Row(), Grd->RowSel()), Grd->FixedRows());
+  // The two heading rows are copied first anyway, also while they are not
+  // fixed (a run that added no row): a selection over them does not repeat them.
+  const int da = std::max(std::min(Grd->Row(), Grd->RowSel()), 2);
   const int a = std::max(Grd->Row(), Grd->RowSel());
   QString testo;
   auto copiaRiga = [&](int r) {

@@ -170,6 +170,21 @@ TEST_F(CalcoloFanCoil, NessunApparecchioEPressioneAlta) {
   EXPECT_EQ(f->Grd->FixedRows(), 0);
 }
 
+TEST_F(CalcoloFanCoil, CopiaSenzaRigheNonRipeteLIntestazione) {
+  // A run that rated nothing leaves the heading rows as ordinary rows: a
+  // selection over them copies them once.
+  Scrivi(f->txtpsu, "80");
+  Esci(f->txtGlic);
+  f->cmdCalcola->click();
+  ASSERT_EQ(f->Grd->Rows(), 2);
+  ASSERT_EQ(f->Grd->FixedRows(), 0);
+  auto centro = [&](int r, int c) { return f->Grd->visualRect(f->Grd->model()->index(r, c)).center(); };
+  QTest::mouseClick(f->Grd->viewport(), Qt::LeftButton, {}, centro(0, 0));
+  QTest::mouseClick(f->Grd->viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(1, 3));
+  QTest::keyClick(f->Grd, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(plat::TestoAppunti(), "\tQA\tPT\tPS\t\nModel\tm3/h\tW\tW\t\n");
+}
+
 TEST_F(CalcoloFanCoil, PressioneVuotaDiventaZero) {
   f->txtpsu->SetText("");
   f->cmdCalcola->click();
