@@ -272,6 +272,11 @@ void FinestraSelezione::cmdStampa_Click() {
 bool FinestraSelezione::Form_KeyPress(int& keyAscii, QWidget* controllo) {
   if (keyAscii == 13) {
     if (qobject_cast<plat::Griglia*>(controllo)) return false;
+    // Enter on a button that has the focus presses it.
+    if (auto* b = qobject_cast<plat::CommandButton*>(controllo)) {
+      if (b->isEnabled()) b->click();
+      return true;
+    }
     focusNextChild();
     return true;
   }
