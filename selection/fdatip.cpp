@@ -309,6 +309,7 @@ void FormDatiP::Calcola() {
   const bool quattroTubi = chkKQ->Value() != 0;
   const bool comeFreddo = chkComeFreddo->Value() != 0;
   float qwFreddoUsata = 0;  // the water flow of the last cooling pass
+  int velFreddo = 0, modFreddo = 0;  // the speed and model whose cooling the state holds
 
   for (int v = primaVel; v <= ultimaVel; ++v) {
     for (int m = std::max(primo, 1); m <= ultimo && m <= catalogo::kUltimoModello; ++m) {
@@ -329,6 +330,12 @@ void FormDatiP::Calcola() {
       if (!p4s) {
         PassoFreddo(s, c, d.FC30[v], d.FCC50, d.C100[v]);
         qwFreddoUsata = s.Tw2Dato > 0 ? s.QwFreddo : s.QwDato;
+        velFreddo = v;
+        modFreddo = m;
+      } else if (velFreddo != v || modFreddo != m - 1) {
+        // Its "4P" model was not rated just before: no cooling to show.
+        s.QwFreddo = s.Tw2Freddo = s.DpwFreddo = s.PotFreddoTot = s.PotFreddoSens = s.Ta2Freddo = 0;
+        qwFreddoUsata = 0;
       }
       if (p4) continue;  // its cooling goes into the row of the 4P* model after it
 

@@ -236,8 +236,9 @@ void FinestraSelezione::Grd_KeyPress(int& keyAscii) {
   if (keyAscii != 3) return;
   plat::ImpostaTestoAppunti(QString());
   const int ultimaCol = std::max(Grd->Col(), Grd->ColSel());
-  // The heading rows cannot be part of the selection: they are copied first anyway.
-  const int da = std::max(std::min(Grd->Row(), Grd->RowSel()), Grd->FixedRows());
+  // The two heading rows are copied first anyway, also while they are not
+  // fixed (a run that added no row): a selection over them does not repeat them.
+  const int da = std::max(std::min(Grd->Row(), Grd->RowSel()), 2);
   const int a = std::max(Grd->Row(), Grd->RowSel());
   QString testo;
   auto copiaRiga = [&](int r) {
@@ -271,6 +272,11 @@ void FinestraSelezione::cmdStampa_Click() {
 bool FinestraSelezione::Form_KeyPress(int& keyAscii, QWidget* controllo) {
   if (keyAscii == 13) {
     if (qobject_cast<plat::Griglia*>(controllo)) return false;
+    // Enter on a button that has the focus presses it.
+    if (auto* b = qobject_cast<plat::CommandButton*>(controllo)) {
+      if (b->isEnabled()) b->click();
+      return true;
+    }
     focusNextChild();
     return true;
   }

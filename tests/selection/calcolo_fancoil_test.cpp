@@ -147,6 +147,35 @@ TEST_F(CalcoloFanCoil, QuattroTubiInCoppia) {
   EXPECT_EQ(f->Grd->TextMatrix(2, 0), "KALVO 30 4P");
 }
 
+TEST_F(CalcoloFanCoil, SecondaBatteriaDaSolaSenzaFreddoAltrui) {
+  // The additional-coil line picked alone rates its heating only: its
+  // cooling cells never show the cooling of the model rated before it.
+  ui::Fmenu().mnuprod_Click(3);
+  f = &FDatiP();
+  Attiva(*f);
+  f->cmdCalcola->click();  // the state now holds the cooling of the last model
+  ASSERT_GT(f->Grd->Rows(), 2);
+  f->cboModel->SetListIndex(PosizioneModello("KALVOP 30 4P*"));
+  ASSERT_GT(f->cboModel->ListIndex(), 0);
+  f->chkKQ->SetValue(1);
+  f->cmdCalcola->click();
+  ASSERT_EQ(f->Grd->Rows(), 3);
+  EXPECT_EQ(f->Grd->TextMatrix(2, Colonna("PT")), "");
+  EXPECT_EQ(f->Grd->TextMatrix(2, Colonna("PS")), "");
+  EXPECT_EQ(f->Grd->TextMatrix(2, Colonna("DPW (C)")), "");
+  EXPECT_EQ(f->Grd->TextMatrix(2, Colonna("TA (C)")), "");
+  EXPECT_GT(Cella(2, "PH"), 0);
+  // Rated with its pair, the same line shows the pair's cooling.
+  f->cboModel->SetListIndex(0);
+  f->cmdCalcola->click();
+  bool trovata = false;
+  for (int r = 2; r < f->Grd->Rows(); ++r) {
+    EXPECT_GT(Cella(r, "PT"), 0) << r;
+    trovata = trovata || f->Grd->TextMatrix(r, 0).startsWith("KALVOP 30");
+  }
+  EXPECT_TRUE(trovata);
+}
+
 TEST_F(CalcoloFanCoil, UltimoModelloQuattroTubiNonEsceDallaSerie) {
   // The last list entry ending "4P" adds no model past the end.
   const int n = catalogo::Catalogo().NModelli;
@@ -168,6 +197,21 @@ TEST_F(CalcoloFanCoil, NessunApparecchioEPressioneAlta) {
   EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
   EXPECT_EQ(f->Grd->Rows(), 2);
   EXPECT_EQ(f->Grd->FixedRows(), 0);
+}
+
+TEST_F(CalcoloFanCoil, CopiaSenzaRigheNonRipeteLIntestazione) {
+  // A run that rated nothing leaves the heading rows as ordinary rows: a
+  // selection over them copies them once.
+  Scrivi(f->txtpsu, "80");
+  Esci(f->txtGlic);
+  f->cmdCalcola->click();
+  ASSERT_EQ(f->Grd->Rows(), 2);
+  ASSERT_EQ(f->Grd->FixedRows(), 0);
+  auto centro = [&](int r, int c) { return f->Grd->visualRect(f->Grd->model()->index(r, c)).center(); };
+  QTest::mouseClick(f->Grd->viewport(), Qt::LeftButton, {}, centro(0, 0));
+  QTest::mouseClick(f->Grd->viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(1, 3));
+  QTest::keyClick(f->Grd, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(plat::TestoAppunti(), "\tQA\tPT\tPS\t\nModel\tm3/h\tW\tW\t\n");
 }
 
 TEST_F(CalcoloFanCoil, PressioneVuotaDiventaZero) {

@@ -157,6 +157,20 @@ TEST_F(FanCoil, PuntoEVirgolaDiventanoIlSeparatore) {
   EXPECT_FALSE(f->txtTw1(0)->hasFocus());
 }
 
+TEST_F(FanCoil, InvioSuUnPulsantePremeIlPulsante) {
+  // Enter moves from box to box and, on the button that has the focus, presses it.
+  f->cboVel->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(f->cboVel, Qt::Key_Return);
+  ASSERT_TRUE(f->cmdCalcola->hasFocus());
+  QTest::keyClick(f->cmdCalcola, Qt::Key_Return);
+  EXPECT_GT(f->Grd->Rows(), 2);
+  EXPECT_EQ(f->Grd->FixedRows(), 2);
+  f->CmdFine->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(f->CmdFine, Qt::Key_Return);
+  test::ProcessaEventi();
+  EXPECT_EQ(FDatiP.SeCaricata(), nullptr);
+}
+
 TEST_F(FanCoil, LeEtichetteSeguonoLeUnita) {
   ui::Fmenu().mnuUnmis_Click();
   ui::Funmis().cboqw->SetListIndex(0);
