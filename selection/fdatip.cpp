@@ -325,7 +325,7 @@ void FormDatiP::Calcola() {
 
       // Cooling.
       s.FlagPassaggio = 0;
-      s.EsitoControllo = ControllaDati() ? motore::Vero : motore::Falso;
+      s.EsitoControllo = static_cast<motore::Flag>(ControllaDati());
       if (!s.EsitoControllo) return;
       if (!p4s) {
         PassoFreddo(s, c, d.FC30[v], d.FCC50, d.C100[v]);
@@ -341,7 +341,7 @@ void FormDatiP::Calcola() {
 
       // Heating.
       s.FlagPassaggio = 1;
-      s.EsitoControllo = ControllaDati() ? motore::Vero : motore::Falso;
+      s.EsitoControllo = static_cast<motore::Flag>(ControllaDati());
       if (!s.EsitoControllo) return;
       PassoCaldo(s, c, d.CC30[v], d.FCC50, comeFreddo ? qwFreddoUsata : s.QwDato);
 
