@@ -176,8 +176,11 @@ void FormMenu::Form_Unload() {
 void FormMenu::Timer1_Timer() {
   const QLocale loc = QLocale::system();
   const QDateTime ora = QDateTime::currentDateTime();
+  // The long time of the system without its time zone, as a desktop clock shows it.
+  QString formatoOra = loc.timeFormat(QLocale::LongFormat);
+  formatoOra.remove(QLatin1Char('t'));
   lblOra->SetCaption(loc.toString(ora.date(), QLocale::LongFormat) + QStringLiteral("  ") +
-                     loc.toString(ora.time(), QLocale::LongFormat));
+                     loc.toString(ora.time(), formatoOra.trimmed()));
 }
 
 void FormMenu::mnuDefprt_Click() {
