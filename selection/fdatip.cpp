@@ -292,8 +292,7 @@ void FormDatiP::Calcola() {
       return;
     }
   }
-  if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  s.PressioneUtile = static_cast<float>(core::Numero(txtpsu->Text(), sep) / core::Fattore(core::Grandezza::PerditaAria));
+  LeggiPressioneUtile();
 
   // Models and speeds.
   int primo = 1, ultimo = cat.NModelli;
@@ -303,9 +302,7 @@ void FormDatiP::Calcola() {
     ultimo = std::min<int>(ultimo + 1, cat.NModelli);
     chkKQ->SetValue(1);
   }
-  const bool tutteVel = cboVel->ListIndex() <= 0;
-  const int primaVel = tutteVel ? 1 : cboVel->ListIndex();
-  const int ultimaVel = tutteVel ? cboVel->ListCount() - 1 : cboVel->ListIndex();
+  const auto [tutteVel, primaVel, ultimaVel] = VelocitaScelte(cboVel);
   const bool quattroTubi = chkKQ->Value() != 0;
   const bool comeFreddo = chkComeFreddo->Value() != 0;
   float qwFreddoUsata = 0;  // the water flow of the last cooling pass
@@ -334,7 +331,7 @@ void FormDatiP::Calcola() {
         modFreddo = m;
       } else if (velFreddo != v || modFreddo != m - 1) {
         // Its "4P" model was not rated just before: no cooling to show.
-        s.QwFreddo = s.Tw2Freddo = s.DpwFreddo = s.PotFreddoTot = s.PotFreddoSens = s.Ta2Freddo = 0;
+        AzzeraFreddo(s);
         qwFreddoUsata = 0;
       }
       if (p4) continue;  // its cooling goes into the row of the 4P* model after it

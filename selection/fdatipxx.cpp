@@ -557,8 +557,7 @@ void FormDatiPXX::Calcola() {
       return;
     }
   }
-  if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  s.PressioneUtile = static_cast<float>(core::Numero(txtpsu->Text(), sep) / core::Fattore(core::Grandezza::PerditaAria));
+  LeggiPressioneUtile();
 
   // Models and speeds.  A "4P" unit is rated with the model before it (its
   // cooling) through the additional coil.
@@ -573,9 +572,7 @@ void FormDatiPXX::Calcola() {
   }
   primo = std::max(primo, 1);
   ultimo = std::min(ultimo, ultimoCatalogo);
-  const bool tutteVel = cboVel->ListIndex() <= 0;
-  const int primaVel = tutteVel ? 1 : cboVel->ListIndex();
-  const int ultimaVel = std::min(tutteVel ? cboVel->ListCount() - 1 : cboVel->ListIndex(), catalogo::kUltimaCurva);
+  const auto [tutteVel, primaVel, ultimaVel] = VelocitaScelte(cboVel);
   const bool quattroTubi = chkAcc(1)->Value() != 0;
   // Which model's cooling the state holds (speed, model).
   int velFreddo = 0, modFreddo = 0;
@@ -611,7 +608,7 @@ void FormDatiPXX::Calcola() {
       if (quattroTubi && !p4) continue;  // its cooling goes into the row of the "4P" unit after it
       if (p4 && (velFreddo != v || modFreddo != m - 1)) {
         // The base model was not rated just before: no cooling to show.
-        s.PotFreddoTot = s.PotFreddoSens = s.QwFreddo = s.Tw2Freddo = s.DpwFreddo = s.Ta2Freddo = 0;
+        AzzeraFreddo(s);
       }
 
       // The row.

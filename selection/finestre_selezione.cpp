@@ -444,6 +444,19 @@ void FinestraSelezione::ChiudiCalcolo() {
     plat::MsgBox(core::Testo(104), plat::Icona::Critica);
 }
 
+void FinestraSelezione::LeggiPressioneUtile() {
+  if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
+  Stato().PressioneUtile = static_cast<float>(core::Numero(txtpsu->Text(), core::imp.SepDec) /
+                                              core::Fattore(core::Grandezza::PerditaAria));
+}
+
+FinestraSelezione::Velocita FinestraSelezione::VelocitaScelte(const plat::ComboBox* cboVel) {
+  const bool tutte = cboVel->ListIndex() <= 0;
+  const int prima = tutte ? 1 : cboVel->ListIndex();
+  const int ultima = std::min(tutte ? cboVel->ListCount() - 1 : cboVel->ListIndex(), catalogo::kUltimaCurva);
+  return {tutte, prima, ultima};
+}
+
 float FinestraSelezione::NumeroOZero(const plat::TextBox* box) {
   double v = 0;
   return box && core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;

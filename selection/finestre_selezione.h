@@ -125,6 +125,16 @@ class FinestraSelezione : public plat::Form {
   // End of a run: the low water pressure drop warning, then the heading
   // rows fixed, or the message that no unit meets the data.
   void ChiudiCalcolo();
+  // Start of a run: an empty static pressure box becomes "0"; the pressure
+  // goes into the state in Pa (a text that is no number raises error 13).
+  void LeggiPressioneUtile();
+  // The speeds a run rates: every speed of the list at position 0, else the
+  // chosen one (never past the model tables' last speed).
+  struct Velocita {
+    bool tutte;
+    int prima, ultima;
+  };
+  static Velocita VelocitaScelte(const plat::ComboBox* cboVel);
 
   // Input checks: the number of a box by the system's rules, 0 when the box
   // holds no number; a failed check's message (catalogue text n and coda),

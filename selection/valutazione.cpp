@@ -44,10 +44,14 @@ bool ImpostaLatoAria(motore::StatoCalcolo& s, const motore::CostantiBatteria& c)
 
 }  // namespace
 
+void AzzeraFreddo(motore::StatoCalcolo& s) {
+  s.QwFreddo = s.Tw2Freddo = s.DpwFreddo = s.PotFreddoTot = s.PotFreddoSens = s.Ta2Freddo = 0;
+}
+
 void PassoFreddo(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, float c30, float c50, float c100) {
   s.RhoA = motore::DensitaAria(s.Ta1, s.URAria1);
   s.CpA = motore::CpAria(s.Ta1);
-  s.QwFreddo = s.Tw2Freddo = s.DpwFreddo = s.PotFreddoTot = s.PotFreddoSens = s.Ta2Freddo = 0;
+  AzzeraFreddo(s);
   s.CoeffC50 = c50;
   s.CoeffC100 = c100;
   s.CoeffC30 = c30;

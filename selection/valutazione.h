@@ -23,6 +23,9 @@ bool ImpostaModello(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, 
 // area) keeps its results at zero.
 void PassoFreddo(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, float c30, float c50, float c100);
 
+// Clears the results of the cooling pass.
+void AzzeraFreddo(motore::StatoCalcolo& s);
+
 // The heating pass after the input check; qwDato is the water flow to rate
 // when no outlet temperature is given (0: no result).
 void PassoCaldo(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, float c30, float c50, double qwDato);
