@@ -74,7 +74,6 @@ BENCHMARK(RicercaTempDaEntalpiaSat);
 
 // The four glycol routines as a rating calls them, at a fixed share.
 void ProprietaGlicole(benchmark::State& state) {
-    InizializzaTabelleGlicole();
     float t = 9.5f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ViscGlicole(t, 30));
@@ -88,7 +87,6 @@ BENCHMARK(ProprietaGlicole);
 
 // The same with the share changing at every call (no reuse of the series).
 void ProprietaGlicoleQuotaVariabile(benchmark::State& state) {
-    InizializzaTabelleGlicole();
     float x = 20;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ViscGlicole(10, x));

@@ -1,7 +1,6 @@
 #include "engine/glicole.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "engine/glicole_serie.h"
 
@@ -9,18 +8,10 @@ namespace motore {
 
 namespace {
 
-TabelleGlicole tabelle;
-std::uint32_t generazione = 0;  // 0: not filled yet
-
-const TabelleGlicole& Tabelle() {
-    if (generazione == 0) InizializzaTabelleGlicole();
-    return tabelle;
-}
-
 // The coefficients c1..cM of one property depend on x alone; a run keeps x
 // fixed, so the last set is kept (the values are those of a fresh evaluation).
 struct Coefficienti {
-    std::uint32_t generazione = 0;
+    bool pronti = false;
     float x = 0;
     float c[5] = {};
 };
@@ -30,8 +21,8 @@ enum class Proprieta { Dens, Cp, Conduc, Visc };
 template <Proprieta P>
 const Coefficienti& CoefficientiPer(float x) {
     thread_local Coefficienti memo;
-    const TabelleGlicole& t = Tabelle();
-    if (memo.generazione == generazione && memo.x == x) return memo;
+    const TabelleGlicole& t = CoefficientiGlicole;
+    if (memo.pronti && memo.x == x) return memo;
     using glicole::Serie;
     if constexpr (P == Proprieta::Dens) {
         const Serie s[] = {{t.RhoA1.data(), t.RhoB1.data(), 20}, {t.RhoA2.data(), t.RhoB2.data(), 20},
@@ -53,19 +44,11 @@ const Coefficienti& CoefficientiPer(float x) {
         for (int k = 0; k < 5; ++k) memo.c[k] = glicole::Coefficiente(s[k], x, glicole::SemiperiodoViscosita);
     }
     memo.x = x;
-    memo.generazione = generazione;
+    memo.pronti = true;
     return memo;
 }
 
 }  // namespace
-
-void InizializzaTabelleGlicole() {
-    tabelle = CoefficientiGlicole;
-    ++generazione;
-    if (generazione == 0) ++generazione;
-}
-
-const TabelleGlicole& TabelleGlicoleCorrenti() { return Tabelle(); }
 
 float CpGlicole(float t, float x) {
     const float c0 = glicole::Polinomio5(glicole::C0Cp, x);

@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "core/ambiente.h"
-#include "engine/glicole.h"
 #include "core/testi.h"
 #include "platform/messaggi.h"
 #include "selection/finestre_selezione.h"
@@ -159,7 +158,6 @@ void FormMenu::Form_Load() {
   setWindowState(windowState() | Qt::WindowMaximized);
   Timer1_Timer();
   lblVer->SetCaption(QStringLiteral("Ver. ") + QLatin1String(core::kVersione));
-  motore::InizializzaTabelleGlicole();
   Timer1->SetEnabled(true);
 }
 

@@ -40,7 +40,6 @@ public:
     BancoProva() {
         ImpostaCostantiKalvo(c);
         s.TipoTransizione = 2;
-        InizializzaTabelleGlicole();
     }
 
     // The model's set-up and the working air flow in m3/h.

@@ -51,7 +51,6 @@ struct PuntoGlicole {
 }  // namespace
 
 TEST(ProprietaGlicole, RiproduconoIValoriDiRiferimento) {
-    InizializzaTabelleGlicole();
     const PuntoGlicole punti[] = {
         {20, 5, 3.908, 0.5175, 1032.4, 0.002646, 5e-4, 5e-5, 0.05, 5e-7},
         {20, 20, 3.933, 0.5252, 1026.9, 0.001674, 5e-4, 5e-5, 0.05, 5e-7},
@@ -86,8 +85,7 @@ TEST(ProprietaGlicole, ATemperaturaZeroSoloIlTermineCostante) {
 }
 
 TEST(ProprietaGlicole, TabelleConIValoriFissi) {
-    InizializzaTabelleGlicole();
-    const TabelleGlicole& t = TabelleGlicoleCorrenti();
+    const TabelleGlicole& t = CoefficientiGlicole;
     EXPECT_EQ(t.RhoA1[0], -0.942342);
     EXPECT_EQ(t.RhoA3[30], -2.78354e-08);
     EXPECT_EQ(t.CpB1[20], 0.0842);
