@@ -15,7 +15,7 @@ struct Riga {
 
 std::vector<Riga> RigheUsate() {
   std::vector<Riga> righe;
-  QFile f(SOURCE_DIR "/../shared/texts/catalogue-it-en.tsv");
+  QFile f(TESTDATA "/texts/catalogue-it-en.tsv");
   if (!f.open(QIODevice::ReadOnly)) return righe;
   const QStringList linee = QString::fromUtf8(f.readAll()).split('\n');
   for (int i = 1; i < linee.size(); ++i) {

@@ -2,19 +2,13 @@
 #include <sqlite3.h>
 
 #include <QTemporaryDir>
-#include <filesystem>
 #include <fstream>
 
 #include "platform/recordset.h"
 
 namespace {
 
-// The folder of the Access test files: beside the source tree, or beside the
-// folder of the worktrees when the tree is a worktree.
-std::string CartellaAccess() {
-  if (std::filesystem::exists(TESTDATA_ACCESS)) return TESTDATA_ACCESS;
-  return SOURCE_DIR "/../../shared/testdata/access";
-}
+std::string CartellaAccess() { return TESTDATA_ACCESS; }
 
 using plat::Database;
 using plat::ErroreDatabase;
