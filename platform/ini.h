@@ -3,7 +3,8 @@
 // section and key names compared without case, values trimmed (and freed of
 // one pair of enclosing quotes), a missing file, section or key reads as the
 // default, at most 255 characters come back, and writing a key keeps every
-// other line of the file.
+// other line of the file byte for byte.  A file that is not valid UTF-8 is
+// read, and written, in the Windows code page 1252 of the original system.
 #pragma once
 
 #include <QString>

@@ -49,3 +49,63 @@ TEST(Ini, ScritturaConservaIlResto) {
   EXPECT_EQ(Leggi(file), "[Common]\r\nmulti= 4\r\nOutputDir=out\r\n\r\n[Unmis]\r\nPt= 1\r\n");
   EXPECT_EQ(plat::LeggiProfilo(file, "Common", "Multi"), "4");
 }
+
+namespace {
+
+QByteArray Byte(const QString& p) {
+  QFile f(p);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+struct CasoCodifica {
+  const char* nome;
+  QByteArray prima;
+  const char* chiave;
+  QString valore;
+  QString letto_prima;  // OutputDir as read before the write
+  QByteArray dopo;
+};
+
+}  // namespace
+
+// The file keeps its own encoding, and every line the program did not write
+// keeps its bytes (line ends, a missing last line end, a byte-order mark).
+TEST(Ini, CodificaDelFileELineeNonScritteIntatte) {
+  const QString societa = QString::fromUtf8("Società");
+  const CasoCodifica casi[] = {
+      {"cp1252: a value of the program", "[Common]\r\nOutputDir=Societ\xE0\r\n; \x80 nota\r\nMulti= 0\r\n", "Multi",
+       " 3", societa, "[Common]\r\nOutputDir=Societ\xE0\r\n; \x80 nota\r\nMulti= 3\r\n"},
+      {"cp1252: the folder written back", "[Common]\r\nMulti= 0\r\nOutputDir=vecchia\r\n; caff\xE8\r\n", "OutputDir",
+       societa + QString::fromUtf8(" € Œ"), "vecchia",
+       "[Common]\r\nMulti= 0\r\nOutputDir=Societ\xE0 \x80 \x8C\r\n; caff\xE8\r\n"},
+      {"cp1252: undefined bytes read back", "[Common]\nOutputDir=a\x81\x9D\n", "Nuova", "\xC3\xA0",
+       QString::fromUtf8("a\u0081\u009D"), "[Common]\nOutputDir=a\x81\x9D\nNuova=\xE0\n"},
+      {"utf-8", "[Common]\r\nOutputDir=Societ\xC3\xA0\r\n", "Multi", " 1", societa,
+       "[Common]\r\nOutputDir=Societ\xC3\xA0\r\nMulti= 1\r\n"},
+      {"utf-8 with a byte-order mark", "\xEF\xBB\xBF[Common]\r\nOutputDir=Societ\xC3\xA0\r\n", "OutputDir", "x",
+       societa, "\xEF\xBB\xBF[Common]\r\nOutputDir=x\r\n"},
+      {"cp1252: a text the code page lacks turns the file to utf-8",
+       "[Common]\r\nOutputDir=Societ\xE0\r\n[Altro]\r\nA=\x93q\x94\r\n", "OutputDir",
+       QString::fromUtf8("Проект"), societa,
+       "[Common]\r\nOutputDir=\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82\r\n[Altro]\r\nA=\xE2\x80\x9Cq\xE2\x80\x9D\r\n"},
+      {"mixed line ends and no final one", "[Common]\nMulti=0\r\n[Unmis]\nPt=1", "Multi", " 2", "",
+       "[Common]\nMulti= 2\r\n[Unmis]\nPt=1"},
+      {"a line added after an unended last line", "[Common]\nMulti=0", "OutputDir", "u", "",
+       "[Common]\nMulti=0\nOutputDir=u\n"},
+  };
+  for (const CasoCodifica& c : casi) {
+    SCOPED_TRACE(c.nome);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("p.ini");
+    {
+      QFile f(file);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(c.prima);
+    }
+    EXPECT_EQ(plat::LeggiProfilo(file, "Common", "OutputDir"), c.letto_prima);
+    ASSERT_TRUE(plat::ScriviProfilo(file, "Common", c.chiave, c.valore));
+    EXPECT_EQ(Byte(file), c.dopo);
+    EXPECT_EQ(plat::LeggiProfilo(file, "Common", c.chiave), c.valore.trimmed());
+  }
+}
