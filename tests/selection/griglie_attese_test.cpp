@@ -1,0 +1,195 @@
+// Whole runs of every shipped fixed-speed series, through their windows as a
+// user starts them, compared cell for cell with the grids kept beside this
+// file in griglie/. Any drift of a rated number shows here.
+//
+// To regenerate the expected grids on purpose (after a deliberate change of
+// the ratings or of the sample catalogue): scripts/rigenera_griglie.sh
+#include <QDir>
+#include <QFile>
+#include <functional>
+
+#include "core/ambiente.h"
+#include "selection/fdatip.h"
+#include "selection/fdatipxx.h"
+#include "tests/selection/supporto_selezione.h"
+
+using namespace sel;
+
+namespace {
+
+// Product-line menu entries.
+constexpr int kKalvo = 0, kRmb = 1, kDvk = 2, kKalvop = 3;
+
+struct Corsa {
+  const char* nome;  // file griglie/<nome>.txt
+  int linea;
+  std::function<void(FinestraSelezione&)> imposta;
+};
+
+FormDatiP& P(FinestraSelezione& f) { return static_cast<FormDatiP&>(f); }
+FormDatiPXX& X(FinestraSelezione& f) { return static_cast<FormDatiPXX&>(f); }
+
+void Tutte(FinestraSelezione& f) {
+  if (auto* p = dynamic_cast<FormDatiP*>(&f)) p->cboVel->SetListIndex(0);
+  if (auto* x = dynamic_cast<FormDatiPXX*>(&f)) x->cboVel->SetListIndex(0);
+}
+
+// Fresh air: 30 % at 35 °C / 40 % in cooling and at -5 °C in heating.
+void Rinnovo(FormDatiPXX& x) {
+  x.Scrollfreddo->SetValue(30);
+  x.txtTsa1rin(0)->SetText("35");
+  x.txturrin->SetText("40");
+  x.txtTsa1rin(1)->SetText("-5");
+}
+
+const Corsa kCorse[] = {
+    // Fan coils: standard conditions 27 °C / 47 %, water 7/12 and 70/60 °C.
+    {"kalvo_standard", kKalvo, [](FinestraSelezione& f) { Tutte(f); }},
+    {"kalvo_4tubi", kKalvo, [](FinestraSelezione& f) { Tutte(f); P(f).chkKQ->SetValue(1); }},
+    {"kalvo_glicole", kKalvo,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtGlic->SetText("30");
+       f.txtTw1(0)->SetText("5");
+       f.txtTw2(0)->SetText("10");
+     }},
+    {"kalvo_portata_data", kKalvo,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtTw2(0)->SetText("");
+       f.txtQw(0)->SetText("600");
+       f.txtTw2(1)->SetText("");
+       f.txtQw(1)->SetText("250");
+       P(f).txtTsa1(0)->SetText("25");
+       P(f).txtUr->SetText("60");
+     }},
+    {"kalvo_come_freddo", kKalvo,
+     [](FinestraSelezione& f) {
+       f.txtTw2(1)->SetText("");
+       P(f).chkComeFreddo->SetValue(1);
+       f.txtTw1(1)->SetText("45");
+     }},
+    {"kalvo_pressione", kKalvo, [](FinestraSelezione& f) { Tutte(f); f.txtpsu->SetText("30"); }},
+    {"kalvo_nolimits", kKalvo,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       core::imp.SenzaLimiti = true;
+       f.txtpsu->SetText("60");
+     }},
+    {"kalvop_standard", kKalvop, [](FinestraSelezione& f) { Tutte(f); }},
+    {"kalvop_4tubi", kKalvop, [](FinestraSelezione& f) { Tutte(f); P(f).chkKQ->SetValue(1); }},
+    {"kalvop_pressione_glicole", kKalvop,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtpsu->SetText("45");
+       f.txtGlic->SetText("20");
+     }},
+    // Mixed-air units: return air 27 °C / 47 %, water 7/12 and 70/60 °C.
+    {"rmb_standard", kRmb, [](FinestraSelezione& f) { Tutte(f); }},
+    {"rmb_pressione", kRmb, [](FinestraSelezione& f) { Tutte(f); f.txtpsu->SetText("120"); }},
+    {"rmb_portata_aria", kRmb,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       X(f).txtqatot->SetText("1800");
+       X(f).chkAcc(3)->SetValue(1);
+     }},
+    {"rmb_rinnovo", kRmb,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtpsu->SetText("80");
+       Rinnovo(X(f));
+     }},
+    {"rmb_4tubi_portata_data", kRmb,
+     [](FinestraSelezione& f) {
+       f.txtpsu->SetText("50");
+       X(f).chkAcc(1)->SetValue(1);
+       f.txtTw2(0)->SetText("");
+       f.txtQw(0)->SetText("900");
+       f.txtTw2(1)->SetText("");
+       f.txtQw(1)->SetText("500");
+     }},
+    {"rmb_glicole_nolimits", kRmb,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       core::imp.SenzaLimiti = true;
+       f.txtGlic->SetText("35");
+       f.txtpsu->SetText("240");
+     }},
+    {"dvk_standard", kDvk, [](FinestraSelezione& f) { Tutte(f); }},
+    {"dvk_pressione", kDvk, [](FinestraSelezione& f) { Tutte(f); f.txtpsu->SetText("60"); }},
+    {"dvk_rinnovo_accessori", kDvk,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       X(f).txtqatot->SetText("700");
+       X(f).chkAcc(1)->SetValue(1);
+       Rinnovo(X(f));
+     }},
+    {"dvk_nolimits", kDvk,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       core::imp.SenzaLimiti = true;
+       f.txtpsu->SetText("75");
+     }},
+};
+
+const char* Icona(plat::Icona i) {
+  switch (i) {
+    case plat::Icona::Critica: return "critical";
+    case plat::Icona::Esclamativa: return "exclamation";
+    case plat::Icona::Informazione: return "information";
+    default: return "plain";
+  }
+}
+
+QString Percorso(const char* nome) {
+  return QStringLiteral(SOURCE_DIR "/tests/selection/griglie/%1.txt").arg(QString::fromLatin1(nome));
+}
+
+class GriglieAttese : public test::ConProgramma, public ::testing::WithParamInterface<Corsa> {
+ protected:
+  void TearDown() override {
+    core::imp.SenzaLimiti = false;
+    ConProgramma::TearDown();
+  }
+  // The messages of the run, then the grid: one line a row, cells by tabs.
+  QString Esegui(const Corsa& c) {
+    ui::Fmenu().mnuprod_Click(c.linea);
+    FinestraSelezione& f =
+        c.linea == kKalvo || c.linea == kKalvop ? static_cast<FinestraSelezione&>(FDatiP()) : FDatiPXX();
+    c.imposta(f);
+    reg.Svuota();
+    f.cmdCalcola_Click();
+    QString t;
+    for (const auto& m : reg.messaggi) t += QStringLiteral("message %1: %2\n").arg(Icona(m.icona), m.testo);
+    t += QStringLiteral("fixed rows: %1\n").arg(f.Grd->FixedRows());
+    for (int r = 0; r < f.Grd->Rows(); ++r) {
+      QStringList celle;
+      for (int k = 0; k < f.Grd->Cols(); ++k) celle << f.Grd->TextMatrix(r, k);
+      t += celle.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return t;
+  }
+};
+
+TEST_P(GriglieAttese, GrigliaUgualeAllAttesa) {
+  const Corsa& c = GetParam();
+  const QString ottenuta = Esegui(c);
+  QFile file(Percorso(c.nome));
+  if (qEnvironmentVariableIsSet("MISTREL_RIGENERA_GRIGLIE")) {
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ottenuta.toUtf8());
+    return;
+  }
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+  const QStringList attese = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+  const QStringList righe = ottenuta.split(QLatin1Char('\n'));
+  for (int i = 0; i < std::min(attese.size(), righe.size()); ++i)
+    ASSERT_EQ(righe[i], attese[i]) << c.nome << " line " << i + 1;
+  EXPECT_EQ(righe.size(), attese.size()) << c.nome;
+}
+
+INSTANTIATE_TEST_SUITE_P(Serie, GriglieAttese, ::testing::ValuesIn(kCorse),
+                         [](const ::testing::TestParamInfo<Corsa>& i) { return std::string(i.param.nome); });
+
+}  // namespace
