@@ -6,6 +6,8 @@
 #   platform   itself (the layer over Qt, SQLite and mdbtools)
 #   core, catalogue: no window
 #   selection  no main window or dialogs (ui/ reaches it through callbacks)
+#   selection/unita  the rating unit: no window and no Qt, only the engine
+#              and the catalogue's data
 #   report     reached from selection through a callback as well
 set(STRATI_CONSENTITI
   "engine:engine"
@@ -13,6 +15,7 @@ set(STRATI_CONSENTITI
   "core:core,platform,engine"
   "catalogue:catalogue,core,platform,engine"
   "selection:selection,catalogue,core,platform,engine"
+  "selection/unita:selection,catalogue,engine"
   "report:report,selection,catalogue,core,platform,engine"
   "ui:ui,report,selection,catalogue,core,platform,engine")
 set(STRATI_CARTELLE_PROGETTO app bench catalogue core data engine platform report selection tests tools ui)
@@ -35,7 +38,7 @@ function(controlla_strati radice)
           if(progetto GREATER -1 AND ammessa EQUAL -1)
             string(APPEND errori "  ${f}: ${riga}\n")
           endif()
-        elseif(strato STREQUAL "engine" AND riga MATCHES "#[ \t]*include[ \t]*<Q")
+        elseif((strato STREQUAL "engine" OR strato STREQUAL "selection/unita") AND riga MATCHES "#[ \t]*include[ \t]*<Q")
           string(APPEND errori "  ${f}: ${riga}\n")
         endif()
       endforeach()

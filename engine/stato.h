@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "engine/numeri.h"
 
@@ -55,7 +54,6 @@ struct StatoCalcolo {
     float VelocitaAria = 0;          // face velocity, m/s (accessory routines leave theirs)
     float PortataLibera = 0;         // free-delivery air flow at 0 Pa, m3/s
     float PressioneLavoro = 0;       // working static pressure, Pa; -1 = unusable
-    std::string PrefissoPressione;   // " " or "> " before a capped pressure
     std::int16_t CurvaSelezionata = 0;   // EC curve 0..7; -1 none
     float TensioneComando = 0;       // EC command signal, V
     float PressioneSalvata = 0;      // EC static pressure of the last run, Pa
@@ -103,10 +101,7 @@ struct StatoCalcolo {
     float DpwCaldo = 0;              // heating water pressure drop, kPa
     float Ta2Caldo = 0;              // leaving air temperature in heating, C
 
-    // --- Flags and input-check fields -------------------------------------
-    Flag EsitoControllo = Falso;     // result of the last check
-    float ValoreMin = 0;             // limits handed to the range check
-    float ValoreMax = 0;
+    // --- Flags -----------------------------------------------------------
     Flag FlagBassaPerdita = Falso;   // a water pressure drop below 3 kPa was met
     std::int16_t TipoTransizione = 0;    // water-side rule between Re 2300 and 10000
 };

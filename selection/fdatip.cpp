@@ -10,13 +10,10 @@
 #include "core/numeri.h"
 #include "core/testi.h"
 #include "core/unita.h"
-#include "engine/psicrometria.h"
-#include "platform/messaggi.h"
 #include "engine/numeri.h"
-#include "engine/suono.h"
-#include "engine/ventilatori.h"
-#include "selection/stato.h"
-#include "selection/valutazione.h"
+#include "platform/messaggi.h"
+#include "selection/celle.h"
+#include "selection/unita/contesto.h"
 
 namespace sel {
 
@@ -221,34 +218,30 @@ void FormDatiP::txtpsu_LostFocus() {
 
 // ---- Input check ----
 
+unita::Condizioni FormDatiP::LeggiCondizioni() const {
+  unita::Condizioni k;
+  LeggiCondizioniComuni(k);
+  for (int i = 0; i < 2; ++i) k.TaRicircolo[i] = NumeroOZero(txtTsa1(i));
+  k.URRicircolo = NumeroOZero(txtUr);
+  k.ComeFreddo = chkComeFreddo->Value() != 0;
+  k.QuattroTubi = chkKQ->Value() != 0;
+  return k;
+}
+
+plat::TextBox* FormDatiP::Casella(unita::Casella c, int p) {
+  switch (c) {
+    case unita::Casella::Tsa1: return txtTsa1(p);
+    case unita::Casella::Ur: return txtUr;
+    default: return FinestraSelezione::Casella(c, p);
+  }
+}
+
 int FormDatiP::ControllaDati() {
-  motore::StatoCalcolo& s = Stato();
-  const int p = s.FlagPassaggio;
-  s.Ta1 = s.Tw2Dato = s.QwDato = s.Tw1 = s.PercGlicole = s.URAria1 = 0;
-  s.Ta1 = NumeroOZero(txtTsa1(p));
-  s.Tw1 = NumeroOZero(txtTw1(p));
-  s.Tw2Dato = NumeroOZero(txtTw2(p));
-  s.QwDato = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(p)->Text())));
-  s.PercGlicole = NumeroOZero(txtGlic);
-  s.URAria1 = NumeroOZero(txtUr);
-  if (!core::imp.SenzaLimiti) {
-    const bool comeFreddo = chkComeFreddo->Value() != 0;
-    if (p == 0 && s.Ta1 == 0) return Rifiuta(105, txtTsa1(p));
-    if (s.Tw1 == 0) return Rifiuta(100, txtTw1(p));
-    if (p == 0 && s.URAria1 == 0) return Rifiuta(106, txtUr);
-    if (s.Tw2Dato == 0 && s.QwDato == 0 && (p == 0 || !comeFreddo)) return Rifiuta(107, txtTw2(p));
-    if (p == 0 && s.Tw2Dato - s.Tw1 > 10 && s.QwDato == 0) return Rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
-    if (p == 1 && s.Tw1 - s.Tw2Dato > 40 && s.QwDato == 0 && !comeFreddo)
-      return Rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
-  }
-  if (p == 0) {
-    s.EntSat1 = motore::EntalpiaAria(s.Tw1, s.Tw1);
-    s.TbuAria1 = motore::BulboUmidoDaUR(s.Ta1, s.URAria1, s);
-    s.EntAria1 = motore::EntalpiaAria(s.TbuAria1, s.Ta1);
-  } else {
-    s.URAria1 = 0;
-  }
-  return 1;
+  const unita::Condizioni k = LeggiCondizioni();
+  unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
+  const unita::Esito e = u.ControllaSingola(unita::Stato().FlagPassaggio);
+  if (!e.Passato()) Rifiuta(e);
+  return e.Valore();
 }
 
 // ---- Grid heading ----
@@ -276,13 +269,11 @@ void FormDatiP::cmdCalcola_Click() {
 }
 
 void FormDatiP::Calcola() {
-  motore::StatoCalcolo& s = Stato();
-  const motore::CostantiBatteria& c = Costanti();
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const QString& sep = core::imp.SepDec;
 
   CalcolaIntestazione();
-  s.FlagBassaPerdita = motore::Falso;
+  unita::Stato().FlagBassaPerdita = motore::Falso;
   // District cooling needs a water temperature rise of at least 8 K, when
   // the outlet temperature is the given quantity.
   if (core::imp.FlagDistrict && Positivo(txtTw2(0))) {
@@ -292,65 +283,36 @@ void FormDatiP::Calcola() {
       return;
     }
   }
-  LeggiPressioneUtile();
+  const float pressione = LeggiPressioneUtile();
 
   // Models and speeds.
-  int primo = 1, ultimo = cat.NModelli;
-  if (cboModel->ListIndex() > 0) primo = ultimo = cboModel->ListIndex();
-  const QString voce = cboModel->Text();
-  if (voce.endsWith(QLatin1String("4P")) || voce.endsWith(QLatin1String("4T"))) {
-    ultimo = std::min<int>(ultimo + 1, cat.NModelli);
-    chkKQ->SetValue(1);
-  }
+  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::FanCoil, cboModel->ListIndex(),
+                                                    cboModel->Text().toStdString(), cat.NModelli);
+  if (scelta.spunta) chkKQ->SetValue(1);
   const auto [tutteVel, primaVel, ultimaVel] = VelocitaScelte(cboVel);
-  const bool quattroTubi = chkKQ->Value() != 0;
-  const bool comeFreddo = chkComeFreddo->Value() != 0;
-  float qwFreddoUsata = 0;  // the water flow of the last cooling pass
-  int velFreddo = 0, modFreddo = 0;  // the speed and model whose cooling the state holds
 
+  unita::Condizioni k = LeggiCondizioni();
+  k.PressioneUtile = pressione;
+  unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
+  u.IniziaCorsa();
   for (int v = primaVel; v <= ultimaVel; ++v) {
-    for (int m = std::max(primo, 1); m <= ultimo && m <= catalogo::kUltimoModello; ++m) {
+    for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
       const catalogo::DatiModello& d = cat.Modelli[m];
-      const bool p4 = FinisceCon(d.Modello, "4P"), p4s = FinisceCon(d.Modello, "4P*");
-      if (quattroTubi ? !(p4 || p4s) : (p4 || p4s)) continue;
-      if (!ImpostaModello(s, c, d)) continue;
-      const motore::CurvaVentilatore curva{d.VentA[v], d.VentB[v], d.VentC[v]};
-      const motore::CurvaVentilatore curva1{d.VentA[1], d.VentB[1], d.VentC[1]};
-      s.PortataAria = motore::PortataDaPressione(s.PressioneUtile, curva).value_or(0.0f) / 3600.0f;
-      s.PortataLibera = motore::PortataDaPressione(0, curva1).value_or(0.0f) / 3600.0f;
-      if (core::imp.SenzaLimiti ? s.PortataAria == 0 : s.PortataLibera / 2 >= s.PortataAria) continue;
-
-      // Cooling.
-      s.FlagPassaggio = 0;
-      s.EsitoControllo = static_cast<motore::Flag>(ControllaDati());
-      if (!s.EsitoControllo) return;
-      if (!p4s) {
-        PassoFreddo(s, c, d.FC30[v], d.FCC50, d.C100[v]);
-        qwFreddoUsata = s.Tw2Dato > 0 ? s.QwFreddo : s.QwDato;
-        velFreddo = v;
-        modFreddo = m;
-      } else if (velFreddo != v || modFreddo != m - 1) {
-        // Its "4P" model was not rated just before: no cooling to show.
-        AzzeraFreddo(s);
-        qwFreddoUsata = 0;
+      const unita::Riga r = u.RigaFanCoil(d, m, v);
+      if (r.controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(r.esito.Valore());
+      if (r.fine == unita::Riga::Fine::Fermata) {
+        Rifiuta(r.esito);
+        return;
       }
-      if (p4) continue;  // its cooling goes into the row of the 4P* model after it
+      if (r.fine != unita::Riga::Fine::Riga) continue;
 
-      // Heating.
-      s.FlagPassaggio = 1;
-      s.EsitoControllo = static_cast<motore::Flag>(ControllaDati());
-      if (!s.EsitoControllo) return;
-      PassoCaldo(s, c, d.CC30[v], d.FCC50, comeFreddo ? qwFreddoUsata : s.QwDato);
-
-      // The row.
       QStringList celle{QString::fromStdString(d.ModDescri)};
       if (tutteVel) celle << cboVel->List(v);
-      celle << CellaPortataAria(s.PortataAria);
-      CelleRese(celle, true);
-      const float lwa = d.LWA[v];
-      celle << CellaPositiva(lwa);
-      celle << (lwa > 0 ? CellaPressioneSonora(lwa) : QString());
-      celle << CellaPositiva(d.PIN[v]);
+      celle << CellaPortataAria(r.punto.PortataAria);
+      CelleRese(celle, r.rese, true);
+      celle << CellaPositiva(r.LWA);
+      celle << (r.conLP ? QString::number(r.LP) : QString());
+      celle << CellaPositiva(r.PIN);
       Grd->AddItem(Riga(celle));
     }
   }

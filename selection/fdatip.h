@@ -38,14 +38,17 @@ class FormDatiP : public FinestraSelezione {
 
   // The grid heading of a run.
   void CalcolaIntestazione();
-  // Input check of the pass in Stato().FlagPassaggio: 1 passed, 0 failed.
+  // Input check of the pass in the state's FlagPassaggio: 1 passed, 0 failed.
   int ControllaDati();
+  // The window's boxes as the conditions of a run.
+  unita::Condizioni LeggiCondizioni() const;
   void cmdCalcola_Click() override;
 
  protected:
   void Progetta() override;
   void Form_Load() override;
   void UscitaAcquaData(int i) override;
+  plat::TextBox* Casella(unita::Casella c, int p) override;
 
  private:
   void Calcola();

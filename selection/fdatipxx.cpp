@@ -12,10 +12,9 @@
 #include "core/testi.h"
 #include "core/unita.h"
 #include "engine/numeri.h"
-#include "engine/psicrometria.h"
 #include "platform/messaggi.h"
-#include "selection/stato.h"
-#include "selection/valutazione.h"
+#include "selection/celle.h"
+#include "selection/unita/contesto.h"
 
 namespace sel {
 
@@ -51,16 +50,6 @@ const char* const kAccessoriDVK[kAccessori] = {
     "Outlet grill"};
 const char* const kCodiciAccessori[kAccessori] = {"4 Pipe", "VUD", "VUDN", "BEK", "J27",
                                                   "J27N",   "TRUZ E", "MOK", "JX", "JV"};
-
-// A statement whose failure leaves its target as it was and lets the check
-// go on with the next one.
-template <class F>
-void Tenta(F&& istruzione) {
-  try {
-    istruzione();
-  } catch (const motore::ErroreCalcolo&) {
-  }
-}
 
 }  // namespace
 
@@ -378,117 +367,59 @@ void FormDatiPXX::txturrin_LostFocus() { RegolaUmidita(txturrin, txtTsa1rin(0), 
 
 // ---- Input check and air mixing ----
 
+unita::Condizioni FormDatiPXX::LeggiCondizioni() const {
+  unita::Condizioni k;
+  LeggiCondizioniComuni(k);
+  for (int i = 0; i < 2; ++i) {
+    k.TaRicircolo[i] = NumeroOZero(txtTsa1ric(i));
+    k.TaRinnovo[i] = NumeroOZero(txtTsa1rin(i));
+  }
+  k.URRicircolo = NumeroOZero(txtUrric);
+  k.URRinnovo = NumeroOZero(txturrin);
+  k.QuotaRinnovo = Scrollfreddo->Value();
+  k.PressioneCasella = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
+  for (int i = 1; i <= kAccessori; ++i) k.Accessori[i - 1] = chkAcc(i)->Value() != 0;
+  k.QuattroTubi = k.Accessori[0];
+  return k;
+}
+
+plat::TextBox* FormDatiPXX::Casella(unita::Casella c, int p) {
+  switch (c) {
+    case unita::Casella::Tsa1ric: return txtTsa1ric(p);
+    case unita::Casella::Tsa1rin: return txtTsa1rin(p);
+    case unita::Casella::Urric: return txtUrric;
+    case unita::Casella::Urrin: return txturrin;
+    default: return FinestraSelezione::Casella(c, p);
+  }
+}
+
 int FormDatiPXX::ControllaDati(float q) {
-  motore::StatoCalcolo& s = Stato();
-  const int p = s.FlagPassaggio == 0 ? 0 : 1;
-  s.Ta1 = s.Tw1 = s.Tw2Dato = s.QwDato = s.PercGlicole = s.PressioneUtile = s.TbuAria1 = s.URAria1 = 0;
-
-  // Up to the checks a box that holds no number reads 0.
-  const double tr = NumeroOZero(txtTsa1ric(p)), tf = NumeroOZero(txtTsa1rin(p));
-  const int v = Scrollfreddo->Value();
-  const double pr = std::abs(100 - v), pf = v;
-  const double qr = pr * q / 100.0, qf = pf * q / 100.0;
-  s.Ta1 = q > 0 ? motore::S((tr * qr + tf * qf) / q) : static_cast<float>(tr);
-  s.Tw1 = NumeroOZero(txtTw1(p));
-  s.Tw2Dato = NumeroOZero(txtTw2(p));
-  s.QwDato = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(p)->Text())));
-  s.PercGlicole = NumeroOZero(txtGlic);
-  s.PressioneUtile = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
-
-  float ur = 0, uf = 0;
-  if (p == 0) {
-    ur = NumeroOZero(txtUrric);
-    uf = NumeroOZero(txturrin);
-    // A stream that enters needs its humidity, even with "nolimits".
-    if (qr > 0 && ur == 0) return Rifiuta(106, txtUrric);
-    if (qf > 0 && uf == 0) return Rifiuta(106, txturrin);
-    if (qr <= 0 || qf <= 0) {
-      s.URAria1 = (q == 0 || qr > 0) ? ur : uf;
-      Tenta([&] { s.TbuAria1 = motore::BulboUmidoDaUR(s.Ta1, s.URAria1, s); });
-    } else {
-      // Two streams: the humidity ratios mix as the dry bulbs do.
-      float tbr = 0, tbf = 0, xr = 0, xf = 0;
-      Tenta([&] { tbr = motore::BulboUmidoDaUR(static_cast<float>(tr), ur, s); });
-      Tenta([&] { xr = motore::UmiditaSpecifica(static_cast<float>(tr), tbr); });
-      Tenta([&] { tbf = motore::BulboUmidoDaUR(static_cast<float>(tf), uf, s); });
-      Tenta([&] { xf = motore::UmiditaSpecifica(static_cast<float>(tf), tbf); });
-      const float x = motore::S((qr * xr + qf * xf) / q);
-      Tenta([&] { s.TbuAria1 = motore::BulboUmidoDaX(s.Ta1, x); });
-      Tenta([&] { s.URAria1 = motore::UmiditaRelativa(s.Ta1, s.TbuAria1); });
-    }
-  }
-
-  if (!core::imp.SenzaLimiti) {
-    if (p == 0 && s.Ta1 == 0) return Rifiuta(105, txtTsa1ric(p));
-    if (pr > 0 && tr == 0) return Rifiuta(105, txtTsa1ric(p));
-    if (p == 0 && pf > 0 && tf == 0) return Rifiuta(105, txtTsa1rin(p));
-    if (p == 0 && pr > 0 && ur == 0) return Rifiuta(106, txtUrric);
-    if (p == 0 && pf > 0 && uf == 0) return Rifiuta(106, txturrin);
-    if (s.Tw1 == 0) return Rifiuta(100, txtTw1(p));
-    if (s.Tw2Dato == 0 && s.QwDato == 0) return Rifiuta(107, txtTw2(p));
-    if (p == 0 && s.QwDato == 0 && s.Tw2Dato - s.Tw1 > 10) return Rifiuta(103, txtTw2(p), QStringLiteral(" > 10 °C"));
-    if (p == 1 && s.QwDato == 0 && s.Tw1 - s.Tw2Dato > 40) return Rifiuta(103, txtTw2(p), QStringLiteral(" > 40 °C"));
-  }
-  if (p == 0) {
-    s.EntSat1 = motore::EntalpiaAria(s.Tw1, s.Tw1);
-    s.EntAria1 = motore::EntalpiaAria(s.TbuAria1, s.Ta1);
-  } else {
-    s.URAria1 = 0;
-  }
-  return 1;
+  const unita::Condizioni k = LeggiCondizioni();
+  unita::Valutazione u(unita::Stato(), unita::Costanti(), k, AccessoriSerie());
+  const unita::Esito e = u.ControllaMista(unita::Stato().FlagPassaggio, q);
+  if (!e.Passato()) Rifiuta(e);
+  return e.Valore();
 }
 
 // ---- Fan working point ----
 
-motore::AccessoriModello FormDatiPXX::Accessori(const catalogo::DatiModello& d) {
+std::span<const motore::AccessorioDP> FormDatiPXX::AccessoriSerie() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  const int n = std::clamp<int>(cat.NAcc, 0, kAccessori);
-  for (int i = 1; i <= n; ++i) spunteAcc_[i - 1] = chkAcc(i)->Value() != 0;
-  // The loaded series' rows 1..NAcc, with the window's ticks.
-  return {std::span<const motore::AccessorioDP>(cat.Accessori.data() + 1, n),
-          std::span<const bool>(spunteAcc_.data(), n), d.Sezione, d.Bocche};
+  return {cat.Accessori.data() + 1, static_cast<std::size_t>(std::clamp<int>(cat.NAcc, 0, kAccessori))};
 }
 
 void FormDatiPXX::CalcolaPortata(int v, int m) {
-  motore::StatoCalcolo& s = Stato();
+  motore::StatoCalcolo& s = unita::Stato();
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  s.PrefissoPressione = " ";
+  PrefissoPressione = " ";
   if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || v < 1 || v > catalogo::kUltimaCurva) {
     s.PortataAria = s.PortataLibera = 0;
     s.PressioneLavoro = -1;
     return;
   }
-  const catalogo::DatiModello& d = cat.Modelli[m];
-  const motore::AccessoriModello acc = Accessori(d);
-  const motore::CurvaVentilatore curva{d.VentA[v], d.VentB[v], d.VentC[v]};
-  const motore::CurvaVentilatore curva1{d.VentA[1], d.VentB[1], d.VentC[1]};
-  bool senzaPassaggio = false;
-  try {
-    if (s.PressioneUtile < 0 || (s.PressioneUtile == 0 && s.PortataTotale != 0)) {
-      // Required air flow: the pressure the fan has left at that flow.
-      s.PortataAria = s.PortataTotale;
-      s.PressioneLavoro = motore::S(motore::PressioneCurva(s.PortataTotale * 3600.0f, curva));
-      s.PressioneLavoro = motore::SottraiPerditeAccessori(s.PressioneLavoro, acc, s.PortataAria, s);
-    } else {
-      // Useful static pressure: the flow at which the fan, less the
-      // accessories, gives it.
-      s.PortataAria = motore::PortataDaPressioneAcc(s.PressioneUtile, curva, 1, acc, s).value_or(0.0f) / 3600.0f;
-      s.PressioneLavoro = s.PressioneUtile;
-    }
-  } catch (const motore::ErroreCalcolo&) {
-    // A ticked accessory and a model with no passage for its air.
-    senzaPassaggio = true;
-  }
-  s.PortataLibera = motore::PortataDaPressioneAcc(0, curva1, 0, acc, s).value_or(0.0f) / 3600.0f;
-  if (!core::imp.SenzaLimiti) {
-    if (s.PressioneLavoro > 250) {
-      s.PressioneLavoro = 250;
-      s.PrefissoPressione = "> ";
-    }
-    if (s.PortataLibera / 4 >= s.PortataAria) s.PressioneLavoro = -1;
-  }
-  // No air through the unit: nothing to rate, "nolimits" or not.
-  if (senzaPassaggio || !(s.PortataAria > 0)) s.PressioneLavoro = -1;
+  const unita::Condizioni k = LeggiCondizioni();
+  unita::Valutazione u(s, unita::Costanti(), k, AccessoriSerie());
+  PrefissoPressione = u.PuntoMisto(cat.Modelli[m], v).Prefisso;
 }
 
 // ---- Grid heading ----
@@ -525,8 +456,6 @@ void FormDatiPXX::cmdCalcola_Click() {
 }
 
 void FormDatiPXX::Calcola() {
-  motore::StatoCalcolo& s = Stato();
-  const motore::CostantiBatteria& c = Costanti();
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const QString& sep = core::imp.SepDec;
 
@@ -542,7 +471,7 @@ void FormDatiPXX::Calcola() {
     lblLegDes(0)->SetCaption(core::Testo(58));
   }
   CalcolaIntestazione();
-  s.FlagBassaPerdita = motore::Falso;
+  unita::Stato().FlagBassaPerdita = motore::Falso;
 
   // Cooling water temperature rise, when both temperatures are given: at
   // least 8 K for district cooling, at most 8 K otherwise.
@@ -557,73 +486,42 @@ void FormDatiPXX::Calcola() {
       return;
     }
   }
-  LeggiPressioneUtile();
+  const float pressione = LeggiPressioneUtile();
 
   // Models and speeds.  A "4P" unit is rated with the model before it (its
   // cooling) through the additional coil.
-  const int ultimoCatalogo = std::min<int>(cat.NModelli, catalogo::kUltimoModello);
-  int primo = 1, ultimo = ultimoCatalogo;
-  if (cboModel->ListIndex() > 0) {
-    primo = ultimo = cboModel->ListIndex();
-    if (cboModel->Text().endsWith(QLatin1String("4P"))) {
-      primo = ultimo - 1;
-      chkAcc(1)->SetValue(1);
-    }
-  }
-  primo = std::max(primo, 1);
-  ultimo = std::min(ultimo, ultimoCatalogo);
+  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::Misto, cboModel->ListIndex(),
+                                                    cboModel->Text().toStdString(), cat.NModelli);
+  if (scelta.spunta) chkAcc(1)->SetValue(1);
   const auto [tutteVel, primaVel, ultimaVel] = VelocitaScelte(cboVel);
-  const bool quattroTubi = chkAcc(1)->Value() != 0;
-  // Which model's cooling the state holds (speed, model).
-  int velFreddo = 0, modFreddo = 0;
 
+  unita::Condizioni k = LeggiCondizioni();
+  k.PressioneUtile = pressione;
+  k.PortataTotale = qaTot != 0 ? static_cast<float>(core::Interno(core::Grandezza::PortataAria, qaTot)) : 0.0f;
+  unita::Valutazione u(unita::Stato(), unita::Costanti(), k, AccessoriSerie());
+  u.IniziaCorsa();
   for (int v = primaVel; v <= ultimaVel; ++v) {
-    for (int m = primo; m <= ultimo; ++m) {
+    for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
       const catalogo::DatiModello& d = cat.Modelli[m];
-      // A coil without face, rows or circuits cannot be rated.
-      if (!ImpostaModello(s, c, d) || !(s.SuperficieFrontale > 0) || !(s.NumeroRanghi > 0) ||
-          !(s.NumeroCircuiti > 0))
-        continue;
-      s.FlagPassaggio = 0;
-      s.PortataTotale = qaTot != 0 ? static_cast<float>(core::Interno(core::Grandezza::PortataAria, qaTot)) : 0.0f;
-      CalcolaPortata(v, m);
-      s.EsitoControllo = static_cast<motore::Flag>(ControllaDati(s.PortataAria));
-      if (!s.EsitoControllo) return;
-      if (s.PressioneLavoro < 0) continue;
-      const bool p4 = FinisceCon(d.Modello, "4P");
-      if (!quattroTubi && p4) continue;
+      const unita::Riga r = u.RigaMista(d, m, v);
+      if (r.controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(r.esito.Valore());
+      if (r.fine == unita::Riga::Fine::Fermata) {
+        Rifiuta(r.esito);
+        return;
+      }
+      if (r.fine != unita::Riga::Fine::Riga) continue;
+      PrefissoPressione = r.punto.Prefisso;
 
-      if (!p4) {
-        PassoFreddo(s, c, d.FC30[1], d.FCC50, d.C100[1]);
-        velFreddo = v;
-        modFreddo = m;
-      }
-      if (quattroTubi == p4) {
-        s.FlagPassaggio = 1;
-        CalcolaPortata(v, m);
-        s.EsitoControllo = static_cast<motore::Flag>(ControllaDati(s.PortataAria));
-        if (!s.EsitoControllo) return;
-        PassoCaldo(s, c, d.CC30[1], d.CCC50, s.QwDato);
-      }
-      if (quattroTubi && !p4) continue;  // its cooling goes into the row of the "4P" unit after it
-      if (p4 && (velFreddo != v || modFreddo != m - 1)) {
-        // The base model was not rated just before: no cooling to show.
-        AzzeraFreddo(s);
-      }
-
-      // The row.
       QStringList celle{QString::fromStdString(d.ModDescri)};
       if (tutteVel) celle << cboVel->List(v);
       if (qaTot == 0)
-        celle << CellaPortataAria(s.PortataAria);
+        celle << CellaPortataAria(r.punto.PortataAria);
       else
-        celle << QString::fromStdString(s.PrefissoPressione) + CellaPressione(s.PressioneLavoro);
-      CelleRese(celle, false);
-      const float lwa = d.LWA[v];
-      celle << core::TestoNumero(lwa, sep) << CellaPressioneSonora(lwa);
-      if (v <= catalogo::kUltimaVelocitaPin && d.PIN[v] > 0)
-        celle << core::TestoNumero(d.PIN[v], sep) << core::TestoNumero(d.LWAIn[v], sep)
-              << core::TestoNumero(d.LWAOut[v], sep);
+        celle << QString::fromStdString(r.punto.Prefisso) + CellaPressione(r.punto.PressioneLavoro);
+      CelleRese(celle, r.rese, false);
+      celle << core::TestoNumero(r.LWA, sep) << QString::number(r.LP);
+      if (r.PIN > 0)
+        celle << core::TestoNumero(r.PIN, sep) << core::TestoNumero(r.LWAIn, sep) << core::TestoNumero(r.LWAOut, sep);
       Grd->AddItem(Riga(celle));
     }
   }

@@ -4,8 +4,8 @@
 // air flow, and the pressure drops of the ticked accessories.
 #pragma once
 
-#include <array>
-#include <vector>
+#include <span>
+#include <string>
 
 #include "engine/ventilatori.h"
 #include "selection/finestre_selezione.h"
@@ -70,27 +70,30 @@ class FormDatiPXX : public FinestraSelezione {
   // Fan working point of model m at speed v (list positions): PortataAria,
   // PressioneLavoro (-1: unusable), PortataLibera, PrefissoPressione.
   void CalcolaPortata(int v, int m);
+  // " " or "> " before a working pressure capped by the last working point.
+  std::string PrefissoPressione = " ";
   // The grid heading of a run.
   void CalcolaIntestazione();
-  // Input check of the pass in Stato().FlagPassaggio with the total air
+  // Input check of the pass in the state's FlagPassaggio with the total air
   // flow q (m3/s): mixes the two air streams; 1 passed, 0 failed.
   int ControllaDati(float q);
+  // The window's boxes as the conditions of a run.
+  unita::Condizioni LeggiCondizioni() const;
   void cmdCalcola_Click() override;
   void AggiornaUnita() override;
 
  protected:
   void Progetta() override;
   void Form_Load() override;
+  plat::TextBox* Casella(unita::Casella c, int p) override;
 
  private:
   void Calcola();
-  // The accessories of the loaded series with this window's ticks, for model d.
-  motore::AccessoriModello Accessori(const catalogo::DatiModello& d);
+  // The accessory rows of the loaded series.
+  static std::span<const motore::AccessorioDP> AccessoriSerie();
   // The series the window was opened for.
   std::string SerieFinestra() const;
   QWidget* CreaPannello(int i);
-
-  std::array<bool, 10> spunteAcc_{};
 };
 
 }  // namespace sel

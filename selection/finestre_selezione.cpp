@@ -17,8 +17,8 @@
 #include "platform/fuoco.h"
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
-#include "selection/stato.h"
-#include "selection/valutazione.h"
+#include "selection/celle.h"
+#include "selection/unita/contesto.h"
 
 namespace sel {
 
@@ -26,6 +26,11 @@ plat::Istanza<FormDatiPEC> FDatiPEC;
 plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
 plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
 plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
+
+ControlloCaselle& Caselle() {
+  static ControlloCaselle caselle;
+  return caselle;
+}
 
 namespace {
 
@@ -298,7 +303,7 @@ bool FinestraSelezione::Positivo(const plat::TextBox* box) const { return box &&
 
 bool FinestraSelezione::Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita,
                                   bool zeroAmmesso) {
-  motore::StatoCalcolo& s = Stato();
+  ControlloCaselle& s = Caselle();
   s.ValoreMin = minimo;
   s.ValoreMax = massimo;
   const bool esito = core::ControllaValore(box, minimo, massimo, unita, zeroAmmesso);
@@ -352,7 +357,7 @@ void FinestraSelezione::RegolaUmidita(plat::TextBox* h, plat::TextBox* d, plat::
   const bool reimpostata = Controlla(h, minimo, massimo, QStringLiteral("%"), true);
   if (Positivo(h) && !reimpostata) {
     b->SetText(Formato1(motore::BulboUmidoDaUR(static_cast<float>(core::ValNum(d->Text())),
-                                               static_cast<float>(core::ValNum(h->Text())), Stato())));
+                                               static_cast<float>(core::ValNum(h->Text())), unita::Stato())));
   }
   if (Positivo(d) && Positivo(b) && core::ValNum(h->Text()) == 0) {
     h->SetText(Formato1(motore::UmiditaRelativa(static_cast<float>(core::ValNum(d->Text())),
@@ -416,8 +421,7 @@ void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) con
   colonna("LP", db);
 }
 
-void FinestraSelezione::CelleRese(QStringList& celle, bool ariaVuota) const {
-  const motore::StatoCalcolo& s = Stato();
+void FinestraSelezione::CelleRese(QStringList& celle, const unita::Rese& s, bool ariaVuota) const {
   auto aria = [ariaVuota](float t) { return ariaVuota ? CellaTemperaturaAria(t) : CellaTemperatura(t); };
   celle << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
   celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
@@ -427,15 +431,8 @@ void FinestraSelezione::CelleRese(QStringList& celle, bool ariaVuota) const {
   celle << CellaPerditaAcqua(s.DpwCaldo) << aria(s.Ta2Caldo);
 }
 
-QString FinestraSelezione::CellaPressioneSonora(float lwa) const {
-  const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), core::imp.SepDec));
-  const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
-  return QString::number(
-      motore::ConvertiIntero<std::int32_t>(motore::CalcolaPressioneSonora(lwa, distanza, direzione)));
-}
-
 void FinestraSelezione::ChiudiCalcolo() {
-  if (Stato().FlagBassaPerdita)
+  if (unita::Stato().FlagBassaPerdita)
     plat::MsgBox(
         QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
   if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
@@ -444,10 +441,42 @@ void FinestraSelezione::ChiudiCalcolo() {
     plat::MsgBox(core::Testo(104), plat::Icona::Critica);
 }
 
-void FinestraSelezione::LeggiPressioneUtile() {
+float FinestraSelezione::LeggiPressioneUtile() {
   if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  Stato().PressioneUtile = static_cast<float>(core::Numero(txtpsu->Text(), core::imp.SepDec) /
-                                              core::Fattore(core::Grandezza::PerditaAria));
+  return static_cast<float>(core::Numero(txtpsu->Text(), core::imp.SepDec) /
+                            core::Fattore(core::Grandezza::PerditaAria));
+}
+
+void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
+  for (int i = 0; i < 2; ++i) {
+    k.Tw1[i] = NumeroOZero(txtTw1(i));
+    k.Tw2[i] = NumeroOZero(txtTw2(i));
+    k.Qw[i] = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(i)->Text())));
+  }
+  k.PercGlicole = NumeroOZero(txtGlic);
+  // A distance that is no number stops the run when the first row needs it.
+  double distanza = 0;
+  if (core::NumeroDiSistema(txtDistanza->Text(), core::imp.SepDec, &distanza))
+    k.Distanza = static_cast<float>(distanza);
+  else
+    k.ErroreDistanza = 13;
+  k.Direttivita = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
+  k.SenzaLimiti = core::imp.SenzaLimiti;
+  k.District = core::imp.FlagDistrict;
+  k.ModoUR = core::imp.ModoUR == QLatin1String("UR");
+}
+
+plat::TextBox* FinestraSelezione::Casella(unita::Casella c, int p) {
+  switch (c) {
+    case unita::Casella::Tw1: return txtTw1(p);
+    case unita::Casella::Tw2: return txtTw2(p);
+    default: return nullptr;
+  }
+}
+
+void FinestraSelezione::Rifiuta(const unita::Esito& e) {
+  plat::MsgBox(core::Testo(e.testo) + QString::fromUtf8(e.coda), plat::Icona::Critica);
+  if (plat::TextBox* box = Casella(e.casella, e.passo)) box->SetFocus();
 }
 
 FinestraSelezione::Velocita FinestraSelezione::VelocitaScelte(const plat::ComboBox* cboVel) {
@@ -460,12 +489,6 @@ FinestraSelezione::Velocita FinestraSelezione::VelocitaScelte(const plat::ComboB
 float FinestraSelezione::NumeroOZero(const plat::TextBox* box) {
   double v = 0;
   return box && core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
-}
-
-int FinestraSelezione::Rifiuta(int testo, plat::TextBox* box, const QString& coda) {
-  plat::MsgBox(core::Testo(testo) + coda, plat::Icona::Critica);
-  box->SetFocus();
-  return 0;
 }
 
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {

@@ -9,8 +9,21 @@
 #include "platform/controlli.h"
 #include "platform/form.h"
 #include "platform/griglia.h"
+#include "selection/unita/condizioni.h"
+#include "selection/unita/valutazione.h"
 
 namespace sel {
+
+// The last entry-box check of a selection window: the limits handed to the
+// range check and its result (True when the value was out of range and has
+// been reset); a run stores there the result of its input check (1 passed,
+// 0 failed).
+struct ControlloCaselle {
+  std::int16_t EsitoControllo = 0;
+  float ValoreMin = 0;
+  float ValoreMax = 0;
+};
+ControlloCaselle& Caselle();
 
 class FinestraSelezione : public plat::Form {
   Q_OBJECT
@@ -90,7 +103,7 @@ class FinestraSelezione : public plat::Form {
 
   // Entry-box rules shared by the windows.
   bool Positivo(const plat::TextBox* box) const;
-  // Range check: limits kept in the state, result in EsitoControllo.
+  // Range check: limits and result kept in Caselle().
   bool Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso);
   bool VersoChiusura() const;
   // Outlet water temperature of panel i: empties the water flow, checks the order.
@@ -115,19 +128,24 @@ class FinestraSelezione : public plat::Form {
   void IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima);
   // The columns from "PT" to "LP" of the base grids (codes and unit names;
   // flow or outlet temperature of each pass's water by its outlet box), and
-  // their cells from "PT" to "TA (H)" for the state's results, a leaving air
+  // their cells from "PT" to "TA (H)" for a row's results, a leaving air
   // temperature not above 0 shown empty when ariaVuota.
   void ColonneRese(QStringList& codici, QStringList& unita) const;
-  void CelleRese(QStringList& celle, bool ariaVuota) const;
-  // The sound pressure cell of a sound power lwa at the distance and
-  // directivity of the window's boxes, as a whole number.
-  QString CellaPressioneSonora(float lwa) const;
+  void CelleRese(QStringList& celle, const unita::Rese& r, bool ariaVuota) const;
   // End of a run: the low water pressure drop warning, then the heading
   // rows fixed, or the message that no unit meets the data.
   void ChiudiCalcolo();
   // Start of a run: an empty static pressure box becomes "0"; the pressure
-  // goes into the state in Pa (a text that is no number raises error 13).
-  void LeggiPressioneUtile();
+  // in Pa (a text that is no number raises error 13).
+  float LeggiPressioneUtile();
+  // The boxes every base window has, read into the conditions of a run:
+  // water of both passes, glycol, distance and directivity, and the
+  // command-line words.
+  void LeggiCondizioniComuni(unita::Condizioni& k) const;
+  // A failed input check: its message, and the focus on the box to correct.
+  void Rifiuta(const unita::Esito& e);
+  // The box of pass p that an input check names.
+  virtual plat::TextBox* Casella(unita::Casella c, int p);
   // The speeds a run rates: every speed of the list at position 0, else the
   // chosen one (never past the model tables' last speed).
   struct Velocita {
@@ -136,11 +154,8 @@ class FinestraSelezione : public plat::Form {
   };
   static Velocita VelocitaScelte(const plat::ComboBox* cboVel);
 
-  // Input checks: the number of a box by the system's rules, 0 when the box
-  // holds no number; a failed check's message (catalogue text n and coda),
-  // the focus on the box, and 0 as the check's result.
+  // The number of a box by the system's rules, 0 when the box holds no number.
   static float NumeroOZero(const plat::TextBox* box);
-  static int Rifiuta(int testo, plat::TextBox* box, const QString& coda = QString());
 
  private:
   bool centra_;

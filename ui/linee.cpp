@@ -3,7 +3,7 @@
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
 #include "engine/costanti.h"
-#include "selection/stato.h"
+#include "selection/unita/contesto.h"
 #include "core/testi.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
@@ -53,7 +53,7 @@ bool CaricaSerie(const std::string& serie, plat::ListaVoci& lista) {
 void CollegaCatalogo() {
   catalogo::ImpostaDatabase(core::imp.DbProdotti.get());
   catalogo::ImpostaCostantiFamiglia([](catalogo::Famiglia f) {
-    motore::CostantiBatteria& c = sel::Costanti();
+    motore::CostantiBatteria& c = unita::Costanti();
     switch (f) {
       case catalogo::Famiglia::Kalvo: motore::ImpostaCostantiKalvo(c); break;
       case catalogo::Famiglia::Rmb: motore::ImpostaCostantiRmb(c); break;
@@ -73,7 +73,7 @@ void ApriLinea(Linea l) {
   const LineaProdotto& d = Definizione(l);
   core::imp.FlagVFix = d.facile;
   catalogo::Catalogo().SerieCorrente = d.serie;
-  sel::Stato().TipoTransizione = 2;
+  unita::Stato().TipoTransizione = 2;
   sel::FinestraSelezione& f = d.finestra();
   f.ImpostaCaption(d.caption());
   f.Mostra();

@@ -4,7 +4,7 @@
 #include "core/numeri.h"
 #include "engine/psicrometria.h"
 #include "selection/fdatipxx.h"
-#include "selection/stato.h"
+#include "selection/unita/contesto.h"
 #include "tests/selection/supporto_selezione.h"
 #include "ui/linee.h"
 
@@ -84,7 +84,7 @@ class CalcoloMistoDistrict : public CalcoloMisto {
 // ---- Air mixing ----
 
 TEST_F(CalcoloMisto, MisceladeiDueFlussi) {
-  motore::StatoCalcolo& s = Stato();
+  motore::StatoCalcolo& s = unita::Stato();
   f->txtTsa1rin(0)->SetText("35");
   f->txturrin->SetText("40");
   f->Scrollfreddo->SetValue(50);
@@ -121,7 +121,7 @@ TEST_F(CalcoloMisto, MisceladeiDueFlussi) {
 }
 
 TEST_F(CalcoloMisto, MisceladiRiscaldamentoASeccoDaZeroGradi) {
-  motore::StatoCalcolo& s = Stato();
+  motore::StatoCalcolo& s = unita::Stato();
   f->Scrollfreddo->SetValue(30);
   f->txtTsa1rin(1)->SetText("-5");
   s.FlagPassaggio = 1;
@@ -495,7 +495,7 @@ TEST_F(CalcoloMisto, ControlliPrimaDellaPassata) {
     EXPECT_EQ(Testi(), (QStringList{kSenzaPressione, QString::fromUtf8(c.messaggio)})) << c.messaggio;
     EXPECT_TRUE(c.fuoco->hasFocus()) << c.messaggio;
     EXPECT_EQ(f->Grd->Rows(), 2) << c.messaggio;
-    EXPECT_EQ(Stato().EsitoControllo, 0) << c.messaggio;
+    EXPECT_EQ(Caselle().EsitoControllo, 0) << c.messaggio;
     c.box->SetText(prima);
   }
   // Heating with the water flow given: the 40 K rule does not apply.
@@ -503,7 +503,7 @@ TEST_F(CalcoloMisto, ControlliPrimaDellaPassata) {
   f->txtQw(1)->SetText("1000");
   Calcola();
   EXPECT_EQ(Testi(), QStringList{kSenzaPressione});
-  EXPECT_EQ(Stato().EsitoControllo, 1);  // the check's own result, not a True flag
+  EXPECT_EQ(Caselle().EsitoControllo, 1);  // the check's own result, not a True flag
 }
 
 TEST_F(CalcoloMisto, UmiditaDellAriaEsterna) {

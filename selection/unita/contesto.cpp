@@ -1,6 +1,6 @@
-#include "selection/stato.h"
+#include "selection/unita/contesto.h"
 
-namespace sel {
+namespace unita {
 
 motore::StatoCalcolo& Stato() {
   static motore::StatoCalcolo stato;
@@ -12,4 +12,4 @@ motore::CostantiBatteria& Costanti() {
   return costanti;
 }
 
-}  // namespace sel
+}  // namespace unita

@@ -1,0 +1,18 @@
+#include "selection/celle.h"
+
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/unita.h"
+
+namespace sel {
+
+QString CellaPotenza(float w) { return core::Mostra(core::Grandezza::Potenza, w); }
+QString CellaPortataAria(float m3s) { return core::Mostra(core::Grandezza::PortataAria, m3s); }
+QString CellaPortataAcqua(float m3s) { return core::Mostra(core::Grandezza::PortataAcqua, m3s); }
+QString CellaPerditaAcqua(float kpa) { return core::Mostra(core::Grandezza::PerditaAcqua, kpa); }
+QString CellaPressione(float pa) { return core::Mostra(core::Grandezza::PerditaAria, pa); }
+QString CellaTemperaturaAria(float t) { return t > 0 ? core::MostraTemperatura(t) : QString(); }
+QString CellaTemperatura(float t) { return core::MostraTemperatura(t); }
+QString CellaPositiva(float v) { return v > 0 ? core::TestoNumero(v, core::imp.SepDec) : QString(); }
+
+}  // namespace sel
