@@ -26,6 +26,8 @@ struct Corsa {
   std::function<void(FinestraSelezione&)> imposta;
 };
 
+void PrintTo(const Corsa& c, std::ostream* os) { *os << c.nome; }
+
 FormDatiP& P(FinestraSelezione& f) { return static_cast<FormDatiP&>(f); }
 FormDatiPXX& X(FinestraSelezione& f) { return static_cast<FormDatiPXX&>(f); }
 
