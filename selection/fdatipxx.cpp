@@ -504,11 +504,7 @@ void FormDatiPXX::Calcola() {
     for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
       const catalogo::DatiModello& d = cat.Modelli[m];
       const unita::Riga r = u.RigaMista(d, m, v);
-      if (r.controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(r.esito.Valore());
-      if (r.fine == unita::Riga::Fine::Fermata) {
-        Rifiuta(r.esito);
-        return;
-      }
+      if (!ProseguiCorsa(r)) return;
       if (r.fine != unita::Riga::Fine::Riga) continue;
       PrefissoPressione = r.punto.Prefisso;
 

@@ -466,6 +466,13 @@ void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   k.ModoUR = core::imp.ModoUR == QLatin1String("UR");
 }
 
+bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) {
+  if (r.controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(r.esito.Valore());
+  if (r.fine != unita::Riga::Fine::Fermata) return true;
+  Rifiuta(r.esito);
+  return false;
+}
+
 plat::TextBox* FinestraSelezione::Casella(unita::Casella c, int p) {
   switch (c) {
     case unita::Casella::Tw1: return txtTw1(p);

@@ -144,6 +144,9 @@ class FinestraSelezione : public plat::Form {
   void LeggiCondizioniComuni(unita::Condizioni& k) const;
   // A failed input check: its message, and the focus on the box to correct.
   void Rifiuta(const unita::Esito& e);
+  // A rated row as the run takes it: the result of its input check kept in
+  // Caselle(); a failed check shown, and false: the run ends.
+  bool ProseguiCorsa(const unita::Riga& r);
   // The box of pass p that an input check names.
   virtual plat::TextBox* Casella(unita::Casella c, int p);
   // The speeds a run rates: every speed of the list at position 0, else the
