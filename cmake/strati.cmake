@@ -8,7 +8,8 @@
 #   selection  no main window or dialogs (ui/ reaches it through callbacks)
 #   selection/unita  the rating unit: no window and no Qt, only the engine
 #              and the catalogue's data
-#   report     reached from selection through a callback as well
+#   report     reached from selection through a callback as well; it reads a
+#              selection window by its controls' names, never its class
 set(STRATI_CONSENTITI
   "engine:engine"
   "platform:platform"
@@ -16,7 +17,7 @@ set(STRATI_CONSENTITI
   "catalogue:catalogue,core,platform,engine"
   "selection:selection,catalogue,core,platform,engine"
   "selection/unita:selection,catalogue,engine"
-  "report:report,selection,catalogue,core,platform,engine"
+  "report:report,catalogue,core,platform,engine"
   "ui:ui,report,selection,catalogue,core,platform,engine")
 set(STRATI_CARTELLE_PROGETTO app bench catalogue core data engine platform report selection tests tools ui)
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 PACCHETTI=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev mdbtools-dev
            libzip-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-           fonts-dejavu-core)
+           fonts-dejavu-core libreoffice-writer-nogui poppler-utils)
 mancanti=()
 for p in "${PACCHETTI[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
