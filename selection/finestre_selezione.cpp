@@ -34,8 +34,8 @@ ControlloCaselle& Caselle() {
 
 namespace {
 
-std::function<void()>& ApriStampa() {
-  static std::function<void()> f;
+std::function<void(FinestraSelezione&)>& ApriStampa() {
+  static std::function<void(FinestraSelezione&)> f;
   return f;
 }
 
@@ -46,7 +46,7 @@ std::function<void(FinestraSelezione&)>& Ricarica() {
 
 }  // namespace
 
-void FinestraSelezione::ImpostaApriStampa(std::function<void()> f) { ApriStampa() = std::move(f); }
+void FinestraSelezione::ImpostaApriStampa(std::function<void(FinestraSelezione&)> f) { ApriStampa() = std::move(f); }
 void FinestraSelezione::ImpostaRicarica(std::function<void(FinestraSelezione&)> f) { Ricarica() = std::move(f); }
 
 FinestraSelezione::FinestraSelezione(const QString& nome, bool centra)
@@ -271,7 +271,7 @@ void FinestraSelezione::cmdLegend_Click() {
 void FinestraSelezione::PanLegend_Click() { PanLegend->setVisible(false); }
 
 void FinestraSelezione::cmdStampa_Click() {
-  if (ApriStampa() && !inCalcolo_) ApriStampa()();
+  if (ApriStampa() && !inCalcolo_) ApriStampa()(*this);
 }
 
 bool FinestraSelezione::Form_KeyPress(int& keyAscii, QWidget* controllo) {

@@ -75,8 +75,9 @@ class FinestraSelezione : public plat::Form {
   // The run of the calculate button (each window its own).
   virtual void cmdCalcola_Click() {}
 
-  // Opens the report dialog (set once the report exists).
-  static void ImpostaApriStampa(std::function<void()> f);
+  // Opens the report dialog for the window whose print button was pressed
+  // (set at start-up).
+  static void ImpostaApriStampa(std::function<void(FinestraSelezione&)> f);
   // Reloads a series into this window's model list (set by the opener).
   static void ImpostaRicarica(std::function<void(FinestraSelezione&)> f);
 

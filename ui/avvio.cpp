@@ -7,6 +7,8 @@
 #include "core/impostazioni.h"
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
+#include "report/fstampa.h"
+#include "selection/finestre_selezione.h"
 #include "ui/disegni.h"
 #include "ui/finestre.h"
 #include "ui/linee.h"
@@ -26,6 +28,10 @@ QString TestoComando(int argc, char** argv) {
 int Avvia(const QString& comando, const QString& cartella) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setWindowIcon(QIcon(Logo(64, 64)));
+  // The print button of every selection window opens the report dialog on
+  // that window and the series it was opened for.
+  sel::FinestraSelezione::ImpostaApriStampa(
+      [](sel::FinestraSelezione& f) { rapporto::ApriStampa(f, f.serie); });
   core::ApplicaRigaComando(comando);
   core::imp.SepDec = core::SeparatoreDecimale();
   core::imp.PercorsoApp = core::CartellaConSeparatore(cartella);

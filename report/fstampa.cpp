@@ -1,0 +1,356 @@
+#include "report/fstampa.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+#include "core/ambiente.h"
+#include "core/campi.h"
+#include "core/testi.h"
+#include "platform/griglia.h"
+#include "platform/messaggi.h"
+#include "platform/recordset.h"
+#include "platform/schermo.h"
+#include "platform/shell.h"
+#include "report/documento.h"
+
+namespace rapporto {
+
+plat::Istanza<FormStampa> FStampa;
+
+namespace {
+
+// Sub-folders of the program folder holding the report's files.
+const QString kFoto = QStringLiteral("FotoW");
+const QString kDimensioni = QStringLiteral("dimensionali");
+const QString kDescrizioni = QStringLiteral("Descrizioni");
+const QString kSchemi = QStringLiteral("Schemi");
+const QString kModello = QStringLiteral("intest.docx");
+
+// The section boxes: caption text and, for the sections built on a file,
+// the folder of that file.
+struct Casella {
+  int testo;
+  const QString* cartella;
+};
+const Casella kCaselle[] = {{164, &kFoto}, {24, &kDescrizioni}, {66, nullptr},
+                            {27, &kDimensioni}, {73, &kSchemi}, {165, nullptr}};
+
+QString NomeDi(const RigaModello& r, int sezione) {
+  switch (sezione) {
+    case 0: return r.foto;
+    case 1: return r.capitolato;
+    case 3: return r.dimensioni;
+    case 4: return r.schemi;
+    default: return QString();
+  }
+}
+
+int Px(int twips) { return twips / plat::kTwipPerPixel; }
+
+}  // namespace
+
+bool FinestraConAria(const QString& nome) {
+  return nome == QLatin1String("FDatiPXX") || nome == QLatin1String("FDatiPXXEC") ||
+         nome == QLatin1String("FDatiPXXEC_VFIX");
+}
+
+FormStampa::FormStampa() : plat::Form(QStringLiteral("FStampa"), Tipo::Finestra) {}
+FormStampa::~FormStampa() = default;
+
+void FormStampa::Progetta() {
+  setWindowModality(Qt::ApplicationModal);
+  setFixedWidth(Px(7000));
+  ImpostaAltezza(kAltezzaCorta);
+  auto etichetta = [this](const QString& nome, int l, int t, int w) {
+    auto* e = new plat::Label(this, nome);
+    plat::PosizionaTw(e, l, t, w, 300);
+    return e;
+  };
+  auto casella = [this](const QString& nome, int l, int t, int w) {
+    auto* c = new plat::TextBox(this, nome);
+    plat::PosizionaTw(c, l, t, w, 330);
+    c->GotFocus = [c] { core::SelezionaTesto(c); };
+    return c;
+  };
+  lbldata = etichetta(QStringLiteral("lbldata"), 150, 180, 1300);
+  txtData = casella(QStringLiteral("txtData"), 1500, 150, 1500);
+  lblcliente = etichetta(QStringLiteral("lblcliente"), 150, 600, 1300);
+  txtcliente = casella(QStringLiteral("txtcliente"), 1500, 570, 5300);
+  lblProgetto = etichetta(QStringLiteral("lblProgetto"), 150, 1020, 1300);
+  txtProgetto = casella(QStringLiteral("txtProgetto"), 1500, 990, 5300);
+  lblSezioni = etichetta(QStringLiteral("lblSezioni"), 150, 1500, 3000);
+  QFont grassetto = lblSezioni->font();
+  grassetto.setBold(true);
+  lblSezioni->setFont(grassetto);
+  for (int k = 0; k < 6; ++k) {
+    auto* c = new plat::CheckBox(this, QStringLiteral("chkSelez"), k);
+    plat::PosizionaTw(c, 150, 1850 + k * 360, 3000, 330);
+    c->Click = [this, k] { chkSelez_Click(k); };
+    chkSelez.Imposta(k, c);
+  }
+  frmModello = new plat::Frame(this, QStringLiteral("frmModello"));
+  plat::PosizionaTw(frmModello, 3300, 1450, 3500, 2700);
+  CboModello = new plat::ComboBox(frmModello, QStringLiteral("CboModello"));
+  plat::PosizionaTw(CboModello, 120, 300, 3260, 330);
+  CboModello->Click = [this] { CboModello_Click(); };
+  imgModello = new plat::Label(frmModello, QStringLiteral("imgModello"));
+  plat::PosizionaTw(imgModello, 120, 720, 3260, 1850);
+  imgModello->setAlignment(Qt::AlignCenter);
+  lblAttesa = etichetta(QStringLiteral("lblAttesa"), 150, 4250, 6700);
+  lblAttesa->setWordWrap(true);
+  cmdStampa = new plat::CommandButton(this, QStringLiteral("cmdStampa"));
+  plat::PosizionaTw(cmdStampa, 1600, 4650, 1700, 420);
+  cmdStampa->Click = [this] { cmdStampa_Click(); };
+  cmdAnnulla = new plat::CommandButton(this, QStringLiteral("cmdAnnulla"));
+  plat::PosizionaTw(cmdAnnulla, 3700, 4650, 1700, 420);
+  cmdAnnulla->Click = [this] { cmdAnnulla_Click(); };
+  txtNote = new QPlainTextEdit(this);
+  plat::NominaControllo(txtNote, QStringLiteral("txtNote"), -1);
+  plat::PosizionaTw(txtNote, 150, 5250, 6650, 900);
+  txtNote->setEnabled(false);
+}
+
+void FormStampa::Form_Load() { core::CentraForm(this); }
+
+void FormStampa::ImpostaAltezza(int twips) { setFixedHeight(Px(twips)); }
+
+void FormStampa::Apri(plat::Form& finestra, const QString& serie) {
+  finestra_ = &finestra;
+  serie_ = serie;
+  Mostra();
+  Form_Activate();
+}
+
+void FormStampa::Form_Activate() {
+  using core::Testo;
+  righe_.clear();
+  ImpostaAltezza(kAltezzaCorta);
+  ImpostaCaption(Testo(71));
+  lbldata->SetCaption(Testo(161));
+  lblcliente->SetCaption(Testo(18));
+  lblProgetto->SetCaption(Testo(162));
+  lblSezioni->SetCaption(Testo(163));
+  for (int k = 0; k < 6; ++k) chkSelez(k)->SetCaption(Testo(kCaselle[k].testo));
+  cmdStampa->SetCaption(Testo(74));
+  cmdAnnulla->SetCaption(Testo(13));
+  lblAttesa->setVisible(false);
+  CboModello->Clear();
+  txtData->SetText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+
+  const QString lingua = core::imp.CodiciLingua[static_cast<size_t>(core::imp.IndiceLingua)];
+  if (core::imp.DbProdotti) {
+    try {
+      righe_ = RigheDellaLingua(*core::imp.DbProdotti, lingua, core::imp.LinguaDefault, serie_);
+    } catch (const plat::ErroreDatabase& e) {
+      plat::MsgBox(QStringLiteral("The report table cannot be read:\n") + QString::fromStdString(e.what()),
+                   plat::Icona::Critica);
+      righe_.clear();
+    }
+  }
+  for (const RigaModello& r : righe_) CboModello->AddItem(r.modello);
+  // One model needs no choice.
+  CboModello->setVisible(righe_.size() > 1);
+  for (int k : {0, 1, 3, 4}) chkSelez(k)->setEnabled(false);
+  if (!righe_.empty()) CboModello->SetListIndex(0);  // the photo and the files of the first model
+  if (righe_.empty()) imgModello->setPixmap(QPixmap());
+
+  // Results: the grid of the window whose print button was pressed holds
+  // rows beyond its heading.
+  auto* grd = finestra_ ? qobject_cast<plat::Griglia*>(finestra_->Controllo(QStringLiteral("Grd"))) : nullptr;
+  chkSelez(2)->setEnabled(grd && grd->Rows() > 1);
+  chkSelez(5)->setEnabled(true);
+  chkSelez_Click(0);
+}
+
+QString FormStampa::FileDi(const QString& cartella, const QString& nome) const {
+  return TrovaFile(core::imp.PercorsoApp, cartella, nome);
+}
+
+void FormStampa::AbilitaFile(int i) {
+  for (int k : {0, 1, 3, 4}) {
+    const bool c = i >= 0 && i < static_cast<int>(righe_.size()) &&
+                   !FileDi(*kCaselle[k].cartella, NomeDi(righe_[static_cast<size_t>(i)], k)).isEmpty();
+    chkSelez(k)->setEnabled(c);
+  }
+}
+
+void FormStampa::CboModello_Click() {
+  const int i = CboModello->ListIndex();
+  QPixmap foto;
+  if (i >= 0 && i < static_cast<int>(righe_.size())) {
+    const QString percorso = FileDi(kFoto, righe_[static_cast<size_t>(i)].foto);
+    if (!percorso.isEmpty() && foto.load(percorso))
+      foto = foto.scaled(imgModello->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    else
+      foto = QPixmap();
+  }
+  imgModello->setPixmap(foto);
+  AbilitaFile(i);
+}
+
+void FormStampa::chkSelez_Click(int) {
+  frmModello->setVisible(chkSelez(0)->Value() == 1 || chkSelez(1)->Value() == 1 || chkSelez(3)->Value() == 1);
+  const bool note = chkSelez(5)->Value() == 1;
+  txtNote->setEnabled(note);
+  ImpostaAltezza(note ? kAltezzaAlta : kAltezzaCorta);
+}
+
+void FormStampa::cmdAnnulla_Click() { hide(); }
+
+bool FormStampa::Sezione(int k) const { return chkSelez(k)->Value() == 1 && chkSelez(k)->isEnabled(); }
+
+int FormStampa::ModelloScelto() const {
+  const int i = CboModello->ListIndex();
+  return i >= 0 && i < static_cast<int>(righe_.size()) ? i : -1;
+}
+
+// ---- The report ----
+
+void FormStampa::Intest_Pagina(const QString& titolo) {
+  Documento& d = *AppWord;
+  d.ImpostaAllineamento(Allineamento::Sinistra);
+  d.AggiungiTabulazione(3);
+  d.ImpostaGrassetto(true);
+  d.ImpostaDimensione(12);
+  d.ScriviTesto(lbldata->Caption() + QStringLiteral(" :\t") + txtData->Text());
+  d.NuovoParagrafo();
+  if (!txtcliente->Text().isEmpty()) {
+    d.ScriviTesto(lblcliente->Caption() + QStringLiteral(" :\t") + txtcliente->Text());
+    d.NuovoParagrafo();
+  }
+  if (!txtProgetto->Text().isEmpty()) {
+    d.ScriviTesto(lblProgetto->Caption() + QStringLiteral(" :\t") + txtProgetto->Text());
+    d.NuovoParagrafo();
+  }
+  d.ImpostaGrassetto(false);
+  d.NuovoParagrafo();
+  d.NuovoParagrafo();
+  d.ImpostaAllineamento(Allineamento::Centro);
+  d.ImpostaGrassetto(true);
+  d.ImpostaDimensione(16);
+  d.ScriviTesto(titolo);
+  d.NuovoParagrafo();
+  d.ImpostaGrassetto(false);
+  d.ImpostaDimensione(10);
+  d.ImpostaAllineamento(Allineamento::Sinistra);
+  d.NuovoParagrafo();
+  d.NuovoParagrafo();
+}
+
+void FormStampa::FileMancante(const QString& cartella, const QString& nome) {
+  Documento& d = *AppWord;
+  const bool grassetto = d.Grassetto();
+  d.ImpostaGrassetto(true);
+  d.ScriviTesto(QStringLiteral("File not found: ") + cartella + QLatin1Char('/') + nome);
+  d.ImpostaGrassetto(grassetto);
+  d.NuovoParagrafo();
+}
+
+void FormStampa::SezioneFoto() {
+  Documento& d = *AppWord;
+  lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . "));
+  const RigaModello& r = righe_[static_cast<size_t>(modello_)];
+  const QString foto = FileDi(kFoto, r.foto);
+  if (foto.isEmpty()) {
+    FileMancante(kFoto, r.foto);
+    return;
+  }
+  d.AggiungiTabella(1, 2, Larghezze::Fisse);
+  d.ImpostaGrassetto(true);
+  d.ImpostaDimensione(24);
+  d.ScriviTesto(QStringLiteral("Series : ") + r.modello);
+  d.ImpostaGrassetto(true);
+  d.ImpostaDimensione(18);
+  for (int i = 0; i < 4; ++i) d.NuovoParagrafo();
+  d.ScriviTesto(r.breveDesc);
+  for (int i = 0; i < 3; ++i) d.NuovoParagrafo();
+  d.CellaSuccessiva();
+  d.InserisciImmagine(foto);
+  d.ImpostaAllineamento(Allineamento::Centro);
+  d.TogliBordoSinistroCella();
+  d.CentraCellaVerticalmente();
+}
+
+void FormStampa::BloccoTitolo() {
+  Documento& d = *AppWord;
+  d.ImpostaAllineamento(Allineamento::Centro);
+  d.AggiungiTabella(1, 1, Larghezze::Adattate);
+  d.ImpostaGrassetto(true);
+  d.ImpostaDimensione(24);
+  d.ScriviTesto(core::Testo(167));
+  d.CentraTabellaCorrente();
+  d.VaiAllaFine();
+  d.ImpostaGrassetto(true);
+  d.ImpostaDimensione(12);
+}
+
+void FormStampa::ScriviRapporto(Documento& doc) {
+  AppWord = &doc;
+  struct Rilascia {
+    Documento*& d;
+    ~Rilascia() { d = nullptr; }
+  } rilascia{AppWord};
+  modello_ = ModelloScelto();
+  Intest_Pagina(QString());
+  doc.VaiAllaFine();
+  doc.ImpostaCarattere(QStringLiteral("Arial"));
+  if (Sezione(0) && modello_ >= 0) SezioneFoto();
+  doc.VaiAllaFine();
+  for (int i = 0; i < 3; ++i) doc.NuovoParagrafo();
+  BloccoTitolo();
+}
+
+void FormStampa::cmdStampa_Click() {
+  if (!finestra_) {
+    plat::MsgBox(QStringLiteral("The selection window of this report is no longer open."), plat::Icona::Critica);
+    return;
+  }
+  lblAttesa->SetCaption(core::Testo(166));
+  lblAttesa->setVisible(true);
+  cmdStampa->setEnabled(false);
+  plat::PuntatoreOccupato occupato;
+  lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . "));
+  try {
+    const QString modello = FileDi(QStringLiteral("."), kModello);
+    if (modello.isEmpty())
+      throw ErroreDocumento(QStringLiteral("The report template %1 is missing.").arg(core::imp.PercorsoApp + kModello));
+    Documento doc = Documento::DaModello(modello);
+    ScriviRapporto(doc);
+
+    QString cartella = core::imp.CartellaOutput;
+    if (cartella.isEmpty()) cartella = core::imp.PercorsoApp + QStringLiteral("Documenti");
+    if (!QDir().mkpath(cartella))
+      throw ErroreDocumento(QStringLiteral("The output folder %1 cannot be created.").arg(cartella));
+    const QString nome =
+        QStringLiteral("Doc") + QDateTime::currentDateTime().toString(QStringLiteral("ddMMyy-HHmmss")) +
+        QStringLiteral(".docx");
+    const QString percorso = QDir(cartella).filePath(nome);
+    lblAttesa->SetCaption(core::Testo(168) + percorso);
+    plat::DoEvents();
+    doc.Salva(percorso);
+    ultimo_ = percorso;
+    const int esito = plat::ApriConShell(percorso);
+    plat::DoEvents();
+    lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" OK"));
+    if (esito < 33)
+      plat::MsgBox(QStringLiteral("The report was saved in ") + percorso +
+                       QStringLiteral(", but no program could open it."),
+                   plat::Icona::Esclamativa);
+  } catch (const ErroreDocumento& e) {
+    plat::PuntatoreNormale();
+    plat::MsgBox(e.Testo(), plat::Icona::Critica);
+    lblAttesa->setVisible(false);
+  } catch (const std::exception& e) {
+    plat::PuntatoreNormale();
+    plat::MsgBox(QStringLiteral("Error number : 0 ") + QString::fromLocal8Bit(e.what()), plat::Icona::Critica);
+    lblAttesa->setVisible(false);
+  }
+  cmdStampa->setEnabled(true);
+}
+
+void ApriStampa(plat::Form& finestra, const QString& serie) { FStampa().Apri(finestra, serie); }
+
+}  // namespace rapporto

@@ -1,0 +1,103 @@
+// The print-choice dialog: the user composes the report of the selection
+// window whose print button opened it (date, customer, project, sections,
+// model) and prints it as a .docx in the output folder.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "platform/controlli.h"
+#include "platform/form.h"
+#include "report/modelli_stampa.h"
+
+class QPlainTextEdit;
+
+namespace rapporto {
+
+class Documento;
+
+// The selection windows of mixed air, whose report has the return-air and
+// fresh-air blocks.
+bool FinestraConAria(const QString& nome);
+
+class FormStampa : public plat::Form {
+  Q_OBJECT
+ public:
+  FormStampa();
+  ~FormStampa() override;
+
+  // Heights of the two layouts, in twips: the notes box out of view and in view.
+  static constexpr int kAltezzaCorta = 5400;
+  static constexpr int kAltezzaAlta = 6700;
+
+  plat::Label* lbldata = nullptr;
+  plat::TextBox* txtData = nullptr;
+  plat::Label* lblcliente = nullptr;
+  plat::TextBox* txtcliente = nullptr;
+  plat::Label* lblProgetto = nullptr;
+  plat::TextBox* txtProgetto = nullptr;
+  plat::Label* lblSezioni = nullptr;
+  plat::ArrayControlli<plat::CheckBox> chkSelez;
+  plat::Frame* frmModello = nullptr;
+  plat::ComboBox* CboModello = nullptr;
+  plat::Label* imgModello = nullptr;
+  QPlainTextEdit* txtNote = nullptr;
+  plat::CommandButton* cmdStampa = nullptr;
+  plat::CommandButton* cmdAnnulla = nullptr;
+  plat::Label* lblAttesa = nullptr;
+
+  // Shows the dialog, modal, for the selection window whose print button
+  // was pressed and the series it was opened for; every showing activates it.
+  void Apri(plat::Form& finestra, const QString& serie);
+  void Form_Activate();
+  void CboModello_Click();
+  void chkSelez_Click(int index);
+  void cmdAnnulla_Click();
+  void cmdStampa_Click();
+  // The page header at the insertion point of the report being written.
+  void Intest_Pagina(const QString& titolo);
+
+  // The rows of the listed models (row i is item i of CboModello).
+  const std::vector<RigaModello>& Righe() const { return righe_; }
+  // The selection window the dialog was opened for.
+  plat::Form* Finestra() const { return finestra_; }
+  // The path of the last report written (empty before the first).
+  const QString& UltimoDocumento() const { return ultimo_; }
+
+  // Writes the report of the window into the document (the sections this
+  // dialog offers, in their order); the print button saves and shows it.
+  void ScriviRapporto(Documento& doc);
+  // A section is written when its box is ticked and enabled.
+  bool Sezione(int k) const;
+
+ protected:
+  void Progetta() override;
+  void Form_Load() override;
+
+ private:
+  int ModelloScelto() const;
+  QString FileDi(const QString& cartella, const QString& nome) const;
+  // Enables the boxes of the sections built on the files of model row i.
+  void AbilitaFile(int i);
+  void ImpostaAltezza(int twips);
+  // A line in the document in place of a section whose file is missing.
+  void FileMancante(const QString& cartella, const QString& nome);
+  void SezioneFoto();
+  void BloccoTitolo();
+
+  std::vector<RigaModello> righe_;
+  QPointer<plat::Form> finestra_;
+  QString serie_;
+  QString ultimo_;
+  Documento* AppWord = nullptr;  // the report being written
+  int modello_ = -1;
+};
+
+extern plat::Istanza<FormStampa> FStampa;
+
+// The print button of a selection window.
+void ApriStampa(plat::Form& finestra, const QString& serie);
+
+}  // namespace rapporto
