@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <limits>
 
 #include "platform/fuoco.h"
 #include "platform/schermo.h"
@@ -134,6 +136,19 @@ ScrollBar::ScrollBar(QWidget* parent, const QString& nome, int indice) : QScroll
   connect(this, &QScrollBar::valueChanged, this, [this] {
     if (Change) Change();
   });
+}
+
+void ScrollBar::Estremi(int min, int max) {
+  const int limite = std::numeric_limits<int>::max();
+  min = std::clamp(min, -limite, limite);
+  max = std::clamp(max, -limite, limite);
+  const int prima = Value();
+  const bool blocca = blockSignals(true);
+  segno_ = min > max ? -1 : 1;
+  setRange(segno_ * min, segno_ * max);
+  setValue(segno_ * std::clamp(prima, std::min(min, max), std::max(min, max)));
+  blockSignals(blocca);
+  if (Value() != prima && Change) Change();
 }
 
 Timer::Timer(QObject* parent) : QObject(parent) {

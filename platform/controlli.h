@@ -113,13 +113,31 @@ class ComboBox : public QComboBox, public ListaVoci {
   void Seleziona(int posizione) override { SetListIndex(posizione); }
 };
 
+// A vertical scroll bar with Min at its top and Max at its bottom.  Min may
+// be above Max: the bar then runs upward (the up arrow, the up key and the
+// wheel raise the value).  Change fires on every change of the value, by
+// the user or by code.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
  public:
   ScrollBar(QWidget* parent, const QString& nome, int indice = -1);
-  int Value() const { return value(); }
-  void SetValue(int v) { setValue(v); }  // fires Change only when the value changes
+  int Value() const { return segno_ * value(); }
+  void SetValue(int v) { setValue(segno_ * v); }  // fires Change only when the value changes
+  int Min() const { return segno_ * minimum(); }
+  int Max() const { return segno_ * maximum(); }
+  // New ends; a value outside them is brought inside (firing Change).
+  void SetMin(int v) { Estremi(v, Max()); }
+  void SetMax(int v) { Estremi(Min(), v); }
+  void Estremi(int min, int max);
+  int SmallChange() const { return singleStep(); }
+  void SetSmallChange(int v) { setSingleStep(v); }
+  int LargeChange() const { return pageStep(); }
+  void SetLargeChange(int v) { setPageStep(v); }
   Evento Change;
+
+ private:
+  // -1 while the bar runs upward: the Qt value is the opposite of Value.
+  int segno_ = 1;
 };
 
 class Timer : public QObject {
