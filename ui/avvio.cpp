@@ -10,6 +10,7 @@
 #include "report/fstampa.h"
 #include "selection/finestre_selezione.h"
 #include "ui/disegni.h"
+#include "ui/fgrafico.h"
 #include "ui/finestre.h"
 #include "ui/linee.h"
 
@@ -52,6 +53,7 @@ int Avvia(const QString& comando, const QString& cartella) {
   }
 
   CollegaCatalogo();
+  CollegaGrafico();
   ImpostaLingua();
   if (FInfo.SeCaricata()) FInfo.SeCaricata()->Scarica();
   Fmenu().Mostra();

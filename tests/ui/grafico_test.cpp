@@ -1,0 +1,361 @@
+// The fan-curve chart driven by a stand-in for the window that opens it.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <cmath>
+
+#include "catalogue/catalogo.h"
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/testi.h"
+#include "core/unita.h"
+#include "engine/ventilatori.h"
+#include "platform/controlli.h"
+#include "selection/grafico.h"
+#include "selection/stato.h"
+#include "tests/support/supporto.h"
+#include "ui/fgrafico.h"
+
+using ui::FGrafico;
+using Tipo = plat::PictureBox::Elemento::Tipo;
+
+namespace {
+
+// The model's reference curve: 200 Pa at no flow, free delivery 1000 m3/h.
+constexpr int kCurva = 3;
+constexpr float kChiusura = 200;
+constexpr float kLibera = 1000;
+
+double Ventilatore(double qm3h) { return kChiusura - kChiusura / (kLibera * kLibera) * qm3h * qm3h; }
+
+// A window with an air-flow box and a static-pressure box whose run records
+// the working points written into it.
+class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
+ public:
+  explicit FinestraProva(const QString& nome) : plat::Form(nome, Tipo::Finestra) {}
+  plat::TextBox* txtqatot = nullptr;
+  plat::TextBox* txtpsu = nullptr;
+  int modello = 1;
+  float perditaPerM3s2 = 0;  // accessory drop = k qa^2
+  bool occupata = false;
+  std::vector<std::pair<QString, QString>> corse;  // (pressure, flow) of each rerun
+
+  plat::Form& FinestraGrafico() override { return *this; }
+  int ModelloGrafico() override { return modello; }
+  float PerditeGrafico(int, float qa) override { return perditaPerM3s2 * qa * qa; }
+  void AbilitaPortataGrafico(bool a) override { txtqatot->setEnabled(a); }
+  bool OccupatoGrafico() const override { return occupata; }
+  void RicalcolaGrafico(const QString& p, const QString& q) override {
+    txtpsu->SetText(p);
+    txtqatot->SetText(q);
+    corse.emplace_back(p, q);
+    // A run keeps the reference curve only while the chart is open for it.
+    if (!sel::GraficoAperto(*this)) sel::Stato().CurvaRiferimento = kCurva;
+  }
+  void Consegna() {
+    const float pa = static_cast<float>(core::Interno(core::Grandezza::PerditaAria, core::ValNum(txtpsu->Text())));
+    sel::ConsegnaGrafico(*this, pa, txtqatot->Text(), kCurva);
+  }
+
+ protected:
+  void Progetta() override {
+    txtqatot = new plat::TextBox(this, "txtqatot");
+    txtpsu = new plat::TextBox(this, "txtpsu");
+  }
+};
+
+class Grafico : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    core::imp.SepDec = ".";
+    core::imp.BaseTesti = 300;
+    core::RiempiUnita();
+    core::um.UmPortataAria = 2;
+    core::um.UmPerditaAria = 0;
+    catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+    cat.NModelli = 2;
+    for (int m = 1; m <= 2; ++m) {
+      auto& d = cat.Modelli[m];
+      d.VentA.fill(0);
+      d.VentB.fill(0);
+      d.VentC.fill(0);
+      d.VentA[kCurva] = -kChiusura / (kLibera * kLibera);
+      d.VentC[kCurva] = kChiusura;
+    }
+    sel::Stato().CurvaRiferimento = kCurva;
+    sel::ImpostaApriGrafico(&ui::FormGrafico::Apri);
+    a = new FinestraProva("FDatiPEC");
+    a->Carica();
+  }
+  void TearDown() override {
+    plat::Forms::Svuota();
+    test::ProcessaEventi();
+    core::um.UmPortataAria = 0;
+    core::um.UmPerditaAria = 0;
+  }
+  void Apri(FinestraProva* f, const QString& portata, const QString& pressione) {
+    f->txtqatot->SetText(portata);
+    f->txtpsu->SetText(pressione);
+    f->Consegna();
+  }
+  std::vector<plat::PictureBox::Elemento> Elementi(Tipo t, QColor colore = QColor()) {
+    std::vector<plat::PictureBox::Elemento> v;
+    for (const auto& e : FGrafico().pctCurva->Registro()) {
+      if (e.tipo == t && (!colore.isValid() || e.colore == colore)) v.push_back(e);
+    }
+    return v;
+  }
+  FinestraProva* a = nullptr;
+  test::RegistroMessaggi reg;
+};
+
+}  // namespace
+
+// The working point 500 m3/h at 100 Pa in every unit: the system curve
+// 100 (q / 500)^2 meets the fan curve at 577 m3/h, so the search's last flow
+// above it is 576 m3/h; the bottom is 50 m3/h.
+TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
+  struct Caso {
+    int umQa, umDpa;
+    QString portata, pressione;
+    int alto, basso, valore;
+    QString qa, psu, qaSu;  // labels at the point and one step up
+  } casi[] = {
+      {2, 0, "500", "100", 576, 50, 500, "500", "100", "501"},
+      {0, 0, "138.9", "100", 160, 14, 139, "139", "100", "140"},
+      {1, 0, "0.139", "100", 160, 14, 139, "0.139", "100", "0.140"},
+      {2, 1, "500", "10.2", 576, 50, 500, "500", "10.2", "501"},
+      {1, 1, "0.139", "10.2", 160, 14, 139, "0.139", "10.2", "0.140"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.portata.toStdString() + " " + c.pressione.toStdString());
+    core::um.UmPortataAria = static_cast<int16_t>(c.umQa);
+    core::um.UmPerditaAria = static_cast<int16_t>(c.umDpa);
+    const double fq = core::Fattore(core::Grandezza::PortataAria);
+    const double fp = core::Fattore(core::Grandezza::PerditaAria);
+    const double passo = sel::PassoPortataGrafico();
+    Apri(a, c.portata, c.pressione);
+    ui::FormGrafico& g = FGrafico();
+    EXPECT_TRUE(reg.messaggi.empty());
+    EXPECT_EQ(g.VScroll2->Min(), c.alto);
+    EXPECT_EQ(g.VScroll2->Max(), c.basso);
+    EXPECT_EQ(g.VScroll2->Value(), c.valore);
+    EXPECT_EQ(g.lblQa->Caption(), c.qa);
+    EXPECT_EQ(g.Label2->Caption(), core::NomeUnita(core::Grandezza::PortataAria));
+    EXPECT_EQ(g.Label4->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
+    ASSERT_EQ(a->corse.size(), 1u);
+    EXPECT_EQ(a->corse[0].second, c.qa);
+    EXPECT_EQ(a->corse[0].first, c.psu);
+    EXPECT_FALSE(a->txtqatot->isEnabled());
+    EXPECT_TRUE(sel::GraficoAperto(*a));
+
+    // Scales: free delivery 1000 m3/h; the top 110 % of the pressure at a
+    // third of it, in tenths of the pressure unit.
+    const plat::PictureBox& pb = *g.pctCurva;
+    const double qmax = kLibera / 3600 * fq;
+    const double ytop = std::nearbyint(Ventilatore(kLibera / 3) * fp * 11);
+    EXPECT_NEAR(pb.ScaleLeft(), -0.1 * qmax, 1e-4 * qmax);
+    EXPECT_NEAR(pb.ScaleWidth(), 1.2 * qmax, 1e-4 * qmax);
+    EXPECT_EQ(pb.ScaleTop(), ytop);
+    EXPECT_NEAR(pb.ScaleHeight(), -1.1 * ytop, 1e-9);
+    // Every fan-curve point on the fan curve, every system-curve point on
+    // the parabola through the working point, one point a step.
+    const auto ventola = Elementi(Tipo::Punto, plat::QBColor(0));
+    const auto sistema = Elementi(Tipo::Punto, plat::QBColor(4));
+    EXPECT_NEAR(static_cast<double>(ventola.size()), 2.0 / 3 * qmax / passo, 2);
+    EXPECT_NEAR(sistema.front().x1, 0, 1e-9);
+    EXPECT_NEAR(sistema[1].x1, passo, 1e-9);
+    for (const auto& e : ventola) {
+      EXPECT_NEAR(e.y1, 10 * fp * Ventilatore(e.x1 / fq * 3600), 0.05) << e.x1;
+      EXPECT_EQ(e.spessore, 3);
+    }
+    const double qLavoro = c.valore * passo;
+    for (const auto& e : sistema) {
+      EXPECT_NEAR(e.y1, 10 * fp * 100 * std::pow(e.x1 / core::ValNum(c.portata), 2), 0.05) << e.x1;
+      EXPECT_LT(e.y1, 0.9 * ytop);
+    }
+    const auto cerchi = Elementi(Tipo::Cerchio);
+    ASSERT_EQ(cerchi.size(), 1u);
+    EXPECT_NEAR(cerchi[0].x1, qLavoro, 1e-6);
+    EXPECT_NEAR(cerchi[0].y1, 10 * fp * 100 * std::pow(qLavoro / core::ValNum(c.portata), 2), 0.01);
+    EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
+    EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
+
+    // One click on the up arrow: one step more air, written back, rerun.
+    g.show();
+    QTest::mouseClick(g.VScroll2, Qt::LeftButton, {}, QPoint(g.VScroll2->width() / 2, 2));
+    EXPECT_EQ(g.VScroll2->Value(), c.valore + 1);
+    EXPECT_EQ(g.lblQa->Caption(), c.qaSu);
+    ASSERT_EQ(a->corse.size(), 2u);
+    EXPECT_EQ(a->txtqatot->Text(), c.qaSu);
+    EXPECT_EQ(a->txtpsu->Text(), g.lblPsu->Caption());
+    g.Scarica();
+    EXPECT_TRUE(a->txtqatot->isEnabled());
+    EXPECT_FALSE(sel::GraficoAperto(*a));
+    a->corse.clear();
+  }
+}
+
+TEST_F(Grafico, GrigliaEtichette) {
+  Apri(a, "500", "100");
+  const plat::PictureBox& pb = *FGrafico().pctCurva;
+  // Axes first, then a pressure line every 5 Pa up to the top (1956 tenths).
+  const auto linee = Elementi(Tipo::Linea);
+  ASSERT_GE(linee.size(), 2u);
+  EXPECT_NEAR(linee[0].x2, 1.1 * pb.ScaleWidth() / 1.2, 1e-6);
+  EXPECT_EQ(linee[1].y2, 1956);
+  const auto grigie = Elementi(Tipo::Linea, plat::QBColor(8));
+  ASSERT_EQ(grigie.size(), 39u + 22u);  // 50..1950 tenths; 50..1100 m3/h
+  EXPECT_EQ(grigie[38].y1, 1950);
+  EXPECT_EQ(grigie[39].x1, 50);
+  EXPECT_EQ(grigie.back().x1, 1100);
+  const auto testi = Elementi(Tipo::Testo);
+  ASSERT_EQ(testi.size(), 39u + 11u);  // above 600 m3/h of free delivery the flow lines of 100s only
+  EXPECT_EQ(testi[0].testo, " 5");
+  EXPECT_EQ(testi[38].testo, " 195");
+  EXPECT_NEAR(testi[0].x1, -0.05 * pb.ScaleWidth() / 1.2, 1e-3);
+  EXPECT_EQ(testi[39].testo, " 100");
+  EXPECT_EQ(testi[39].x1, 85);
+  EXPECT_NEAR(testi[39].y1, -19.56, 1e-9);
+}
+
+TEST_F(Grafico, ImmagineDelGrafico) {
+  Apri(a, "500", "100");
+  ui::FormGrafico& g = FGrafico();
+  g.show();
+  plat::PictureBox& pb = *g.pctCurva;
+  const QImage img = pb.grab().toImage();
+  // The colour at a point of the chart, or near it (within a pixel).
+  auto vicino = [&](double x, double y, const QColor& c) {
+    const QPointF p = pb.InPixel(x, y);
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        if (img.pixelColor(static_cast<int>(p.x()) + dx, static_cast<int>(p.y()) + dy) == c) return true;
+      }
+    }
+    return false;
+  };
+  for (double q : {400.0, 600.0, 900.0}) EXPECT_TRUE(vicino(q, 10 * Ventilatore(q), QColor(0, 0, 0))) << q;
+  for (double q : {200.0, 300.0, 450.0}) {
+    EXPECT_TRUE(vicino(q, 10 * 100 * q * q / 250000, QColor(128, 0, 0))) << q;
+    EXPECT_FALSE(vicino(q, 10 * Ventilatore(q), QColor(128, 0, 0))) << q;
+  }
+  EXPECT_TRUE(vicino(510, 1000, QColor(0, 0, 128)));  // the circle's right edge
+  EXPECT_FALSE(vicino(500, 1000, QColor(0, 0, 128)));
+  EXPECT_TRUE(vicino(0, 900, QColor(0, 0, 0)));  // the pressure axis
+  const QPointF vuoto = pb.InPixel(975, 1825);     // between grid lines, above both curves
+  EXPECT_EQ(img.pixelColor(vuoto.toPoint()), pb.BackColor());
+}
+
+TEST_F(Grafico, CasiDiGuasto) {
+  struct Caso {
+    QString portata;
+    int modello, curva;
+    QString messaggio;
+  } casi[] = {
+      {"", 1, kCurva, " Air flow is mandatory "},
+      {"0", 1, kCurva, " Air flow is mandatory "},
+      {"abc", 1, kCurva, " Air flow is mandatory "},
+      {"1e30", 1, kCurva, core::Testo(104)},
+      {"500", 1, -1, core::Testo(104)},
+      {"500", 0, kCurva, core::Testo(104)},
+      {"500", 9, kCurva, core::Testo(104)},
+  };
+  for (const Caso& c : casi) {
+    reg.Svuota();
+    a->modello = c.modello;
+    a->txtqatot->SetText(c.portata);
+    a->txtpsu->SetText("100");
+    sel::ConsegnaGrafico(*a, 100, c.portata, c.curva);
+    ASSERT_EQ(reg.messaggi.size(), 1u) << c.portata.toStdString();
+    EXPECT_EQ(reg.messaggi[0].testo, c.messaggio);
+    EXPECT_EQ(FGrafico.SeCaricata(), nullptr);
+    EXPECT_TRUE(a->corse.empty());
+  }
+  // The last curve: a warning, then the chart.
+  reg.Svuota();
+  a->modello = 1;
+  sel::ConsegnaGrafico(*a, 100, "500", 7);
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_TRUE(reg.messaggi[0].testo.startsWith("WARNING : that the maximum curve"));
+  EXPECT_NE(FGrafico.SeCaricata(), nullptr);
+}
+
+TEST_F(Grafico, PuntoFuoriDallaCorsaEScaleEstreme) {
+  // Below 50 m3/h and beyond the crossing: the range widens to hold the point.
+  Apri(a, "30", "100");
+  EXPECT_EQ(FGrafico().VScroll2->Max(), 30);
+  EXPECT_EQ(FGrafico().VScroll2->Value(), 30);
+  Apri(a, "800", "100");
+  EXPECT_EQ(FGrafico().VScroll2->Min(), 800);
+  EXPECT_EQ(FGrafico().VScroll2->Value(), 800);
+  // The point high above the chart: drawn off the picture.
+  Apri(a, "500", "300");
+  EXPECT_EQ(FGrafico().VScroll2->Min(), 500);
+  EXPECT_GT(Elementi(Tipo::Cerchio)[0].y1, FGrafico().pctCurva->ScaleTop());
+  // A pressure at which no flow is usable: the whole range is the point.
+  Apri(a, "500", "100000");
+  EXPECT_EQ(FGrafico().VScroll2->Min(), 500);
+  EXPECT_EQ(FGrafico().VScroll2->Value(), 500);
+  // A curve too high for the chart's sixteen bits: cut off at its top.
+  catalogo::Catalogo().Modelli[1].VentC[kCurva] = 5000;
+  catalogo::Catalogo().Modelli[1].VentA[kCurva] = -5000.0f / (kLibera * kLibera);
+  Apri(a, "501", "100");
+  EXPECT_EQ(FGrafico().pctCurva->ScaleTop(), 32767);
+  // A curve with no free delivery: an empty chart, the rerun made.
+  catalogo::Catalogo().Modelli[1].VentC[kCurva] = -1;
+  a->corse.clear();
+  Apri(a, "502", "100");
+  EXPECT_TRUE(FGrafico().pctCurva->Registro().empty());
+  EXPECT_EQ(a->corse.size(), 1u);
+  EXPECT_EQ(FGrafico().lblQa->Caption(), "502");
+}
+
+TEST_F(Grafico, AccessoriAbbassanoLaCurva) {
+  // Mixed air: the fan curve net of a drop of 400 qa^2 Pa (qa in m3/s).
+  a->perditaPerM3s2 = 400;
+  Apri(a, "500", "50");
+  for (const auto& e : Elementi(Tipo::Punto, plat::QBColor(0))) {
+    const double qa = e.x1 / 3600;
+    EXPECT_NEAR(e.y1, 10 * (Ventilatore(e.x1) - 400 * qa * qa), 0.05);
+    EXPECT_GT(e.y1, 0);
+  }
+  // The range ends lower: the fan curve less the drop at the working point
+  // (7.7 Pa) meets 50 (q / 500)^2 at 693 m3/h, the search's last step
+  // below it is 691 (against 706 without accessories).
+  EXPECT_EQ(FGrafico().VScroll2->Min(), 691);
+}
+
+TEST_F(Grafico, LaFinestraCheLoHaApertoEPoiLAltra) {
+  auto* b = new FinestraProva("FDatiPXXEC");
+  b->Carica();
+  Apri(a, "500", "100");
+  sel::Grafico().FormChiamante = "FDatiPXXEC";  // another EC window loaded after
+  sel::Stato().CurvaRiferimento = 5;             // and rated since
+  FGrafico().VScroll2->SetValue(450);
+  EXPECT_EQ(a->txtqatot->Text(), "450");
+  EXPECT_TRUE(b->corse.empty());
+  EXPECT_EQ(FGrafico().CurvaDisegnata(), kCurva);
+  EXPECT_FALSE(Elementi(Tipo::Punto, plat::QBColor(0)).empty());
+  // Unchanged boxes: a second click brings the chart forward without a rerun.
+  const size_t corse = a->corse.size();
+  a->Consegna();
+  EXPECT_EQ(a->corse.size(), corse);
+  // The other window's button: the chart moves to it.
+  Apri(b, "400", "80");
+  EXPECT_TRUE(a->txtqatot->isEnabled());
+  EXPECT_FALSE(b->txtqatot->isEnabled());
+  EXPECT_FALSE(sel::GraficoAperto(*a));
+  EXPECT_TRUE(sel::GraficoAperto(*b));
+  EXPECT_EQ(b->corse.size(), 1u);
+  // A busy window is not handed over.
+  b->occupata = true;
+  Apri(b, "300", "80");
+  EXPECT_EQ(FGrafico().VScroll2->Value(), 400);
+  b->occupata = false;
+  // Closing the window closes its chart.
+  b->Scarica();
+  EXPECT_EQ(FGrafico.SeCaricata(), nullptr);
+  EXPECT_FALSE(sel::Grafico().GraficoAperto);
+  test::ProcessaEventi();
+}

@@ -1,0 +1,233 @@
+#include "ui/fgrafico.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "catalogue/catalogo.h"
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/unita.h"
+#include "engine/ventilatori.h"
+#include "platform/schermo.h"
+#include "selection/stato.h"
+
+namespace ui {
+
+plat::Istanza<FormGrafico> FGrafico;
+
+namespace {
+
+// The chart's top is a whole number of tenths of the pressure unit that
+// fits sixteen bits; a higher curve is cut off there.
+constexpr double kAltoMassimo = 32767;
+
+void Carattere(QWidget* w, double punti, bool grassetto) {
+  QFont f = w->font();
+  f.setPointSizeF(punti);
+  f.setBold(grassetto);
+  w->setFont(f);
+}
+
+QString TestoPortata(double q) {
+  return core::Formatta(q, sel::PassoPortataGrafico() < 1 ? QStringLiteral("0.000") : QStringLiteral("0"),
+                        core::imp.SepDec);
+}
+
+// A pressure in Pa as the chart shows it: whole pascals (halves to even)
+// or tenths of a mm of water.
+QString TestoPressione(double pa) {
+  const double p = std::clamp(pa * core::Fattore(core::Grandezza::PerditaAria), -1e9, 1e9);
+  if (sel::PassoPressioneGrafico() < 1) return core::Formatta(p, QStringLiteral("0.0"), core::imp.SepDec);
+  return core::Formatta(std::nearbyint(p), QStringLiteral("0"), core::imp.SepDec);
+}
+
+// Pressure (Pa) of the system curve through the handed-over working point at
+// air flow q (in the unit shown).
+double PressioneSistema(double q) {
+  const sel::DatiGrafico& g = sel::Grafico();
+  if (!(g.PortataGrafico > 0)) return 0;
+  const double r = q / g.PortataGrafico;
+  return r * r * g.PressioneGrafico;
+}
+
+}  // namespace
+
+FormGrafico::FormGrafico() : plat::Form(QStringLiteral("FGrafico"), Tipo::Finestra) {}
+
+void FormGrafico::Progetta() {
+  setWindowTitle(QStringLiteral("Grafico curva motore"));
+  setFixedSize(8820 / plat::kTwipPerPixel, 10545 / plat::kTwipPerPixel);
+  pctCurva = new plat::PictureBox(this, "pctCurva");
+  plat::PosizionaTw(pctCurva, 375, 75, 8190, 9690);
+  auto etichetta = [this](const char* nome, const char* testo, int l, int t, int w, int h, double punti,
+                          bool grassetto) {
+    auto* e = new plat::Label(this, QString::fromLatin1(nome));
+    e->SetCaption(QString::fromLatin1(testo));
+    plat::PosizionaTw(e, l, t, w, h);
+    Carattere(e, punti, grassetto);
+    return e;
+  };
+  Label5 = etichetta("Label5", "Pa", 0, 75, 330, 300, 12, true);
+  Label3 = etichetta("Label3", "m3/h", 7950, 9825, 600, 300, 12, true);
+  lblQa = etichetta("lblQa", "", 450, 9900, 1200, 495, 18, false);
+  Label2 = etichetta("Label2", "m3/h", 1650, 9975, 840, 390, 13.5, true);
+  lblPsu = etichetta("lblPsu", "", 4050, 9900, 1200, 495, 18, false);
+  Label4 = etichetta("Label4", "Pa", 5250, 9975, 375, 360, 13.5, true);
+  VScroll2 = new plat::ScrollBar(this, "VScroll2");
+  plat::PosizionaTw(VScroll2, 2625, 9900, 315, 540);
+  VScroll2->Estremi(50, 50);
+  VScroll2->SetValue(50);
+  VScroll2->SetSmallChange(1);
+  VScroll2->SetLargeChange(10);
+  VScroll2->Change = [this] { VScroll2_Change(); };
+}
+
+void FormGrafico::Form_Load() {
+  SpostaTw(plat::LarghezzaSchermoTw() - WidthTw() - 100, TopTw());
+  const QString portata = core::NomeUnita(core::Grandezza::PortataAria);
+  const QString pressione = core::NomeUnita(core::Grandezza::PerditaAria);
+  Label2->SetCaption(portata);
+  Label3->SetCaption(portata);
+  Label4->SetCaption(pressione);
+  Label5->SetCaption(pressione);
+  // A unit name longer than its label widens it, within the window.
+  for (plat::Label* l : {Label2, Label3, Label4, Label5}) {
+    const int w = std::max(l->width(), l->sizeHint().width());
+    l->setGeometry(std::max(0, std::min(l->x(), width() - w)), l->y(), w, l->height());
+  }
+}
+
+void FormGrafico::Form_Unload() {
+  sel::Grafico().GraficoAperto = false;
+  sel::Grafico().Servita = nullptr;
+  if (finestra_ && chiamante_) chiamante_->AbilitaPortataGrafico(true);
+  chiamante_ = nullptr;
+}
+
+void FormGrafico::Collega(sel::ChiamanteGrafico& c) {
+  chiamante_ = &c;
+  finestra_ = &c.FinestraGrafico();
+  c.AbilitaPortataGrafico(false);
+  // The chart serves its window only: it closes with it.
+  connect(finestra_, &plat::Form::scaricata, this, [this] {
+    finestra_ = nullptr;
+    chiamante_ = nullptr;
+    Scarica();
+  });
+}
+
+void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
+  FormGrafico* aperto = FGrafico.SeCaricata();
+  if (aperto && aperto->chiamante_ != &c) {
+    aperto->Scarica();
+    aperto = nullptr;
+  }
+  FormGrafico& f = FGrafico();
+  if (!aperto) f.Collega(c);
+  // The range and the value are set without moving the point; the point
+  // then moves once, when it changed or the chart is new.
+  const int prima = f.VScroll2->Value();
+  auto cambio = std::move(f.VScroll2->Change);
+  f.VScroll2->Change = nullptr;
+  f.VScroll2->Estremi(s.alto, s.basso);
+  f.VScroll2->SetValue(s.valore);
+  f.VScroll2->Change = std::move(cambio);
+  if (!aperto || f.VScroll2->Value() != prima) f.VScroll2_Change();
+  if (!FGrafico.SeCaricata() || !f.finestra_) return;
+  sel::Grafico().GraficoAperto = true;
+  sel::Grafico().Servita = f.finestra_;
+  f.Mostra();
+  f.activateWindow();
+}
+
+void FormGrafico::VScroll2_Change() {
+  sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
+  if (!c) return;
+  const float q = static_cast<float>(VScroll2->Value() * sel::PassoPortataGrafico());
+  const float p = static_cast<float>(PressioneSistema(q));
+  lblQa->SetCaption(TestoPortata(q));
+  lblPsu->SetCaption(TestoPressione(p));
+  // The chart keeps the reference curve it opened with, whatever another
+  // window rated since; the rerun goes through the Calculate button's guard.
+  if (curva_ >= 0) sel::Stato().CurvaRiferimento = static_cast<int16_t>(curva_);
+  c->RicalcolaGrafico(lblPsu->Caption(), lblQa->Caption());
+  if (!finestra_) return;
+  curva_ = sel::Stato().CurvaRiferimento;
+  Disegna(p, q);
+}
+
+void FormGrafico::Disegna(float p, float q) {
+  plat::PictureBox& pb = *pctCurva;
+  pb.Cls();
+  sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
+  if (!c) return;
+  const int m = c->ModelloGrafico();
+  const int r = curva_ >= 0 ? curva_ : sel::Stato().CurvaRiferimento;
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || r < 0 || r > catalogo::kUltimaCurva) return;
+  const catalogo::DatiModello& d = cat.Modelli[m];
+  const motore::CurvaVentilatore cv{d.VentA[r], d.VentB[r], d.VentC[r]};
+  const double fq = core::Fattore(core::Grandezza::PortataAria);
+  const double fp = core::Fattore(core::Grandezza::PerditaAria);
+  const double passo = sel::PassoPortataGrafico();
+
+  // Free delivery of the reference curve, and the top of the chart: 110 %
+  // of the curve's pressure at a third of it, in tenths of the pressure unit.
+  const double qmax = static_cast<float>(motore::PortataDaPressione(0, cv).value_or(0) / 3600 * fq);
+  const double alto = std::min(
+      std::nearbyint(motore::PressioneCurva(static_cast<float>(qmax / 3 * 3600 / fq), cv) * fp * 1.1 * 10),
+      kAltoMassimo);
+  if (!(qmax > 0) || !(alto > 0)) return;  // no curve to draw: an empty chart
+  const int ytop = static_cast<int>(alto);
+  pb.SetScaleMode(3);
+  pb.Scale(-0.1 * qmax, ytop, 1.1 * qmax, -0.1 * ytop);
+
+  pb.SetDrawWidth(1);
+  const QColor nero = plat::QBColor(0), grigio = plat::QBColor(8);
+  pb.Line(0, 0, 1.1 * qmax, 0, nero);
+  pb.Line(0, 0, 0, ytop, nero);
+  // A pressure line every 5 Pa (0.5 mm of water), labelled at its left.
+  const int righePressione = static_cast<int>(std::lround(50 * sel::PassoPressioneGrafico()));
+  for (int i = righePressione; i <= ytop; i += righePressione) {
+    pb.Line(0, i, 1.1 * qmax, i, grigio);
+    pb.SetCurrentX(-0.05 * qmax);
+    pb.Print(plat::TestoStampa(i / 10.0));
+  }
+  // A flow line every 50 steps, labelled below it; above 600 steps of free
+  // delivery only every second line.
+  const long ultimoPasso = std::lround(1.1 * qmax / passo);
+  const bool tutte = qmax / passo <= 600;
+  for (long k = 50; k <= ultimoPasso; k += 50) {
+    const double x = k * passo;
+    pb.Line(x, 0, x, 1.1 * ytop, grigio);
+    pb.SetCurrentY(-0.01 * ytop);
+    pb.SetCurrentX(pb.CurrentX() - 15 * passo);
+    if (tutte || k % 100 == 0) pb.Print(plat::TestoStampa(x));
+  }
+
+  pb.SetDrawWidth(3);
+  // The fan curve, net of the ticked accessories, from free delivery back
+  // to a third of it; one point a step, none at or below 0.
+  for (long k = 0;; ++k) {
+    const double x = qmax - k * passo;
+    if (x < qmax / 3) break;
+    const double pf = motore::PressioneCurva(static_cast<float>(x * 3600 / fq), cv) -
+                      c->PerditeGrafico(m, static_cast<float>(x / fq));
+    const float pv = static_cast<float>(pf * fp);
+    if (pv > 0) pb.PSet(x, 10.0 * pv, nero);
+  }
+  // The system curve through the working point, below 90 % of the top.
+  const QColor rosso = plat::QBColor(4);
+  for (long k = 0;; ++k) {
+    const double x = k * passo;
+    if (x > qmax) break;
+    const float ps = static_cast<float>(PressioneSistema(x) * fp);
+    if (10 * ps < 0.9f * ytop) pb.PSet(x, 10.0 * ps, rosso);
+  }
+  pb.Circle(q, 10.0 * p * fp, qmax / 100, plat::QBColor(1));
+  pb.repaint();
+}
+
+void CollegaGrafico() { sel::ImpostaApriGrafico(&FormGrafico::Apri); }
+
+}  // namespace ui
