@@ -9,7 +9,7 @@
 #include "core/unita.h"
 #include "engine/ventilatori.h"
 #include "platform/schermo.h"
-#include "selection/stato.h"
+#include "selection/unita/contesto.h"
 
 namespace ui {
 
@@ -149,10 +149,10 @@ void FormGrafico::VScroll2_Change() {
   lblPsu->SetCaption(TestoPressione(p));
   // The chart keeps the reference curve it opened with, whatever another
   // window rated since; the rerun goes through the Calculate button's guard.
-  if (curva_ >= 0) sel::Stato().CurvaRiferimento = static_cast<int16_t>(curva_);
+  if (curva_ >= 0) unita::Stato().CurvaRiferimento = static_cast<int16_t>(curva_);
   c->RicalcolaGrafico(lblPsu->Caption(), lblQa->Caption());
   if (!finestra_) return;
-  curva_ = sel::Stato().CurvaRiferimento;
+  curva_ = unita::Stato().CurvaRiferimento;
   Disegna(p, q);
 }
 
@@ -162,7 +162,7 @@ void FormGrafico::Disegna(float p, float q) {
   sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
   if (!c) return;
   const int m = c->ModelloGrafico();
-  const int r = curva_ >= 0 ? curva_ : sel::Stato().CurvaRiferimento;
+  const int r = curva_ >= 0 ? curva_ : unita::Stato().CurvaRiferimento;
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || r < 0 || r > catalogo::kUltimaCurva) return;
   const catalogo::DatiModello& d = cat.Modelli[m];

@@ -12,7 +12,7 @@
 #include "engine/ventilatori.h"
 #include "platform/controlli.h"
 #include "selection/grafico.h"
-#include "selection/stato.h"
+#include "selection/unita/contesto.h"
 #include "tests/support/supporto.h"
 #include "ui/fgrafico.h"
 
@@ -50,7 +50,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
     txtqatot->SetText(q);
     corse.emplace_back(p, q);
     // A run keeps the reference curve only while the chart is open for it.
-    if (!sel::GraficoAperto(*this)) sel::Stato().CurvaRiferimento = kCurva;
+    if (!sel::GraficoAperto(*this)) unita::Stato().CurvaRiferimento = kCurva;
   }
   void Consegna() {
     const float pa = static_cast<float>(core::Interno(core::Grandezza::PerditaAria, core::ValNum(txtpsu->Text())));
@@ -82,7 +82,7 @@ class Grafico : public ::testing::Test {
       d.VentA[kCurva] = -kChiusura / (kLibera * kLibera);
       d.VentC[kCurva] = kChiusura;
     }
-    sel::Stato().CurvaRiferimento = kCurva;
+    unita::Stato().CurvaRiferimento = kCurva;
     sel::ImpostaApriGrafico(&ui::FormGrafico::Apri);
     a = new FinestraProva("FDatiPEC");
     a->Carica();
@@ -331,7 +331,7 @@ TEST_F(Grafico, LaFinestraCheLoHaApertoEPoiLAltra) {
   b->Carica();
   Apri(a, "500", "100");
   sel::Grafico().FormChiamante = "FDatiPXXEC";  // another EC window loaded after
-  sel::Stato().CurvaRiferimento = 5;             // and rated since
+  unita::Stato().CurvaRiferimento = 5;             // and rated since
   FGrafico().VScroll2->SetValue(450);
   EXPECT_EQ(a->txtqatot->Text(), "450");
   EXPECT_TRUE(b->corse.empty());
