@@ -68,7 +68,9 @@ float CoeffLatoAcqua(StatoCalcolo& s, const CostantiBatteria& c) {
             break;
         }
         case 2: {
-            const double hl = Dividi(s.LambdaW * NusseltLaminare(2300.0, pr, d, l, c), d);
+            // Both Nusselt numbers pass through the single-precision field.
+            s.NuW = S(NusseltLaminare(2300.0, pr, d, l, c));
+            const double hl = Dividi(s.LambdaW * static_cast<double>(s.NuW), d);
             s.NuW = S(NusseltTurbolento(10000.0, pr, e, c));
             const double ht = Dividi(s.LambdaW * static_cast<double>(s.NuW), d);
             const double pendenza = (hl - ht) / -7700.0;
