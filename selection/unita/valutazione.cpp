@@ -50,6 +50,14 @@ Rese Rese::DaStato(const motore::StatoCalcolo& s) {
   return r;
 }
 
+UltimoPassaggio UltimoPassaggio::DaStato(const motore::StatoCalcolo& s, bool accettato) {
+  return {s.UGlobale, s.HW, s.ReW, accettato};
+}
+
+Ingresso Ingresso::DaStato(const motore::StatoCalcolo& s) {
+  return {s.Ta1, s.URAria1, s.TbuAria1, s.EntAria1, s.EntSat1};
+}
+
 Valutazione::Valutazione(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, const Condizioni& k,
                          std::span<const motore::AccessorioDP> accessori)
     : s_(s), c_(c), k_(k), accessori_(accessori.first(std::min<std::size_t>(accessori.size(), k.Accessori.size()))) {}
@@ -261,7 +269,7 @@ bool Valutazione::LatoAria() {
   return true;
 }
 
-void Valutazione::PassoFreddo(const CoeffPasso& k) {
+bool Valutazione::PassoFreddo(const CoeffPasso& k) {
   motore::StatoCalcolo& s = s_;
   s.RhoA = motore::DensitaAria(s.Ta1, s.URAria1);
   s.CpA = motore::CpAria(s.Ta1);
@@ -269,23 +277,22 @@ void Valutazione::PassoFreddo(const CoeffPasso& k) {
   s.CoeffC50 = k.C50;
   s.CoeffC100 = k.C100;
   s.CoeffC30 = k.C30;
-  if (s.SuperficieFrontale <= 0) return;
+  if (s.SuperficieFrontale <= 0) return false;
   s.VelocitaAria = s.PortataAria / s.SuperficieFrontale;
   s.LunghezzaCircuito = motore::CalcolaLunghezzaCircuito(s.NumeroTubi, s, c_);
   // A model with no cooling coefficient has no cooling rating.
-  if (s.CoeffC30 <= 0 || s.EspAria1 <= 0) return;
+  if (s.CoeffC30 <= 0 || s.EspAria1 <= 0) return false;
   s.HA = motore::CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente, c_.TabPassoAlette[s.PassoCorrente], s,
                                c_);
   if (s.Tw2Dato > 0) {
     s.Tw2 = s.Tw2Dato;
-    motore::CalcolaFreddo2(s, c_);
-  } else {
-    s.QwCalcolo = s.QwDato;
-    motore::CalcolaFreddo1(s, c_);
+    return motore::CalcolaFreddo2(s, c_);
   }
+  s.QwCalcolo = s.QwDato;
+  return motore::CalcolaFreddo1(s, c_);
 }
 
-void Valutazione::PassoCaldo(const CoeffPasso& k, double qw) {
+bool Valutazione::PassoCaldo(const CoeffPasso& k, double qw) {
   motore::StatoCalcolo& s = s_;
   s.RhoA = motore::DensitaAria(s.Ta1, s.URAria1);
   s.CpA = motore::CpAria(s.Ta1);
@@ -293,14 +300,14 @@ void Valutazione::PassoCaldo(const CoeffPasso& k, double qw) {
   s.CoeffC30 = k.C30;
   const bool latoAria = LatoAria();
   AzzeraCaldo();
-  if (!latoAria) return;
+  if (!latoAria) return false;
   if (s.Tw2Dato > 0) {
     s.Tw2 = s.Tw2Dato;
-    motore::CalcolaCaldo2(s, c_);
-  } else if (qw > 0) {
-    s.QwCalcolo = qw;
-    motore::CalcolaCaldo1(s, c_);
+    return motore::CalcolaCaldo2(s, c_);
   }
+  if (!(qw > 0)) return false;
+  s.QwCalcolo = qw;
+  return motore::CalcolaCaldo1(s, c_);
 }
 
 // ---- Sound ----
@@ -343,8 +350,10 @@ Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
     r.fine = Riga::Fine::Fermata;
     return r;
   }
+  r.ingresso = Ingresso::DaStato(s);
   if (ruolo.freddo) {
-    PassoFreddo({d.FC30[v], d.FCC50, d.C100[v]});
+    const bool accettato = PassoFreddo({d.FC30[v], d.FCC50, d.C100[v]});
+    r.freddo = UltimoPassaggio::DaStato(s, accettato);
     qwFreddo_ = s.Tw2Dato > 0 ? s.QwFreddo : s.QwDato;
     coppie_.Freddo(v, m);
   } else if (!coppie_.FreddoDelCompagno(v, m)) {
@@ -360,7 +369,8 @@ Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
     r.fine = Riga::Fine::Fermata;
     return r;
   }
-  PassoCaldo({d.CC30[v], d.FCC50, 0}, k_.ComeFreddo ? qwFreddo_ : s.QwDato);
+  const bool accettato = PassoCaldo({d.CC30[v], d.FCC50, 0}, k_.ComeFreddo ? qwFreddo_ : s.QwDato);
+  r.caldo = UltimoPassaggio::DaStato(s, accettato);
   return Chiudi(r, d, v, false);
 }
 
@@ -383,8 +393,10 @@ Riga Valutazione::RigaMista(const catalogo::DatiModello& d, int m, int v) {
   const Ruolo ruolo = RuoloModello(TipoCorsa::Misto, d.Modello, k_.QuattroTubi);
   if (!ruolo.rata) return r;
 
+  r.ingresso = Ingresso::DaStato(s);
   if (ruolo.freddo) {
-    PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
+    const bool accettato = PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
+    r.freddo = UltimoPassaggio::DaStato(s, accettato);
     coppie_.Freddo(v, m);
   }
   if (ruolo.caldo) {
@@ -395,7 +407,8 @@ Riga Valutazione::RigaMista(const catalogo::DatiModello& d, int m, int v) {
       r.fine = Riga::Fine::Fermata;
       return r;
     }
-    PassoCaldo({d.CC30[1], d.CCC50, 0}, s.QwDato);
+    const bool accettato = PassoCaldo({d.CC30[1], d.CCC50, 0}, s.QwDato);
+    r.caldo = UltimoPassaggio::DaStato(s, accettato);
   }
   if (!ruolo.riga) return r;
   // The partner was not rated just before: no cooling to show.

@@ -44,6 +44,20 @@ struct Esito {
   int Valore() const { return Passato() ? 1 : 0; }
 };
 
+// The last coil pass of a rating: overall and water-side coefficients and
+// the water's Reynolds number, and whether the rating converged.
+struct UltimoPassaggio {
+  float UGlobale = 0, HW = 0, ReW = 0;
+  bool Accettato = false;
+  static UltimoPassaggio DaStato(const motore::StatoCalcolo& s, bool accettato);
+};
+
+// Inlet air of the cooling pass as its check left it.
+struct Ingresso {
+  float Ta1 = 0, URAria1 = 0, TbuAria1 = 0, EntAria1 = 0, EntSat1 = 0;
+  static Ingresso DaStato(const motore::StatoCalcolo& s);
+};
+
 // The results of the two passes of a row.
 struct Rese {
   float PotFreddoTot = 0, PotFreddoSens = 0, QwFreddo = 0, Tw2Freddo = 0, DpwFreddo = 0, Ta2Freddo = 0;
@@ -79,6 +93,8 @@ struct Riga {
   bool controllata = false;  // at least one input check ran
   PuntoLavoro punto;
   Rese rese;
+  Ingresso ingresso;                  // of the model's own cooling pass
+  UltimoPassaggio freddo, caldo;      // of the model's own passes
   float LWA = 0, PIN = 0, LWAIn = 0, LWAOut = 0;  // model data of the speed
   bool conLP = false;        // the sound pressure was computed
   std::int32_t LP = 0;       // sound pressure at the distance, whole dB(A)
@@ -114,8 +130,9 @@ class Valutazione {
   // coefficient, then the rating chosen by the given outlet temperature or
   // water flow. A cooling pass with no positive C30 keeps its results at
   // zero; a heating pass with no outlet temperature and no positive qw too.
-  void PassoFreddo(const CoeffPasso& k);
-  void PassoCaldo(const CoeffPasso& k, double qw);
+  // True when the rating converged (its results written).
+  bool PassoFreddo(const CoeffPasso& k);
+  bool PassoCaldo(const CoeffPasso& k, double qw);
   void AzzeraFreddo();
   void AzzeraCaldo();
   // Sound pressure of a sound power lw at the run's distance and directivity.
