@@ -182,7 +182,7 @@ bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict
     cat.Accessori = {};
     cat.NAcc = 0;
   }
-  if (g_costanti) g_costanti(d.famiglia);
+  if (g_costanti) g_costanti(d.serie.famiglia);
 
   std::vector<std::string> avvisi;
   std::vector<DatiModello> modelli;
@@ -196,7 +196,7 @@ bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict
     lista.Svuota();
     lista.Aggiungi(testoTutto);
     lista.Seleziona(0);
-    plat::MsgBox(QString::fromStdString("The series " + d.codice + " cannot be loaded: " + e.what() + "."),
+    plat::MsgBox(QString::fromStdString("The series " + std::string(d.serie.codice) + " cannot be loaded: " + e.what() + "."),
                  plat::Icona::Esclamativa);
     return false;
   }
@@ -233,26 +233,28 @@ void ImpostaDatabase(plat::Database* db) { g_database = db; }
 void ImpostaCostantiFamiglia(std::function<void(Famiglia)> routine) { g_costanti = std::move(routine); }
 bool CaricamentoInCorso() { return g_in_corso; }
 
-bool CaricaDatiKALVO(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieKALVO(), l, district, tutto);
+bool CaricaDati(const Serie& s, plat::ListaVoci& l, bool district, const std::string& tutto) {
+  return Carica(interno::Definizione(s.id), l, district, tutto);
 }
-bool CaricaDatiKALVOP(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieKALVOP(), l, district, tutto);
+
+namespace {
+bool CaricaCodice(Codice c, plat::ListaVoci& l, bool district, const std::string& tutto) {
+  return CaricaDati(Descrittore(c), l, district, tutto);
 }
-bool CaricaDatiRMB(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieRMB(), l, district, tutto);
+}  // namespace
+
+bool CaricaDatiKALVO(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::KALVO, l, d, t); }
+bool CaricaDatiKALVOP(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::KALVOP, l, d, t); }
+bool CaricaDatiRMB(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::RMB, l, d, t); }
+bool CaricaDatiDVK(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::DVK, l, d, t); }
+bool CaricaDatiKALVOEC(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::KALVOEC, l, d, t);
 }
-bool CaricaDatiDVK(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieDVK(), l, district, tutto);
+bool CaricaDatiRMBBLDC(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::RMBBLDC, l, d, t);
 }
-bool CaricaDatiKALVOEC(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieKALVOEC(), l, district, tutto);
-}
-bool CaricaDatiRMBBLDC(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieRMBBLDC(), l, district, tutto);
-}
-bool CaricaDatiDVKBLDC(plat::ListaVoci& l, bool district, const std::string& tutto) {
-  return Carica(interno::SerieDVKBLDC(), l, district, tutto);
+bool CaricaDatiDVKBLDC(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::DVKBLDC, l, d, t);
 }
 
 }  // namespace catalogo

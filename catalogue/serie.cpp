@@ -130,9 +130,10 @@ std::vector<Campo> Ricreati(const std::vector<Colonna>& colonne, bool con_esp_ar
   return r;
 }
 
-DefinizioneSerie Definisci(std::string codice, int capacita, Famiglia famiglia, std::string suffisso,
-                           std::string accessori, std::vector<Colonna> colonne, bool con_esp_aria = false) {
-  DefinizioneSerie d{codice, "Dati" + codice, capacita, famiglia, std::move(suffisso), std::move(accessori),
+DefinizioneSerie Definisci(Codice codice, int capacita, std::string suffisso, std::string accessori,
+                           std::vector<Colonna> colonne, bool con_esp_aria = false) {
+  const Serie& serie = Descrittore(codice);
+  DefinizioneSerie d{serie, std::string("Dati") + serie.codice, capacita, std::move(suffisso), std::move(accessori),
                      std::move(colonne), {}};
   d.ricreati = Ricreati(d.colonne, con_esp_aria);
   return d;
@@ -140,35 +141,17 @@ DefinizioneSerie Definisci(std::string codice, int capacita, Famiglia famiglia, 
 
 }  // namespace
 
-const DefinizioneSerie& SerieKALVO() {
-  static const DefinizioneSerie d = Definisci("KALVO", 60, Famiglia::Kalvo, "*", "", ColonneKalvo(3));
-  return d;
-}
-const DefinizioneSerie& SerieKALVOP() {
-  static const DefinizioneSerie d = Definisci("KALVOP", 48, Famiglia::Kalvo, "4P", "", ColonneKalvo(6));
-  return d;
-}
-const DefinizioneSerie& SerieRMB() {
-  static const DefinizioneSerie d =
-      Definisci("RMB", 28, Famiglia::Rmb, "", "DPAcc", ColonneMiscela("Mod_descri", 3), true);
-  return d;
-}
-const DefinizioneSerie& SerieDVK() {
-  static const DefinizioneSerie d =
-      Definisci("DVK", 18, Famiglia::Dvk, "", "DPAccDVK", ColonneMiscela("Mod_Descri", 7), true);
-  return d;
-}
-const DefinizioneSerie& SerieKALVOEC() {
-  static const DefinizioneSerie d = Definisci("KALVOEC", 52, Famiglia::Kalvo, "*", "", ColonneKalvoEC());
-  return d;
-}
-const DefinizioneSerie& SerieRMBBLDC() {
-  static const DefinizioneSerie d = Definisci("RMBBLDC", 30, Famiglia::Rmb, "*", "DPAcc", ColonneMiscelaEC(false));
-  return d;
-}
-const DefinizioneSerie& SerieDVKBLDC() {
-  static const DefinizioneSerie d = Definisci("DVKBLDC", 30, Famiglia::Dvk, "4P", "DPAccDVK", ColonneMiscelaEC(true));
-  return d;
+const DefinizioneSerie& Definizione(Codice c) {
+  static const DefinizioneSerie tabella[] = {
+      Definisci(Codice::KALVO, 60, "*", "", ColonneKalvo(3)),
+      Definisci(Codice::KALVOP, 48, "4P", "", ColonneKalvo(6)),
+      Definisci(Codice::RMB, 28, "", "DPAcc", ColonneMiscela("Mod_descri", 3), true),
+      Definisci(Codice::DVK, 18, "", "DPAccDVK", ColonneMiscela("Mod_Descri", 7), true),
+      Definisci(Codice::KALVOEC, 52, "*", "", ColonneKalvoEC()),
+      Definisci(Codice::RMBBLDC, 30, "*", "DPAcc", ColonneMiscelaEC(false)),
+      Definisci(Codice::DVKBLDC, 30, "4P", "DPAccDVK", ColonneMiscelaEC(true)),
+  };
+  return tabella[static_cast<int>(c)];
 }
 
 }  // namespace catalogo::interno

@@ -1,11 +1,13 @@
-// The seven series as data: table, capacity, family, separator suffix,
-// accessory table and the column map of the model table.
+// The model tables of the seven series: table, capacity, separator suffix,
+// accessory table and the column map (the rest of a series is its
+// descriptor).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogo.h"
+#include "catalogue/descrittore.h"
 
 namespace catalogo::interno {
 
@@ -24,22 +26,15 @@ struct Colonna {
 };
 
 struct DefinizioneSerie {
-  std::string codice;
+  const Serie& serie;
   std::string tabella;            // the district variant adds "_DC"
   int capacita;                   // models
-  Famiglia famiglia;
   std::string suffisso;           // a code ending so is listed as a separator; "" none
   std::string tabella_accessori;  // "" none
   std::vector<Colonna> colonne;   // in table order
   std::vector<Campo> ricreati;    // fields emptied by every load of the series
 };
 
-const DefinizioneSerie& SerieKALVO();
-const DefinizioneSerie& SerieKALVOP();
-const DefinizioneSerie& SerieRMB();
-const DefinizioneSerie& SerieDVK();
-const DefinizioneSerie& SerieKALVOEC();
-const DefinizioneSerie& SerieRMBBLDC();
-const DefinizioneSerie& SerieDVKBLDC();
+const DefinizioneSerie& Definizione(Codice c);
 
 }  // namespace catalogo::interno

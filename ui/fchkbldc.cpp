@@ -25,16 +25,15 @@ void FormSceltaEC::Progetta() {
   Label2 = new plat::Label(this, "Label2");
   Label2->SetCaption(QStringLiteral("Easy calc."));
   plat::PosizionaTw(Label2, 3600, 75, 1800, 400);
-  const char* caption[] = {nullptr, "QZO-Y-C", "QZJ", "QZX"};
   const int top[] = {0, 600, 1125, 1650};
   for (int i = 1; i <= 3; ++i) {
     auto* a = new plat::CommandButton(this, "cmdBLDC", i);
-    a->SetCaption(QString::fromLatin1(caption[i]));
+    a->SetCaption(CaptionLinea(catalogo::Descrittore(kLineeEC[i])));
     plat::PosizionaTw(a, 450, top[i], 1440, 465);
     a->Click = [this, i] { cmdBLDC_Click(i); };
     cmdBLDC.Imposta(i, a);
     auto* b = new plat::CommandButton(this, "cmdBLDCeasy", i);
-    b->SetCaption(QString::fromLatin1(caption[i]));
+    b->SetCaption(a->Caption());
     plat::PosizionaTw(b, 3600, top[i], 1440, 465);
     b->Click = [this, i] { cmdBLDCeasy_Click(i); };
     cmdBLDCeasy.Imposta(i, b);
@@ -42,16 +41,14 @@ void FormSceltaEC::Progetta() {
 }
 
 void FormSceltaEC::cmdBLDC_Click(int index) {
-  static const Linea linee[] = {Linea::KALVOEC, Linea::KALVOEC, Linea::DVKBLDC, Linea::RMBBLDC};
   if (index < 1 || index > 3) return;
-  ApriLinea(linee[index]);
+  ApriLinea(kLineeEC[index]);
   Scarica();
 }
 
 void FormSceltaEC::cmdBLDCeasy_Click(int index) {
-  static const Linea linee[] = {Linea::KALVOEC_VFIX, Linea::KALVOEC_VFIX, Linea::DVKBLDC_VFIX, Linea::RMBBLDC_VFIX};
   if (index < 1 || index > 3) return;
-  ApriLinea(linee[index]);
+  ApriLinea(kLineeEC[index], true);
   Scarica();
 }
 

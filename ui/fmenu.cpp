@@ -69,16 +69,16 @@ void FormMenu::Progetta() {
     mnuprod[i] = mnuscelta->addAction(QString(), this, [this, i] { mnuprod_Click(i); });
     mnuprod[i]->setObjectName(QStringLiteral("mnuprod%1").arg(i));
   }
-  const char* ec[] = {nullptr, "QZO-Y-C", "QZJ", "QZX"};
   // Entries 4 and 5 only open their sub-menus: opening one does nothing else.
   QMenu* bldc = mnuscelta->addMenu(QStringLiteral("BLDC"));
   mnuprod[4] = bldc->menuAction();
   QMenu* facile = mnuscelta->addMenu(QStringLiteral("BLDC-EASY"));
   mnuprod[5] = facile->menuAction();
   for (int i = 1; i <= 3; ++i) {
-    mnuprods[i] = bldc->addAction(QString::fromLatin1(ec[i]), this, [this, i] { mnuprods_Click(i); });
+    const QString linea = CaptionLinea(catalogo::Descrittore(kLineeEC[i]));
+    mnuprods[i] = bldc->addAction(linea, this, [this, i] { mnuprods_Click(i); });
     mnuprods[i]->setObjectName(QStringLiteral("mnuprods%1").arg(i));
-    mnuprods1[i] = facile->addAction(QString::fromLatin1(ec[i]), this, [this, i] { mnuprods1_Click(i); });
+    mnuprods1[i] = facile->addAction(linea, this, [this, i] { mnuprods1_Click(i); });
     mnuprods1[i]->setObjectName(QStringLiteral("mnuprods1_%1").arg(i));
   }
   for (QAction* a : {mnuprods[3], mnuprods1[3]}) {
@@ -213,18 +213,18 @@ void FormMenu::mnuprod_Click(int index) {
     plat::Form* f = plat::Forms::Item(i);
     if (f && (f->Nome() == QLatin1String("FDatiP") || f->Nome() == QLatin1String("FDatiPXX"))) f->Scarica();
   }
-  static const Linea linee[] = {Linea::KALVO, Linea::RMB, Linea::DVK, Linea::KALVOP};
+  static const catalogo::Codice linee[] = {catalogo::Codice::KALVO, catalogo::Codice::RMB, catalogo::Codice::DVK,
+                                           catalogo::Codice::KALVOP};
   ApriLinea(linee[index]);
 }
 
+// The third entry of each EC sub-menu is hidden and does nothing.
 void FormMenu::mnuprods_Click(int index) {
-  if (index == 1) ApriLinea(Linea::KALVOEC);
-  if (index == 2) ApriLinea(Linea::DVKBLDC);
+  if (index == 1 || index == 2) ApriLinea(kLineeEC[index]);
 }
 
 void FormMenu::mnuprods1_Click(int index) {
-  if (index == 1) ApriLinea(Linea::KALVOEC_VFIX);
-  if (index == 2) ApriLinea(Linea::DVKBLDC_VFIX);
+  if (index == 1 || index == 2) ApriLinea(kLineeEC[index], true);
 }
 
 }  // namespace ui

@@ -9,45 +9,26 @@
 #include "selection/fdatipxx.h"
 
 namespace ui {
-namespace {
 
-QString Fisso(const char* t) { return QString::fromUtf8(t); }
-
-}  // namespace
-
-const LineaProdotto& Definizione(Linea l) {
-  static const LineaProdotto tabella[] = {
-      {"KALVO", [] () -> sel::FinestraSelezione& { return sel::FDatiP(); }, [] { return Fisso("QZA-E-T"); }, false},
-      {"RMB", [] () -> sel::FinestraSelezione& { return sel::FDatiPXX(); }, [] { return Fisso("QZU"); }, false},
-      {"DVK", [] () -> sel::FinestraSelezione& { return sel::FDatiPXX(); }, [] { return Fisso("QZG"); }, false},
-      {"KALVOP", [] () -> sel::FinestraSelezione& { return sel::FDatiP(); },
-       [] { return core::Testo(87) + QStringLiteral("P"); }, false},
-      {"KALVOEC", [] () -> sel::FinestraSelezione& { return sel::FDatiPEC(); }, [] { return Fisso("QZO-Y-C"); }, false},
-      {"DVKBLDC", [] () -> sel::FinestraSelezione& { return sel::FDatiPXXEC(); }, [] { return Fisso("QZJ"); }, false},
-      {"RMBBLDC", [] () -> sel::FinestraSelezione& { return sel::FDatiPXXEC(); }, [] { return Fisso("QZX"); }, false},
-      {"KALVOEC", [] () -> sel::FinestraSelezione& { return sel::FDatiPEC_VFIX(); }, [] { return Fisso("QZO-Y-C"); },
-       true},
-      {"DVKBLDC", [] () -> sel::FinestraSelezione& { return sel::FDatiPXXEC_VFIX(); }, [] { return Fisso("QZJ"); },
-       true},
-      {"RMBBLDC", [] () -> sel::FinestraSelezione& { return sel::FDatiPXXEC_VFIX(); }, [] { return Fisso("QZX"); },
-       true},
+sel::FinestraSelezione* FinestraDi(const catalogo::Serie& s, bool facile, bool carica) {
+  auto scegli = [carica](auto& istanza) -> sel::FinestraSelezione* {
+    return carica ? &istanza() : istanza.SeCaricata();
   };
-  return tabella[static_cast<int>(l)];
+  if (!s.ec) return s.aria == catalogo::Aria::Singola ? scegli(sel::FDatiP) : scegli(sel::FDatiPXX);
+  if (s.aria == catalogo::Aria::Singola) return facile ? scegli(sel::FDatiPEC_VFIX) : scegli(sel::FDatiPEC);
+  return facile ? scegli(sel::FDatiPXXEC_VFIX) : scegli(sel::FDatiPXXEC);
+}
+
+QString CaptionLinea(const catalogo::Serie& s) {
+  const QString linea = QString::fromUtf8(s.linea);
+  return s.testoLinea > 0 ? core::Testo(s.testoLinea) + linea : linea;
 }
 
 bool CaricaSerie(const std::string& serie, plat::ListaVoci& lista) {
-  using Caricatore = bool (*)(plat::ListaVoci&, bool, const std::string&);
-  static const std::pair<const char*, Caricatore> caricatori[] = {
-      {"KALVO", catalogo::CaricaDatiKALVO},     {"KALVOP", catalogo::CaricaDatiKALVOP},
-      {"RMB", catalogo::CaricaDatiRMB},         {"DVK", catalogo::CaricaDatiDVK},
-      {"KALVOEC", catalogo::CaricaDatiKALVOEC}, {"RMBBLDC", catalogo::CaricaDatiRMBBLDC},
-      {"DVKBLDC", catalogo::CaricaDatiDVKBLDC}};
-  for (const auto& [codice, carica] : caricatori) {
-    if (serie != codice) continue;
-    catalogo::Catalogo().SerieCorrente = serie;
-    return carica(lista, core::imp.FlagDistrict, core::Testo(84).toStdString());
-  }
-  return false;
+  const catalogo::Serie* s = catalogo::TrovaSerie(serie);
+  if (!s) return false;
+  catalogo::Catalogo().SerieCorrente = serie;
+  return catalogo::CaricaDati(*s, lista, core::imp.FlagDistrict, core::Testo(84).toStdString());
 }
 
 void CollegaCatalogo() {
@@ -68,17 +49,23 @@ void CollegaCatalogo() {
   });
 }
 
-void ApriLinea(Linea l) {
+void ApriLinea(catalogo::Codice c, bool facile) {
   if (catalogo::CaricamentoInCorso()) return;
-  const LineaProdotto& d = Definizione(l);
-  core::imp.FlagVFix = d.facile;
-  catalogo::Catalogo().SerieCorrente = d.serie;
+  const catalogo::Serie& d = catalogo::Descrittore(c);
+  const QString codice = QString::fromLatin1(d.codice);
+  if (sel::FinestraSelezione* aperta = FinestraDi(d, facile, false);
+      aperta && !aperta->serie.isEmpty() && aperta->serie != codice) {
+    if (aperta->InCalcolo()) return;
+    aperta->Scarica();
+  }
+  core::imp.FlagVFix = facile;
+  catalogo::Catalogo().SerieCorrente = d.codice;
   unita::Stato().TipoTransizione = 2;
-  sel::FinestraSelezione& f = d.finestra();
-  f.ImpostaCaption(d.caption());
+  sel::FinestraSelezione& f = *FinestraDi(d, facile, true);
+  f.ImpostaCaption(CaptionLinea(d));
   f.Mostra();
-  f.serie = QString::fromLatin1(d.serie);
-  CaricaSerie(d.serie, *f.cboModel);
+  f.serie = codice;
+  CaricaSerie(d.codice, *f.cboModel);
 }
 
 }  // namespace ui

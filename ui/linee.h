@@ -1,10 +1,11 @@
-// The product lines: which series each menu entry or chooser button loads,
-// into which selection window.
+// The product lines: the selection window that rates each series, and the
+// opener that loads a series into it.
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <string>
+
+#include "catalogue/descrittore.h"
 
 namespace plat {
 class ListaVoci;
@@ -15,20 +16,22 @@ class FinestraSelezione;
 
 namespace ui {
 
-struct LineaProdotto {
-  const char* serie;  // series code
-  std::function<sel::FinestraSelezione&()> finestra;
-  std::function<QString()> caption;
-  bool facile;  // "Easy calc." line
-};
+// The EC series by their entry 1..3 in the EC menus and the EC chooser.
+inline constexpr catalogo::Codice kLineeEC[] = {catalogo::Codice::KALVOEC, catalogo::Codice::KALVOEC,
+                                                catalogo::Codice::DVKBLDC, catalogo::Codice::RMBBLDC};
 
-enum class Linea { KALVO, RMB, DVK, KALVOP, KALVOEC, DVKBLDC, RMBBLDC, KALVOEC_VFIX, DVKBLDC_VFIX, RMBBLDC_VFIX };
+// The selection window of a series ("Easy calc." when facile), loading it
+// when carica is set; nullptr when it is not loaded and carica is clear.
+sel::FinestraSelezione* FinestraDi(const catalogo::Serie& s, bool facile, bool carica);
 
-const LineaProdotto& Definizione(Linea l);
+// The model-line name of a series as its window caption shows it.
+QString CaptionLinea(const catalogo::Serie& s);
 
 // Opens a product line: sets the easy-calc switch, the series and the
 // transition rule, loads and shows the window, loads the series into it.
-void ApriLinea(Linea l);
+// A window still loaded for another series is closed first, so that what
+// its opening set for that series (accessory boxes, speeds) never stays.
+void ApriLinea(catalogo::Codice c, bool facile = false);
 
 // Loads a series into a list; false when it could not be loaded.
 bool CaricaSerie(const std::string& serie, plat::ListaVoci& lista);

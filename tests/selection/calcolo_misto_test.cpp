@@ -557,7 +557,7 @@ TEST_F(CalcoloMisto, UnaCasellaSbagliataFermaIlCalcolo) {
 }
 
 TEST_F(CalcoloMisto, RicaricaLaSuaSerie) {
-  ui::ApriLinea(ui::Linea::DVKBLDC);  // another series loaded meanwhile
+  ui::ApriLinea(catalogo::Codice::DVKBLDC);  // another series loaded meanwhile
   ASSERT_NE(catalogo::Catalogo().SerieCorrente, "RMB");
   Attiva(*f);
   Calcola();

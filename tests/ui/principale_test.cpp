@@ -205,6 +205,31 @@ TEST_F(Programma, SceltaECConLeDueColonne) {
   EXPECT_NE(plat::Forms::Cerca("FDatiPEC"), nullptr);
 }
 
+TEST_F(Programma, FinestraMistaECRiapertaPerLAltraSerie) {
+  ScriviIni("[Common]\r\nMulti= 1\r\n");
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  Fmenu().mnuprods_Click(2);  // DVKBLDC
+  sel::FinestraSelezione* prima = sel::FDatiPXXEC.SeCaricata();
+  ASSERT_NE(prima, nullptr);
+  EXPECT_EQ(prima->serie, "DVKBLDC");
+  // The same series again: the window stays as it is.
+  FChkBLDC().cmdBLDC_Click(2);
+  EXPECT_EQ(sel::FDatiPXXEC.SeCaricata(), prima);
+  // The other mixed-air EC series: a window loaded afresh for it.
+  int chiusure = 0;
+  QObject::connect(prima, &plat::Form::scaricata, [&] { ++chiusure; });
+  FChkBLDC().cmdBLDC_Click(3);
+  EXPECT_EQ(chiusure, 1);
+  ASSERT_NE(sel::FDatiPXXEC.SeCaricata(), nullptr);
+  EXPECT_EQ(sel::FDatiPXXEC().serie, "RMBBLDC");
+  EXPECT_EQ(sel::FDatiPXXEC().Caption(), "QZX");
+  EXPECT_EQ(plat::Forms::Cerca("FDatiPXXEC"), sel::FDatiPXXEC.SeCaricata());
+  // The easy-calc window is another window: opening it leaves this one.
+  FChkBLDC().cmdBLDCeasy_Click(2);
+  EXPECT_NE(plat::Forms::Cerca("FDatiPXXEC"), nullptr);
+  EXPECT_EQ(sel::FDatiPXXEC_VFIX().serie, "DVKBLDC");
+}
+
 TEST_F(Programma, InformazioniEChiusura) {
   ScriviIni("[Common]\r\nMulti= 0\r\n");
   ASSERT_EQ(Avvia("", dir.path()), 0);
