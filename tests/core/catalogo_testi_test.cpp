@@ -64,3 +64,13 @@ TEST(CatalogoTesti, GrecoERussoInUnicode) {
   EXPECT_EQ(core::Traduci(1300 + 62).at(0).script(), QChar::Script_Greek);
   EXPECT_EQ(core::Traduci(1900 + 62).at(0).script(), QChar::Script_Cyrillic);
 }
+
+TEST(CatalogoTesti, MessaggioDellaDistanzaInOgniLingua) {
+  for (int lingua = 0; lingua < core::kLingue; ++lingua) {
+    const QString t = core::Traduci((2 * lingua + 1) * 100 + 173);
+    EXPECT_TRUE(core::EsisteTesto((2 * lingua + 1) * 100 + 173)) << lingua;
+    EXPECT_TRUE(t.contains('0')) << lingua;
+  }
+  EXPECT_EQ(core::Traduci(300 + 173), "The distance must be a number greater than 0");
+  EXPECT_EQ(core::Traduci(100 + 173), "La distanza deve essere un numero maggiore di 0");
+}
