@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
         return 1;
       }
       int n = std::atoi(riga.substr(0, tab).c_str());
-      if (n < 1 || n > 172) {
+      // A block holds 200 ids: text numbers up to 199 stay inside it.
+      if (n < 1 || n > 199) {
         std::cerr << nome << ":" << nriga << ": text number out of range\n";
         return 1;
       }
