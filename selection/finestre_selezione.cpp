@@ -498,6 +498,10 @@ float FinestraSelezione::NumeroOZero(const plat::TextBox* box) {
   return box && core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v) ? static_cast<float>(v) : 0.0f;
 }
 
+void FinestraSelezione::AssicuraSerie() {
+  if (serie.toStdString() != catalogo::Catalogo().SerieCorrente && Ricarica()) Ricarica()(*this);
+}
+
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   if (inCalcolo_ || catalogo::CaricamentoInCorso()) return;
   // A box left with a wrong value is checked first; a failed check stops the run.
@@ -509,7 +513,7 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
     ~Fine() { flag = false; }
   } fine{inCalcolo_};
   try {
-    if (serie.toStdString() != catalogo::Catalogo().SerieCorrente && Ricarica()) Ricarica()(*this);
+    AssicuraSerie();
     corpo();
   } catch (const motore::ErroreCalcolo& e) {
     plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(e.numero()), plat::Icona::Esclamativa);

@@ -71,6 +71,8 @@ class FinestraSelezione : public plat::Form {
   virtual void AggiornaUnita();
   // True while a run is under way.
   bool InCalcolo() const { return inCalcolo_; }
+  // Loads this window's series into the catalogue when another one is loaded.
+  void AssicuraSerie();
 
   // The run of the calculate button (each window its own).
   virtual void cmdCalcola_Click() {}

@@ -9,6 +9,7 @@
 #include "core/unita.h"
 #include "engine/ventilatori.h"
 #include "platform/messaggi.h"
+#include "selection/finestre_selezione.h"
 
 namespace sel {
 namespace {
@@ -44,6 +45,30 @@ bool GraficoAperto(const plat::Form& finestra) {
 
 double PassoPortataGrafico() { return core::um.UmPortataAria == 1 ? 0.001 : 1; }
 double PassoPressioneGrafico() { return core::um.UmPerditaAria == 1 ? 0.1 : 1; }
+
+plat::Form& ChiamanteSelezione::FinestraGrafico() { return f_; }
+
+int ChiamanteSelezione::ModelloGrafico() {
+  f_.AssicuraSerie();
+  return f_.cboModel ? f_.cboModel->ListIndex() : 0;
+}
+
+plat::TextBox* ChiamanteSelezione::Portata() const {
+  return qobject_cast<plat::TextBox*>(f_.Controllo(QStringLiteral("txtqatot")));
+}
+
+void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
+  if (plat::TextBox* t = Portata()) t->setEnabled(abilitata);
+}
+
+void ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString& portata) {
+  if (f_.InCalcolo()) return;
+  if (f_.txtpsu) f_.txtpsu->SetText(pressione);
+  if (plat::TextBox* t = Portata()) t->SetText(portata);
+  f_.cmdCalcola_Click();
+}
+
+bool ChiamanteSelezione::OccupatoGrafico() const { return f_.InCalcolo(); }
 
 void ImpostaApriGrafico(std::function<void(ChiamanteGrafico&, const ScalaGrafico&)> f) { Apri() = std::move(f); }
 

@@ -9,9 +9,12 @@
 
 namespace plat {
 class Form;
-}
+class TextBox;
+}  // namespace plat
 
 namespace sel {
+
+class FinestraSelezione;
 
 struct DatiGrafico {
   float PressioneGrafico = 0;  // static pressure of the working point, Pa
@@ -46,6 +49,28 @@ class ChiamanteGrafico {
   virtual void RicalcolaGrafico(const QString& pressione, const QString& portata) = 0;
   // True while a run of the window is under way.
   virtual bool OccupatoGrafico() const = 0;
+};
+
+// The chart's link to a selection window: its model list, its air-flow box
+// txtqatot, its static-pressure box and its Calculate button.  A mixed-air
+// window sets perdite, the drop of its ticked accessories.
+class ChiamanteSelezione : public ChiamanteGrafico {
+ public:
+  explicit ChiamanteSelezione(FinestraSelezione& f) : f_(f) {}
+  std::function<float(int m, float qa)> perdite;
+
+  plat::Form& FinestraGrafico() override;
+  int ModelloGrafico() override;
+  float PerditeGrafico(int m, float qa) override { return perdite ? perdite(m, qa) : 0; }
+  void AbilitaPortataGrafico(bool abilitata) override;
+  // Nothing is written while a run is under way; the rerun passes the
+  // Calculate button's own guard and pending box checks.
+  void RicalcolaGrafico(const QString& pressione, const QString& portata) override;
+  bool OccupatoGrafico() const override;
+
+ private:
+  plat::TextBox* Portata() const;
+  FinestraSelezione& f_;
 };
 
 // The air-flow step of the chart's scroll bar, in the air-flow unit shown:

@@ -1,4 +1,6 @@
+#include "catalogue/catalogo.h"
 #include "selection/fdatipxx.h"
+#include "selection/grafico.h"
 #include "tests/selection/supporto_selezione.h"
 
 using namespace sel;
@@ -237,4 +239,35 @@ TEST_F(FinestraMista, LeEtichetteSeguonoLeUnita) {
   ui::Funmis().close();
   EXPECT_EQ(f->lblUmQA->Caption(), "l/s");
   EXPECT_EQ(f->lblumDpa->Caption(), "mmH2O");
+}
+
+// The chart's link to a selection window: its own series and model, the
+// working point written into its boxes, the rerun through the Calculate
+// button's guard.
+TEST_F(FinestraMista, IlGraficoScriveLeCaselleERicalcolaComeIlPulsante) {
+  Apri(1);
+  f->cboModel->SetListIndex(2);
+  sel::ChiamanteSelezione c(*f);
+  EXPECT_EQ(&c.FinestraGrafico(), f);
+  catalogo::Catalogo().SerieCorrente = "DVK";  // another series loaded since
+  EXPECT_EQ(c.ModelloGrafico(), 2);
+  EXPECT_EQ(catalogo::Catalogo().SerieCorrente, "RMB");
+  c.AbilitaPortataGrafico(false);
+  EXPECT_FALSE(f->txtqatot->isEnabled());
+  c.RicalcolaGrafico("20", "0");
+  EXPECT_EQ(f->txtpsu->Text(), "20");
+  EXPECT_EQ(f->txtqatot->Text(), "0");
+  ASSERT_GT(f->Grd->Rows(), 2);
+  const QString riga = f->Grd->TextMatrix(2, 1);
+  // A box left with a value out of range: its check runs first and stops the rerun.
+  Attiva(*f);
+  Scrivi(f->txtTw1(0), "99");
+  f->txtGlic->setFocus(Qt::TabFocusReason);
+  reg.Svuota();
+  c.RicalcolaGrafico("40", "0");
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range")) << reg.messaggi[0].testo.toStdString();
+  EXPECT_EQ(f->Grd->TextMatrix(2, 1), riga);
+  c.AbilitaPortataGrafico(true);
+  EXPECT_TRUE(f->txtqatot->isEnabled());
 }
