@@ -422,13 +422,7 @@ void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) con
 }
 
 void FinestraSelezione::CelleRese(QStringList& celle, const unita::Rese& s, bool ariaVuota) const {
-  auto aria = [ariaVuota](float t) { return ariaVuota ? CellaTemperaturaAria(t) : CellaTemperatura(t); };
-  celle << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
-  celle << (core::ValNum(txtTw2(0)->Text()) > 0 ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));
-  celle << CellaPerditaAcqua(s.DpwFreddo) << aria(s.Ta2Freddo);
-  celle << CellaPotenza(s.PotCaldo);
-  celle << (core::ValNum(txtTw2(1)->Text()) > 0 ? CellaPortataAcqua(s.QwCaldo) : CellaTemperatura(s.Tw2Caldo));
-  celle << CellaPerditaAcqua(s.DpwCaldo) << aria(s.Ta2Caldo);
+  sel::CelleRese(celle, s, core::ValNum(txtTw2(0)->Text()) > 0, core::ValNum(txtTw2(1)->Text()) > 0, ariaVuota);
 }
 
 void FinestraSelezione::ChiudiCalcolo() {

@@ -1,17 +1,21 @@
-// Prints, as a Markdown table, the ratings of every model of a series at
-// the standard conditions (cooling air 27/19 °C, water 7/12 °C; heating air
-// 20 °C, water 70/60 °C), through the series' selection window, so that the
-// sample catalogue's values can be checked after a change.
-// Usage: tabella_catalogo PROGRAM_FOLDER SERIES   (SERIES: KALVO or KALVOP)
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
+// Prints, as Markdown tables, the ratings of every model of a fixed-speed
+// series at every speed, at the standard conditions (cooling air 27 °C /
+// 47 %, water 7/12 °C; heating air 20 °C, water 70/60 °C; 0 Pa; sound at
+// 2 m, directivity 2; no accessory), rated through the rating unit without
+// any window, so that the sample catalogue's values can be checked after a
+// change. First table: two-pipe models; second: the four-pipe pairs.
+// Usage: tabella_catalogo PROGRAM_FOLDER SERIES   (KALVO, KALVOP, RMB or DVK)
+#include <QCoreApplication>
+#include <QStringList>
 #include <cstdio>
 
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/unita.h"
 #include "platform/messaggi.h"
-#include "selection/fdatip.h"
-#include "ui/avvio.h"
-#include "ui/finestre.h"
+#include "selection/celle.h"
+#include "selection/unita/valutazione.h"
+#include "tools/serie_senza_finestre.h"
 
 namespace {
 
@@ -20,39 +24,71 @@ class Stampa : public plat::Presentatore {
   void Mostra(const plat::Messaggio& m) override { std::fprintf(stderr, "message: %s\n", m.testo.toUtf8().constData()); }
 };
 
+void StampaRiga(const QStringList& celle) { std::printf("| %s |\n", celle.join(" | ").toUtf8().constData()); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  QCoreApplication app(argc, argv);
   if (argc < 3) {
     std::fprintf(stderr, "usage: tabella_catalogo PROGRAM_FOLDER SERIES\n");
     return 2;
   }
-  QTemporaryDir dir;
-  QFile::copy(QString::fromLocal8Bit(argv[1]) + "/Mistrel2013.mdb", dir.filePath("Mistrel2013.mdb"));
-  QFile ini(dir.filePath("Mistrel2013.ini"));
-  ini.open(QIODevice::WriteOnly);
-  ini.write("[Common]\r\nMulti= 1\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n");
-  ini.close();
   Stampa stampa;
   plat::ImpostaPresentatore(&stampa);
-  if (ui::Avvia(QString(), dir.path()) != 0) return 1;
-  const QString serie = QString::fromLocal8Bit(argv[2]);
-  ui::Fmenu().mnuprod_Click(serie == "KALVOP" ? 3 : 0);
-  sel::FormDatiP& f = sel::FDatiP();
-  f.cboVel->SetListIndex(0);
-  for (int kq = 0; kq <= 1; ++kq) {
-    f.chkKQ->SetValue(kq);
-    f.cmdCalcola_Click();
-    for (int r = 0; r < f.Grd->Rows(); ++r) {
-      QStringList celle;
-      for (int c = 0; c < f.Grd->Cols(); ++c) celle << f.Grd->TextMatrix(r, c);
-      std::printf("| %s |\n", celle.join(" | ").toUtf8().constData());
-      if (r == 0) std::printf("|%s\n", QString("---|").repeated(f.Grd->Cols()).toUtf8().constData());
+  core::imp.SepDec = ".";
+  core::RiempiUnita();
+  core::um.UmPortataAria = 2;  // m3/h
+  core::um.UmPortataAcqua = 1;  // l/h
+
+  const std::string serie = argv[2];
+  strumenti::SerieSenzaFinestre s;
+  if (!s.Carica(QString::fromLocal8Bit(argv[1]), serie)) {
+    std::fprintf(stderr, "the series %s cannot be loaded\n", serie.c_str());
+    return 1;
+  }
+  const bool fanCoil = serie == "KALVO" || serie == "KALVOP";
+  const QStringList velocita = serie == "KALVOP" ? QStringList{"1", "2", "3", "4", "5", "6"}
+                               : serie == "DVK"  ? QStringList{"1", "2", "3", "4", "5", "6", "7"}
+                                                 : QStringList{"Min", "Med", "Max"};
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+
+  QStringList codici{"", "Vel", "QA", "PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)",
+                     "TA (H)", "LW", "LP", "Pin"};
+  QStringList unita{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C", "dB(A)", "dB(A)", "W"};
+  if (!fanCoil) {
+    codici << "LW_In+R" << "LW_Out";
+    unita << "dB(A)" << "dB(A)";
+  }
+  for (int quattroTubi = 0; quattroTubi <= 1; ++quattroTubi) {
+    unita::Condizioni k = strumenti::SerieSenzaFinestre::Standard();
+    k.QuattroTubi = quattroTubi != 0;
+    k.Accessori[0] = k.QuattroTubi;
+    motore::StatoCalcolo stato;
+    stato.TipoTransizione = 2;
+    unita::Valutazione u(stato, s.costanti, k, strumenti::SerieSenzaFinestre::Accessori());
+    u.IniziaCorsa();
+    StampaRiga(codici);
+    std::printf("|%s\n", QString("---|").repeated(codici.size()).toUtf8().constData());
+    StampaRiga(unita);
+    for (int v = 1; v <= velocita.size(); ++v) {
+      for (int m = 1; m <= std::min<int>(cat.NModelli, catalogo::kUltimoModello); ++m) {
+        const catalogo::DatiModello& d = cat.Modelli[m];
+        const unita::Riga r = fanCoil ? u.RigaFanCoil(d, m, v) : u.RigaMista(d, m, v);
+        if (r.fine != unita::Riga::Fine::Riga) continue;
+        QStringList celle{QString::fromStdString(d.ModDescri), velocita[v - 1], sel::CellaPortataAria(r.punto.PortataAria)};
+        sel::CelleRese(celle, r.rese, true, true, fanCoil);
+        if (fanCoil) {
+          celle << sel::CellaPositiva(r.LWA) << (r.conLP ? QString::number(r.LP) : QString()) << sel::CellaPositiva(r.PIN);
+        } else {
+          celle << core::TestoNumero(r.LWA, ".") << QString::number(r.LP);
+          if (r.PIN > 0) celle << core::TestoNumero(r.PIN, ".") << core::TestoNumero(r.LWAIn, ".") << core::TestoNumero(r.LWAOut, ".");
+        }
+        StampaRiga(celle);
+      }
     }
     std::printf("\n");
   }
-  plat::Forms::Svuota();
+  plat::ImpostaPresentatore(nullptr);
   return 0;
 }

@@ -1,11 +1,14 @@
-// A rating bench: sets up the calculation state for one model and pass the
-// way a selection run does, so that tests and benchmarks can call the
-// rating iterations on a plain model without any window or database.
+// A rating bench: sets up the calculation state for one model and pass
+// through the rating unit's steps, as a selection run does, so that tests
+// and benchmarks can call the rating iterations on a plain model without any
+// window or database.
 #pragma once
 
 #include <cstdint>
 
+#include "catalogue/catalogo.h"
 #include "engine/motore.h"
+#include "selection/unita/valutazione.h"
 
 namespace motore::prova {
 
@@ -40,90 +43,55 @@ public:
     BancoProva() {
         ImpostaCostantiKalvo(c);
         s.TipoTransizione = 2;
+        k_.SenzaLimiti = true;  // the bench sets what it likes
     }
 
-    // The model's set-up and the working air flow in m3/h.
+    // The model's set-up, as a run copies it, and the working air flow in m3/h.
     void Modello(const ModelloProva& m, float portataM3h) {
         modello_ = m;
-        s.GeomCorrente = m.Geom;
-        s.PassoCorrente = m.Passo;
-        s.LunghezzaBatteria = m.LunBat / 1000;
-        s.AltezzaBatteria = m.AltBat / 1000;
-        s.SuperficieFrontale = s.AltezzaBatteria * s.LunghezzaBatteria;
-        s.NumeroCircuiti = m.NC;
-        s.NumeroRanghi = m.NR;
-        const int g = m.Geom >= 0 && m.Geom < NumGeometrie ? m.Geom : 0;
-        s.EspAria1 = c.TabEspAria1[g];
-        s.EspAria3 = c.TabEspAria3[g];
-        s.EspAria4 = c.TabEspAria4[g];
-        s.EspAria5 = c.TabEspAria5[g];
-        s.EspAria6 = c.TabEspAria6[g];
-        s.PortataAria = portataM3h / 3600;
-        s.NumeroTubi = ConvertiIntero<std::int16_t>(
-            static_cast<double>(s.AltezzaBatteria) / c.PassoTubi * s.NumeroRanghi);
+        catalogo::DatiModello d;
+        d.Geom = m.Geom;
+        d.Passo = m.Passo;
+        d.LunBat = m.LunBat;
+        d.AltBat = m.AltBat;
+        d.NR = m.NR;
+        d.NC = m.NC;
         c.DiametroTubo = 0.0094f;
+        unita::Valutazione(s, c, k_).ImpostaModello(d);
+        s.PortataAria = portataM3h / 3600;
     }
 
     // Inputs of the cooling pass and its set-up; then the rating.
     bool Raffredda(const CondizioniFreddo& k) {
+        k_.TaRicircolo[unita::kFreddo] = k.Ta1;
+        k_.URRicircolo = k.UR;
+        Acqua(unita::kFreddo, k.Tw1, k.Tw2Dato, k.QwDato, k.Glicole);
+        unita::Valutazione u(s, c, k_);
         s.FlagPassaggio = 0;
-        s.Ta1 = k.Ta1;
-        s.Tw1 = k.Tw1;
-        s.Tw2Dato = k.Tw2Dato;
-        s.QwDato = k.QwDato;
-        s.PercGlicole = k.Glicole;
-        s.URAria1 = k.UR;
-        s.EntSat1 = EntalpiaAria(s.Tw1, s.Tw1);
-        s.TbuAria1 = BulboUmidoDaUR(s.Ta1, s.URAria1, s);
-        s.EntAria1 = EntalpiaAria(s.TbuAria1, s.Ta1);
-        s.RhoA = DensitaAria(s.Ta1, s.URAria1);
-        s.CpA = CpAria(s.Ta1);
-        s.QwFreddo = s.Tw2Freddo = s.DpwFreddo = s.PotFreddoTot = s.PotFreddoSens = s.Ta2Freddo = 0;
-        s.CoeffC50 = modello_.CC50;
-        s.CoeffC100 = modello_.C100;
-        s.CoeffC30 = modello_.FC30;
-        LatoAria();
-        if (s.Tw2Dato > 0) {
-            s.Tw2 = s.Tw2Dato;
-            return CalcolaFreddo2(s, c);
-        }
-        s.QwCalcolo = s.QwDato;
-        return CalcolaFreddo1(s, c);
+        u.ControllaSingola(unita::kFreddo);
+        return u.PassoFreddo({modello_.FC30, modello_.CC50, modello_.C100});
     }
 
     // Inputs of the heating pass and its set-up; then the rating.
     bool Riscalda(const CondizioniCaldo& k) {
+        k_.TaRicircolo[unita::kCaldo] = k.Ta1;
+        Acqua(unita::kCaldo, k.Tw1, k.Tw2Dato, k.QwDato, k.Glicole);
+        unita::Valutazione u(s, c, k_);
         s.FlagPassaggio = 1;
-        s.Ta1 = k.Ta1;
-        s.Tw1 = k.Tw1;
-        s.Tw2Dato = k.Tw2Dato;
-        s.QwDato = k.QwDato;
-        s.PercGlicole = k.Glicole;
-        s.URAria1 = 0;
-        s.RhoA = DensitaAria(s.Ta1, s.URAria1);
-        s.CpA = CpAria(s.Ta1);
-        s.CoeffC50 = modello_.CC50;
-        s.CoeffC30 = modello_.CC30;
-        LatoAria();
-        s.PotCaldo = s.QwCaldo = s.Tw2Caldo = s.DpwCaldo = s.Ta2Caldo = 0;
-        if (s.Tw2Dato > 0) {
-            s.Tw2 = s.Tw2Dato;
-            return CalcolaCaldo2(s, c);
-        }
-        s.QwCalcolo = s.QwDato;
-        return CalcolaCaldo1(s, c);
+        u.ControllaSingola(unita::kCaldo);
+        return u.PassoCaldo({modello_.CC30, modello_.CC50, 0}, s.QwDato);
     }
 
 private:
-    void LatoAria() {
-        s.VelocitaAria = s.PortataAria / s.SuperficieFrontale;
-        s.LunghezzaCircuito = CalcolaLunghezzaCircuito(s.NumeroTubi, s, c);
-        const std::int16_t passo =
-            s.PassoCorrente >= 0 && s.PassoCorrente < NumPassi ? c.TabPassoAlette[s.PassoCorrente] : 0;
-        s.HA = CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente, passo, s, c);
+    void Acqua(int p, float tw1, float tw2, float qw, float glicole) {
+        k_.Tw1[p] = tw1;
+        k_.Tw2[p] = tw2;
+        k_.Qw[p] = qw;
+        k_.PercGlicole = glicole;
     }
 
     ModelloProva modello_;
+    unita::Condizioni k_;
 };
 
 }  // namespace motore::prova
