@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/catalogo.h"
+#include "catalogue/descrittore.h"
 #include "core/ambiente.h"
 #include "engine/costanti.h"
 #include "platform/lista_voci.h"
@@ -23,8 +24,10 @@ class SerieSenzaFinestre : public plat::ListaVoci {
   motore::CostantiBatteria costanti;
   std::vector<std::string> voci;  // the model list: "* All", then one entry per model
 
-  // Loads KALVO, KALVOP, RMB or DVK from cartella/Mistrel2013.mdb (read from
-  // a copy); false when the series cannot be loaded.
+  const catalogo::Serie* descrittore = nullptr;
+
+  // Loads a series from cartella/Mistrel2013.mdb (read from a copy); false
+  // when the series cannot be loaded.
   bool Carica(const QString& cartella, const std::string& serie) {
     if (!dir_.isValid()) return false;
     const QString copia = dir_.filePath(QString::fromLatin1(core::kNomeDatabase));
@@ -43,14 +46,10 @@ class SerieSenzaFinestre : public plat::ListaVoci {
         case catalogo::Famiglia::Dvk: motore::ImpostaCostantiDvk(costanti); break;
       }
     });
+    descrittore = catalogo::TrovaSerie(serie);
+    if (!descrittore) return false;
     catalogo::Catalogo().SerieCorrente = serie;
-    using Caricatore = bool (*)(plat::ListaVoci&, bool, const std::string&);
-    const Caricatore carica = serie == "KALVO"    ? catalogo::CaricaDatiKALVO
-                              : serie == "KALVOP" ? catalogo::CaricaDatiKALVOP
-                              : serie == "RMB"    ? catalogo::CaricaDatiRMB
-                              : serie == "DVK"    ? catalogo::CaricaDatiDVK
-                                                  : nullptr;
-    return carica && carica(*this, false, "* All");
+    return catalogo::CaricaDati(*descrittore, *this, false, "* All");
   }
 
   // The accessory rows of the loaded series.

@@ -43,20 +43,19 @@ int main(int argc, char** argv) {
 
   const std::string serie = argv[2];
   strumenti::SerieSenzaFinestre s;
-  if (!s.Carica(QString::fromLocal8Bit(argv[1]), serie)) {
-    std::fprintf(stderr, "the series %s cannot be loaded\n", serie.c_str());
+  if (!s.Carica(QString::fromLocal8Bit(argv[1]), serie) || s.descrittore->ec) {
+    std::fprintf(stderr, "the fixed-speed series %s cannot be loaded\n", serie.c_str());
     return 1;
   }
-  const bool fanCoil = serie == "KALVO" || serie == "KALVOP";
-  const QStringList velocita = serie == "KALVOP" ? QStringList{"1", "2", "3", "4", "5", "6"}
-                               : serie == "DVK"  ? QStringList{"1", "2", "3", "4", "5", "6", "7"}
-                                                 : QStringList{"Min", "Med", "Max"};
+  const bool fanCoil = s.descrittore->aria == catalogo::Aria::Singola;
+  QStringList velocita;
+  for (const std::string& v : s.descrittore->velocita) velocita << QString::fromStdString(v);
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
 
   QStringList codici{"", "Vel", "QA", "PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)",
                      "TA (H)", "LW", "LP", "Pin"};
   QStringList unita{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C", "dB(A)", "dB(A)", "W"};
-  if (!fanCoil) {
+  if (s.descrittore->colonneRumoreInOut) {
     codici << "LW_In+R" << "LW_Out";
     unita << "dB(A)" << "dB(A)";
   }
