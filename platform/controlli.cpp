@@ -42,7 +42,14 @@ void TextBox::SetFocus() {
     if (ora && ora != this) Fuoco::SopprimiUscita(ora);
     Fuoco::SegnaRichiamo();
   }
+  // The box that had the focus while the message was up keeps no selection.
+  for (auto* altra : window()->findChildren<QLineEdit*>())
+    if (altra != this && altra->hasSelectedText()) altra->deselect();
   setFocus(Qt::OtherFocusReason);
+  // Typing replaces the refused value, also where the window gets its
+  // activation back only after this call (the focus then arrives with no
+  // event of its own).
+  selectAll();
 }
 
 void TextBox::SetTag(const QString& t) {

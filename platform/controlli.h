@@ -36,8 +36,10 @@ class TextBox : public QLineEdit {
   int SelStart() const;
   int SelLength() const;
   void SetSelezione(int start, int length);
-  // Gives the box the focus.  Called from a lost-focus check, the control
-  // that had just received the focus gives it back without a check of its own.
+  // Gives the box the focus back after a check's message, its whole text
+  // selected (no other box of the window keeps a selection).  Called from a
+  // lost-focus check, the control that had just received the focus gives it
+  // back without a check of its own.
   void SetFocus();
   QString Tag() const { return property("Tag").toString(); }
   void SetTag(const QString& t);

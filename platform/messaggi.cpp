@@ -11,7 +11,11 @@ class PresentatoreQt : public Presentatore {
   void Mostra(const Messaggio& m) override {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(m.titolo);
-    box.setText(m.testo);
+    // Lines joined by a carriage return alone show as lines too.
+    QString testo = m.testo;
+    testo.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(testo);
     switch (m.icona) {
       case Icona::Critica: box.setIcon(QMessageBox::Critical); break;
       case Icona::Esclamativa: box.setIcon(QMessageBox::Warning); break;

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <new>
 
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
@@ -509,12 +510,24 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   try {
     AssicuraSerie();
     corpo();
+  } catch (...) {
+    plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(NumeroErroreCorrente()),
+                 plat::Icona::Esclamativa);
+    plat::PuntatoreNormale();
+  }
+}
+
+int FinestraSelezione::NumeroErroreCorrente() {
+  try {
+    throw;
   } catch (const motore::ErroreCalcolo& e) {
-    plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(e.numero()), plat::Icona::Esclamativa);
-    plat::PuntatoreNormale();
+    return e.numero();
   } catch (const core::ErroreEsecuzione& e) {
-    plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(e.numero()), plat::Icona::Esclamativa);
-    plat::PuntatoreNormale();
+    return e.numero();
+  } catch (const std::bad_alloc&) {
+    return kErroreMemoria;
+  } catch (...) {
+    return kErroreInterno;
   }
 }
 

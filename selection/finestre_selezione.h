@@ -73,6 +73,12 @@ class FinestraSelezione : public plat::Form {
   bool InCalcolo() const { return inCalcolo_; }
   // Loads this window's series into the catalogue when another one is loaded.
   void AssicuraSerie();
+  // The number the error trap shows for the exception being handled: the
+  // numbered errors their own, memory exhausted kErroreMemoria, anything
+  // else kErroreInterno.  Called only inside a catch block.
+  static constexpr int kErroreMemoria = 7;
+  static constexpr int kErroreInterno = 51;
+  static int NumeroErroreCorrente();
 
   // The run of the calculate button (each window its own).
   virtual void cmdCalcola_Click() {}
@@ -120,7 +126,8 @@ class FinestraSelezione : public plat::Form {
 
   // Runs a calculation: pending box checks first (a failed one stops it), no
   // second run meanwhile, the window's own series in the catalogue, the busy
-  // pointer, and the error trap ("Errore generico : " and the number).
+  // pointer, and the error trap ("Errore generico : " and the number): it
+  // catches every exception, and the program goes on.
   void EseguiCalcolo(const std::function<void()>& corpo);
 
   // Joins cells with tabs.
