@@ -101,6 +101,7 @@ void Form::Mostra(bool modale) {
     show();
     AreaFigli()->setActiveSubWindow(sotto_);
   } else {
+    if (tipo_ == Tipo::Finestra && !isVisible() && !posizioneImpostata_) CentraSullaPrincipale();
     if (modale) setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -113,6 +114,60 @@ void Form::Mostra(bool modale) {
     if (io) io->cicli_modali_.erase(std::remove(io->cicli_modali_.begin(), io->cicli_modali_.end(), &ciclo),
                                     io->cicli_modali_.end());
   }
+}
+
+namespace {
+
+// The screen's area free of panels, where windows are placed.
+QRect AreaDisponibile(const QWidget* w) {
+  QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  return s ? s->availableGeometry() : QRect();
+}
+
+}  // namespace
+
+void Form::CentraSullaPrincipale() {
+  const QRect area = AreaDisponibile(this);
+  QRect riferimento = area;
+  for (Form* f : Elenco())
+    if (f->tipo_ == Tipo::Principale && f->isVisible()) riferimento = f->frameGeometry();
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();
+  QRect posto(QPoint(0, 0), size());
+  posto.moveCenter(riferimento.center());
+  // Never off the screen: the title bar stays within reach.
+  if (!area.isEmpty()) {
+    posto.moveRight(std::min(posto.right(), area.right()));
+    posto.moveBottom(std::min(posto.bottom(), area.bottom()));
+    posto.moveLeft(std::max(posto.left(), area.left()));
+    posto.moveTop(std::max(posto.top(), area.top()));
+  }
+  move(posto.topLeft());
+}
+
+void Form::RiempiSchermo() {
+  const QRect area = AreaDisponibile(this);
+  if (!area.isEmpty()) {
+    move(area.topLeft());
+    resize(area.size());
+    // Once the frame is known (the window shown, not maximised), the window
+    // shrinks by the frame so that the frame fits the area.
+    adattaCornice_ = true;
+  }
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+bool Form::event(QEvent* e) {
+  if (adattaCornice_ && (e->type() == QEvent::Resize || e->type() == QEvent::Move) && isVisible() &&
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+    const QRect cornice = frameGeometry(), cliente = geometry();
+    if (cornice != cliente) {
+      adattaCornice_ = false;
+      const QRect area = AreaDisponibile(this);
+      resize(area.width() - (cornice.width() - cliente.width()), area.height() - (cornice.height() - cliente.height()));
+      move(area.topLeft());
+    }
+  }
+  return QWidget::event(e);
 }
 
 bool Form::Visibile() const { return caricata_ && (sotto_ ? sotto_->isVisible() : isVisible()); }

@@ -40,8 +40,13 @@ class Form : public QWidget {
 
   void ImpostaCaption(const QString& testo);
   QString Caption() const;
-  // Shows the form; a modal show returns when the form is unloaded.
+  // Shows the form; a modal show returns when the form is unloaded.  A
+  // separate window its own code has not placed opens centred on the main
+  // window (on the screen while the main window is not shown).
   void Mostra(bool modale = false);
+  // The main window fills the screen's available area: maximised, and with
+  // that area as its normal size where the window manager ignores the request.
+  void RiempiSchermo();
   bool Visibile() const;
 
   // Position and size in twips (15 twips a pixel at 96 dpi), relative to
@@ -79,6 +84,7 @@ class Form : public QWidget {
   virtual void Form_Unload() {}
 
   void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
   // The top-level widget that carries the window frame (the sub-window for
@@ -87,6 +93,7 @@ class Form : public QWidget {
 
  private:
   void InstallaAnteprimaTasti();
+  void CentraSullaPrincipale();
 
   QString nome_;
   Tipo tipo_;
@@ -94,6 +101,7 @@ class Form : public QWidget {
   bool caricata_ = false;
   bool in_scarico_ = false;
   bool posizioneImpostata_ = false;
+  bool adattaCornice_ = false;  // the frame still to be fitted into the screen
   QPointer<QMdiSubWindow> sotto_;
   std::function<void()> azzera_;
   std::vector<QEventLoop*> cicli_modali_;

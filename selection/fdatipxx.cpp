@@ -117,7 +117,7 @@ QWidget* FormDatiPXX::CreaPannello(int i) {
   barra->setRange(0, 100);
   barra->setSingleStep(1);
   barra->setPageStep(10);
-  barra->setMinimumHeight(90);
+  barra->setFixedHeight(110);  // the same in both panels, whatever their rows
   (i == 0 ? Scrollfreddo : ScrollCaldo) = barra;
   quota->addWidget(lblRicircolo(i), 0, Qt::AlignHCenter);
   quota->addWidget(barra, 1, Qt::AlignHCenter);

@@ -155,7 +155,7 @@ void FormMenu::Progetta() {
 }
 
 void FormMenu::Form_Load() {
-  setWindowState(windowState() | Qt::WindowMaximized);
+  RiempiSchermo();
   Timer1_Timer();
   lblVer->SetCaption(QStringLiteral("Ver. ") + QLatin1String(core::kVersione));
   Timer1->SetEnabled(true);

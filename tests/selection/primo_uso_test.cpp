@@ -6,6 +6,7 @@
 #include "engine/numeri.h"
 #include "platform/schermo.h"
 #include "selection/fdatip.h"
+#include "selection/fdatipxx.h"
 #include "tests/selection/supporto_selezione.h"
 #include "ui/linee.h"
 
@@ -164,4 +165,13 @@ TEST_F(PrimoUso, LaTrappolaDelCalcoloLiPrendeTutti) {
     EXPECT_TRUE(eseguito);
   }
   w.Scarica();
+}
+
+TEST_F(PrimoUso, LeDueBarreDellaQuotaHannoLaStessaAltezza) {
+  ui::Fmenu().mnuprod_Click(1);
+  FormDatiPXX& m = FDatiPXX();
+  Attiva(m);
+  ASSERT_TRUE(m.Scrollfreddo->isVisible());
+  EXPECT_EQ(m.Scrollfreddo->height(), m.ScrollCaldo->height());
+  EXPECT_GE(m.Scrollfreddo->height(), 90);
 }
