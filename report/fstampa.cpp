@@ -93,6 +93,7 @@ void FormStampa::Progetta() {
   }
   frmModello = new plat::Frame(this, QStringLiteral("frmModello"));
   plat::PosizionaTw(frmModello, 3300, 1450, 3500, 2700);
+  frmModello->setVisible(false);  // shown while a section on the chosen model is ticked
   CboModello = new plat::ComboBox(frmModello, QStringLiteral("CboModello"));
   plat::PosizionaTw(CboModello, 120, 300, 3260, 330);
   CboModello->Click = [this] { CboModello_Click(); };
@@ -111,6 +112,7 @@ void FormStampa::Progetta() {
   plat::NominaControllo(txtNote, QStringLiteral("txtNote"), -1);
   plat::PosizionaTw(txtNote, 150, 5250, 6650, 900);
   txtNote->setEnabled(false);
+  txtNote->setTabChangesFocus(true);
 }
 
 void FormStampa::Form_Load() { core::CentraForm(this); }
@@ -162,7 +164,6 @@ void FormStampa::Form_Activate() {
   auto* grd = finestra_ ? qobject_cast<plat::Griglia*>(finestra_->Controllo(QStringLiteral("Grd"))) : nullptr;
   chkSelez(2)->setEnabled(grd && grd->Rows() > 1);
   chkSelez(5)->setEnabled(true);
-  chkSelez_Click(0);
 }
 
 QString FormStampa::FileDi(const QString& cartella, const QString& nome) const {

@@ -1,0 +1,336 @@
+// The print dialog through the windows: opened by a selection window's print
+// button, its model list and sections, and the report it writes.
+#include <QClipboard>
+#include <QDate>
+#include <QDir>
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+#include "core/ambiente.h"
+#include "platform/griglia.h"
+#include "platform/schermo.h"
+#include "platform/shell.h"
+#include "report/fstampa.h"
+#include "report/pacchetto.h"
+#include "selection/fdatip.h"
+#include "selection/fdatipxx.h"
+#include "tests/report/lettura_docx.h"
+#include "tests/selection/supporto_selezione.h"
+#include "ui/linee.h"
+
+namespace {
+
+using rapporto::FormStampa;
+
+class Stampa : public test::ConProgramma {
+ protected:
+  void SetUp() override {
+    ConProgramma::SetUp();
+    // The report's files beside the program.
+    const QDir origine(QStringLiteral(PROGRAM_DIR));
+    for (const QString& c : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) {
+      QDir(dir.path()).mkpath(c);
+      for (const QString& f : QDir(origine.filePath(c)).entryList(QDir::Files))
+        QFile::copy(origine.filePath(c + "/" + f), dir.filePath(c + "/" + f));
+    }
+    QFile::copy(origine.filePath("intest.docx"), dir.filePath("intest.docx"));
+    plat::ImpostaShell([this](const QString& p) {
+      aperti << p;
+      return 42;
+    });
+  }
+  void TearDown() override {
+    plat::ImpostaShell({});
+    ConProgramma::TearDown();
+  }
+  QByteArray Ini() override {
+    return "[Common]\r\nMulti= 1\r\nDefault=ENG\r\nOutputDir=Documenti\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n"
+           "[Lingue]\r\nL0=ITA\r\nL1=ENG\r\nL2=FRA\r\n";
+  }
+
+  // Presses the window's print button; the dialog it opened.
+  FormStampa& Premi(sel::FinestraSelezione& f) {
+    f.cmdStampa->click();
+    FormStampa* s = rapporto::FStampa.SeCaricata();
+    EXPECT_TRUE(s && s->isVisible());
+    return *s;
+  }
+  std::vector<bool> Abilitate(const FormStampa& s) {
+    std::vector<bool> v;
+    for (int k = 0; k < 6; ++k) v.push_back(s.chkSelez(k)->isEnabled());
+    return v;
+  }
+  void Sql(const char* testo) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.filePath("Mistrel2013.mdb").toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, testo, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  }
+  // Prints and reads the document back.
+  QStringList StampaELeggi(FormStampa& s) {
+    s.cmdStampa->click();
+    if (s.UltimoDocumento().isEmpty()) return {};
+    return test::Corpo(rapporto::Pacchetto::Leggi(s.UltimoDocumento()));
+  }
+  QString Oggi() const { return QDate::currentDate().toString("dd/MM/yyyy"); }
+  QStringList DocumentiSalvati() const {
+    return QDir(dir.filePath("Documenti")).entryList(QDir::Files | QDir::Hidden);
+  }
+
+  QStringList aperti;
+};
+
+TEST_F(Stampa, ModelliDellaLinguaODellaLinguaDiRiserva) {
+  ui::ApriLinea(ui::Linea::KALVO);
+  const struct {
+    int lingua;
+    const char* riserva;
+    int righe;
+    const char* breve;
+    std::vector<bool> caselle;
+  } casi[] = {
+      {1, "ENG", 8, "Fan coil, three speeds, 2-pipe or 4-pipe water coil", {true, true, false, true, true, true}},
+      {0, "ENG", 8, "Ventilconvettore a tre velocità, batteria ad acqua a 2 o 4 tubi",
+       {true, true, false, true, true, true}},
+      {2, "ENG", 8, "Fan coil, three speeds, 2-pipe or 4-pipe water coil", {true, true, false, true, true, true}},
+      {2, "XXX", 0, "", {false, false, false, false, false, true}},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.lingua);
+    core::imp.IndiceLingua = static_cast<int16_t>(c.lingua);
+    core::imp.LinguaDefault = QString::fromLatin1(c.riserva);
+    FormStampa& s = Premi(sel::FDatiP());
+    ASSERT_EQ(static_cast<int>(s.Righe().size()), c.righe);
+    EXPECT_EQ(s.CboModello->ListCount(), c.righe);
+    EXPECT_EQ(!s.CboModello->isHidden(), c.righe > 1);
+    EXPECT_EQ(Abilitate(s), c.caselle);
+    EXPECT_EQ(s.imgModello->pixmap().isNull(), c.righe == 0);
+    if (c.righe > 0) {
+      EXPECT_EQ(s.CboModello->ListIndex(), 0);
+      EXPECT_EQ(s.Righe()[0].modello, "KALVO 10");
+      EXPECT_EQ(s.Righe()[0].breveDesc, QString::fromUtf8(c.breve));
+    }
+    EXPECT_EQ(s.txtData->Text(), Oggi());
+    s.cmdAnnulla->click();
+    EXPECT_FALSE(s.isVisible());
+  }
+}
+
+TEST_F(Stampa, UnaRigaNomiSenzaRiguardoAlleMaiuscoleENomiVuoti) {
+  // One French row: names in another letter case, an empty drawing, a
+  // diagram in a sub-folder; the photo folder renamed in lower case.
+  Sql("insert into DocXModello values ('FRA', 'KALVO', 'KALVO 30', 'KALVO.PNG', '', 'Kalvo_ENG.DOCX', "
+      "'sub/kalvo_schema.png', 'Ventilo-convecteur')");
+  ASSERT_TRUE(QDir(dir.path()).rename("FotoW", "fotow"));
+  core::imp.IndiceLingua = 2;
+  ui::ApriLinea(ui::Linea::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  ASSERT_EQ(s.Righe().size(), 1u);
+  EXPECT_FALSE(!s.CboModello->isHidden());
+  EXPECT_FALSE(s.imgModello->pixmap().isNull());
+  EXPECT_EQ(Abilitate(s), (std::vector<bool>{true, true, false, false, false, true}));
+  // The report uses that one model.
+  s.chkSelez(0)->SetValue(1);
+  const QStringList corpo = StampaELeggi(s);
+  ASSERT_GE(corpo.size(), 2);
+  EXPECT_TRUE(corpo[1].startsWith("tbl{*Series : KALVO 30~Ventilo-convecteur* / [img ")) << corpo[1].toStdString();
+}
+
+TEST_F(Stampa, IControlliDeiFileSeguonoIlModelloScelto) {
+  ASSERT_TRUE(QFile::remove(dir.filePath("dimensionali/kalvo_20.png")));
+  ui::ApriLinea(ui::Linea::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  EXPECT_TRUE(s.chkSelez(3)->isEnabled());
+  s.CboModello->SetListIndex(1);  // KALVO 20: no drawing
+  EXPECT_FALSE(s.chkSelez(3)->isEnabled());
+  EXPECT_TRUE(s.chkSelez(0)->isEnabled());
+  EXPECT_FALSE(s.imgModello->pixmap().isNull());
+  s.CboModello->SetListIndex(2);
+  EXPECT_TRUE(s.chkSelez(3)->isEnabled());
+}
+
+TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
+  ui::ApriLinea(ui::Linea::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  const int corta = FormStampa::kAltezzaCorta / plat::kTwipPerPixel;
+  const int alta = FormStampa::kAltezzaAlta / plat::kTwipPerPixel;
+  EXPECT_EQ(s.height(), corta);
+  EXPECT_FALSE(s.txtNote->isEnabled());
+  EXPECT_FALSE(s.frmModello->isVisibleTo(&s));
+  s.chkSelez(5)->SetValue(1);
+  EXPECT_EQ(s.height(), alta);
+  EXPECT_TRUE(s.txtNote->isEnabled());
+  s.chkSelez(1)->SetValue(1);
+  EXPECT_TRUE(s.frmModello->isVisibleTo(&s));
+  s.txtcliente->SetText("ACME");
+  s.cmdAnnulla->click();
+  // A new opening is short again; ticks and texts stay.
+  FormStampa& t = Premi(sel::FDatiP());
+  EXPECT_EQ(t.height(), corta);
+  EXPECT_EQ(t.chkSelez(5)->Value(), 1);
+  EXPECT_EQ(t.txtcliente->Text(), "ACME");
+  t.chkSelez(5)->SetValue(0);
+  EXPECT_EQ(t.height(), corta);
+  EXPECT_FALSE(t.txtNote->isEnabled());
+}
+
+TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
+  ui::ApriLinea(ui::Linea::KALVO);
+  sel::FDatiP().cmdCalcola->click();
+  ASSERT_GT(sel::FDatiP().Grd->Rows(), 2);
+  ui::ApriLinea(ui::Linea::RMB);      // loaded after the fan-coil window
+  ui::ApriLinea(ui::Linea::RMBBLDC);  // and this one last
+  reg.Svuota();
+  const struct {
+    std::function<sel::FinestraSelezione&()> finestra;
+    const char* modello;
+    bool risultati;
+  } casi[] = {
+      {[]() -> sel::FinestraSelezione& { return sel::FDatiP(); }, "KALVO 10", true},
+      {[]() -> sel::FinestraSelezione& { return sel::FDatiPXX(); }, "RMB 10", false},
+      {[]() -> sel::FinestraSelezione& { return sel::FDatiPXXEC(); }, "RMBBLDC 10", false},
+  };
+  for (const auto& c : casi) {
+    sel::FinestraSelezione& f = c.finestra();
+    SCOPED_TRACE(f.Nome().toStdString());
+    FormStampa& s = Premi(f);
+    EXPECT_EQ(s.Finestra(), &f);
+    ASSERT_FALSE(s.Righe().empty());
+    EXPECT_EQ(s.Righe()[0].modello, c.modello);
+    EXPECT_EQ(s.chkSelez(2)->isEnabled(), c.risultati);
+    s.chkSelez(0)->SetValue(1);
+    const QStringList corpo = StampaELeggi(s);
+    ASSERT_GE(corpo.size(), 2);
+    EXPECT_TRUE(corpo[1].startsWith(QStringLiteral("tbl{*Series : ") + c.modello)) << corpo[1].toStdString();
+    s.cmdAnnulla->click();
+  }
+  // The grid of an EC window counts too.
+  sel::FDatiPXXEC().Grd->SetCols(2);
+  sel::FDatiPXXEC().Grd->AddItem("a\tb");
+  sel::FDatiPXXEC().Grd->AddItem("c\td");
+  EXPECT_TRUE(Premi(sel::FDatiPXXEC()).chkSelez(2)->isEnabled());
+  EXPECT_TRUE(reg.messaggi.empty());
+}
+
+TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitateEFileMancanteSegnalato) {
+  ui::ApriLinea(ui::Linea::KALVO);
+  const QString data = QStringLiteral("p:Date :\t") + Oggi();
+  const QString titolo = QStringLiteral("tbl{*Technical Selection*}");
+  const QString foto = QStringLiteral("tbl{*Series : KALVO 10~Fan coil, three speeds, 2-pipe or 4-pipe water coil* / "
+                                      "[img 81x60 mm]}");
+  const struct {
+    const char* nome;
+    bool spunta;
+    const char* cliente;
+    std::function<void()> prima;    // before the dialog opens
+    std::function<void()> stampa;   // between opening and printing
+    QStringList atteso;
+  } casi[] = {
+      {"nessuna sezione", false, "", {}, {}, {data, titolo}},
+      {"cliente e progetto nell'intestazione", false, "ACME", {}, {},
+       {data, "p:Customer :\tACME", "p:Project :\tTower", titolo}},
+      {"foto", true, "", {}, {}, {data, foto, titolo}},
+      {"foto spuntata ma disabilitata", true, "", [this] { QFile::remove(dir.filePath("FotoW/kalvo.png")); }, {},
+       {data, titolo}},
+      {"foto sparita prima della stampa", true, "", {}, [this] { QFile::remove(dir.filePath("FotoW/kalvo.png")); },
+       {data, "p:File not found: FotoW/kalvo.png", titolo}},
+  };
+  int n = 0;
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    if (c.prima) c.prima();
+    FormStampa& s = Premi(sel::FDatiP());
+    s.chkSelez(0)->SetValue(c.spunta ? 1 : 0);
+    s.txtcliente->SetText(QString::fromLatin1(c.cliente));
+    s.txtProgetto->SetText(c.cliente[0] ? QStringLiteral("Tower") : QString());
+    if (c.stampa) c.stampa();
+    QGuiApplication::clipboard()->setText("the user's own");
+    EXPECT_EQ(StampaELeggi(s), c.atteso);
+    ++n;
+    // Saved, shown, reported; the button back, the pointer back, the
+    // clipboard untouched.
+    EXPECT_TRUE(QRegularExpression("^Doc\\d{6}-\\d{6}\\.docx$").match(QFileInfo(s.UltimoDocumento()).fileName()).hasMatch());
+    EXPECT_EQ(aperti.size(), n);
+    EXPECT_EQ(aperti.back(), s.UltimoDocumento());
+    EXPECT_EQ(s.lblAttesa->Caption(), "Saving document in " + s.UltimoDocumento() + " OK");
+    EXPECT_TRUE(s.cmdStampa->isEnabled());
+    EXPECT_FALSE(plat::PuntatoreInAttesa());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "the user's own");
+    EXPECT_TRUE(reg.messaggi.empty());
+    QFile::copy(QStringLiteral(PROGRAM_DIR "/FotoW/kalvo.png"), dir.filePath("FotoW/kalvo.png"));
+    s.cmdAnnulla->click();
+  }
+}
+
+TEST_F(Stampa, UnModelloRovinatoDaUnMessaggioENessunFile) {
+  ui::ApriLinea(ui::Linea::KALVO);
+  const struct {
+    const char* nome;
+    QByteArray contenuto;  // empty: no template at all
+  } casi[] = {{"rovinato", "PK\x03\x04 not really a zip"}, {"mancante", QByteArray()}};
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    QFile::remove(dir.filePath("intest.docx"));
+    if (!c.contenuto.isEmpty()) {
+      QFile f(dir.filePath("intest.docx"));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(c.contenuto);
+    }
+    reg.Svuota();
+    FormStampa& s = Premi(sel::FDatiP());
+    s.cmdStampa->click();
+    ASSERT_EQ(reg.messaggi.size(), 1u);
+    EXPECT_TRUE(reg.messaggi[0].testo.contains("intest.docx")) << reg.messaggi[0].testo.toStdString();
+    EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+    EXPECT_TRUE(DocumentiSalvati().isEmpty());
+    EXPECT_TRUE(aperti.isEmpty());
+    EXPECT_TRUE(s.cmdStampa->isEnabled());
+    EXPECT_FALSE(s.lblAttesa->isVisible());
+    EXPECT_FALSE(plat::PuntatoreInAttesa());
+    s.cmdAnnulla->click();
+  }
+}
+
+// A written report opens in LibreOffice and renders: one page holding the
+// letterhead, the header, the photo section and the title.
+TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
+  ui::ApriLinea(ui::Linea::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  s.chkSelez(0)->SetValue(1);
+  s.txtcliente->SetText("ACME Engineering");
+  s.cmdStampa->click();
+  ASSERT_FALSE(s.UltimoDocumento().isEmpty());
+  QTemporaryDir lavoro;
+  const QString profilo = QUrl::fromLocalFile(lavoro.filePath("profilo")).toString();
+  QProcess soffice;
+  soffice.start("soffice", {"-env:UserInstallation=" + profilo, "--headless", "--convert-to", "pdf", "--outdir",
+                            lavoro.path(), s.UltimoDocumento()});
+  ASSERT_TRUE(soffice.waitForStarted(30000)) << "LibreOffice (soffice) is not installed";
+  ASSERT_TRUE(soffice.waitForFinished(240000)) << "LibreOffice did not finish";
+  const QString pdf = lavoro.filePath(QFileInfo(s.UltimoDocumento()).completeBaseName() + ".pdf");
+  ASSERT_TRUE(QFileInfo::exists(pdf)) << "LibreOffice could not open the report:\n"
+                                      << soffice.readAllStandardError().toStdString();
+  QProcess info;
+  info.start("pdfinfo", {pdf});
+  ASSERT_TRUE(info.waitForFinished(60000));
+  const QString testoInfo = QString::fromUtf8(info.readAllStandardOutput());
+  EXPECT_TRUE(QRegularExpression("Pages:\\s+1\\n").match(testoInfo).hasMatch()) << testoInfo.toStdString();
+  QProcess testo;
+  testo.start("pdftotext", {"-layout", pdf, "-"});
+  ASSERT_TRUE(testo.waitForFinished(60000));
+  const QString t = QString::fromUtf8(testo.readAllStandardOutput());
+  for (const QString& atteso : {QStringLiteral("Mistrel2013"), QStringLiteral("Date :"), Oggi(),
+                                QStringLiteral("Customer :"), QStringLiteral("ACME Engineering"),
+                                QStringLiteral("Series : KALVO 10"), QStringLiteral("Fan coil, three speeds"),
+                                QStringLiteral("Technical Selection")})
+    EXPECT_TRUE(t.contains(atteso)) << atteso.toStdString() << "\n" << t.toStdString();
+  // In reading order: header, photo section, title.
+  EXPECT_LT(t.indexOf("Date :"), t.indexOf("Series : KALVO 10"));
+  EXPECT_LT(t.indexOf("Series : KALVO 10"), t.indexOf("Technical Selection"));
+}
+
+}  // namespace
