@@ -1,0 +1,78 @@
+// Writing the report of a whole fan-coil run: the print button of the
+// print dialog, from the template to the saved .docx (the desktop program
+// that would open it is left out).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "core/ambiente.h"
+#include "platform/messaggi.h"
+#include "platform/shell.h"
+#include "report/documento.h"
+#include "report/fstampa.h"
+#include "selection/fdatip.h"
+#include "ui/avvio.h"
+#include "ui/finestre.h"
+
+namespace {
+
+class Silenzioso : public plat::Presentatore {
+ public:
+  void Mostra(const plat::Messaggio&) override {}
+};
+
+void Prepara(QTemporaryDir& dir) {
+  const QDir programma(QStringLiteral(PROGRAM_DIR_BENCH));
+  for (const QString& f : {"Mistrel2013.mdb", "intest.docx"}) QFile::copy(programma.filePath(f), dir.filePath(f));
+  for (const QString& c : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) {
+    QDir(dir.path()).mkpath(c);
+    for (const QString& f : QDir(programma.filePath(c)).entryList(QDir::Files))
+      QFile::copy(programma.filePath(c + "/" + f), dir.filePath(c + "/" + f));
+  }
+  QFile f(dir.filePath("Mistrel2013.ini"));
+  f.open(QIODevice::WriteOnly);
+  f.write("[Common]\r\nMulti= 1\r\nDefault=ENG\r\nOutputDir=Documenti\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n"
+          "[Lingue]\r\nL0=ITA\r\nL1=ENG\r\n");
+}
+
+void BM_RapportoFanCoil(benchmark::State& state) {
+  QTemporaryDir dir;
+  Prepara(dir);
+  Silenzioso silenzio;
+  plat::ImpostaPresentatore(&silenzio);
+  plat::ImpostaShell([](const QString&) { return 42; });
+  ui::Avvia(QString(), dir.path());
+  ui::Fmenu().mnuprod_Click(0);
+  sel::FormDatiP& f = sel::FDatiP();
+  f.cboVel->SetListIndex(0);
+  f.cmdCalcola_Click();
+  f.cmdStampa->click();
+  rapporto::FormStampa& s = rapporto::FStampa();
+  for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(1);
+  s.txtcliente->SetText(QStringLiteral("ACME Engineering"));
+  s.txtProgetto->SetText(QStringLiteral("Tower B, floors 3 to 12"));
+  for (auto _ : state) {
+    s.cmdStampa_Click();
+    benchmark::DoNotOptimize(s.UltimoDocumento());
+  }
+  state.counters["righe_griglia"] = f.Grd->Rows() - 2;
+  state.counters["byte"] = static_cast<double>(QFileInfo(s.UltimoDocumento()).size());
+  plat::Forms::Svuota();
+  plat::ImpostaShell({});
+  plat::ImpostaPresentatore(nullptr);
+}
+BENCHMARK(BM_RapportoFanCoil)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}
