@@ -85,7 +85,7 @@ class Stampa : public test::ConProgramma {
 };
 
 TEST_F(Stampa, ModelliDellaLinguaODellaLinguaDiRiserva) {
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   const struct {
     int lingua;
     const char* riserva;
@@ -127,7 +127,7 @@ TEST_F(Stampa, UnaRigaNomiSenzaRiguardoAlleMaiuscoleENomiVuoti) {
       "'sub/kalvo_schema.png', 'Ventilo-convecteur')");
   ASSERT_TRUE(QDir(dir.path()).rename("FotoW", "fotow"));
   core::imp.IndiceLingua = 2;
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   FormStampa& s = Premi(sel::FDatiP());
   ASSERT_EQ(s.Righe().size(), 1u);
   EXPECT_FALSE(!s.CboModello->isHidden());
@@ -142,7 +142,7 @@ TEST_F(Stampa, UnaRigaNomiSenzaRiguardoAlleMaiuscoleENomiVuoti) {
 
 TEST_F(Stampa, IControlliDeiFileSeguonoIlModelloScelto) {
   ASSERT_TRUE(QFile::remove(dir.filePath("dimensionali/kalvo_20.png")));
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   FormStampa& s = Premi(sel::FDatiP());
   EXPECT_TRUE(s.chkSelez(3)->isEnabled());
   s.CboModello->SetListIndex(1);  // KALVO 20: no drawing
@@ -154,7 +154,7 @@ TEST_F(Stampa, IControlliDeiFileSeguonoIlModelloScelto) {
 }
 
 TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   FormStampa& s = Premi(sel::FDatiP());
   const int corta = FormStampa::kAltezzaCorta / plat::kTwipPerPixel;
   const int alta = FormStampa::kAltezzaAlta / plat::kTwipPerPixel;
@@ -179,11 +179,11 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
 }
 
 TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   sel::FDatiP().cmdCalcola->click();
   ASSERT_GT(sel::FDatiP().Grd->Rows(), 2);
-  ui::ApriLinea(ui::Linea::RMB);      // loaded after the fan-coil window
-  ui::ApriLinea(ui::Linea::RMBBLDC);  // and this one last
+  ui::ApriLinea(catalogo::Codice::RMB);      // loaded after the fan-coil window
+  ui::ApriLinea(catalogo::Codice::RMBBLDC);  // and this one last
   reg.Svuota();
   const struct {
     std::function<sel::FinestraSelezione&()> finestra;
@@ -217,7 +217,7 @@ TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
 }
 
 TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitateEFileMancanteSegnalato) {
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   const QString data = QStringLiteral("p:Date :\t") + Oggi();
   const QString titolo = QStringLiteral("tbl{*Technical Selection*}");
   const QString foto = QStringLiteral("tbl{*Series : KALVO 10~Fan coil, three speeds, 2-pipe or 4-pipe water coil* / "
@@ -267,7 +267,7 @@ TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitateEFileMancanteSegnalato) {
 }
 
 TEST_F(Stampa, UnModelloRovinatoDaUnMessaggioENessunFile) {
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   const struct {
     const char* nome;
     QByteArray contenuto;  // empty: no template at all
@@ -298,7 +298,7 @@ TEST_F(Stampa, UnModelloRovinatoDaUnMessaggioENessunFile) {
 // A written report opens in LibreOffice and renders: one page holding the
 // letterhead, the header, the photo section and the title.
 TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
-  ui::ApriLinea(ui::Linea::KALVO);
+  ui::ApriLinea(catalogo::Codice::KALVO);
   FormStampa& s = Premi(sel::FDatiP());
   s.chkSelez(0)->SetValue(1);
   s.txtcliente->SetText("ACME Engineering");
