@@ -50,6 +50,10 @@ void NodoXml::Scrivi(QXmlStreamWriter& w) const {
   w.writeEndElement();
 }
 
+namespace {
+constexpr size_t kProfonditaMassima = 256;
+}  // namespace
+
 NodoXml LeggiXml(const QByteArray& dati, const QString& nomeParte) {
   QXmlStreamReader r(dati);
   NodoXml radice;
@@ -63,6 +67,9 @@ NodoXml LeggiXml(const QByteArray& dati, const QString& nomeParte) {
         n.nome = r.name().toString();
         for (const QXmlStreamAttribute& a : r.attributes())
           n.attributi.push_back({a.namespaceUri().toString(), a.name().toString(), a.value().toString()});
+        // Documents nest a few levels; a file nesting deeper is not one.
+        if (pila.size() >= kProfonditaMassima)
+          throw ErroreDocumento(QStringLiteral("The part %1 is not valid XML (nested too deep).").arg(nomeParte));
         if (pila.empty()) {
           if (trovata) break;
           radice = std::move(n);

@@ -228,6 +228,10 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
   Pacchetto senzaCorpo;
   senzaCorpo.Imposta(QStringLiteral("word/document.xml"), "<w:document xmlns:w=\"" + rapporto::ns::W.toUtf8() +
                                                               "\"><w:bodx/></w:document>");
+  Pacchetto troppoProfondo;
+  troppoProfondo.Imposta(QStringLiteral("word/document.xml"),
+                         "<w:document xmlns:w=\"" + rapporto::ns::W.toUtf8() + "\"><w:body>" +
+                             QByteArray("<w:p>").repeated(100000) + "</w:body></w:document>");
   Pacchetto xmlRotto;
   xmlRotto.Imposta(QStringLiteral("word/document.xml"), "<w:document><w:body>");
   const struct {
@@ -240,6 +244,7 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
       {"alterato.docx", alterato},
       {"senza_corpo.docx", senzaCorpo.Comprimi()},
       {"xml_rotto.docx", xmlRotto.Comprimi()},
+      {"troppo_profondo.docx", troppoProfondo.Comprimi()},
       {"zip_senza_documento.docx", [] {
          Pacchetto p;
          p.Imposta(QStringLiteral("a.txt"), "x");
@@ -286,6 +291,38 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
   Documento d = Documento::DaModello(kCarta);
   EXPECT_THROW(d.InserisciImmagine(dir.filePath(QStringLiteral("manca.png"))), ErroreDocumento);
   EXPECT_THROW(Documento::DaModello(dir.filePath(QStringLiteral("manca.docx"))), ErroreDocumento);
+}
+
+// Many damaged copies of a real document (bytes changed, cut short): each is
+// either read or refused with an error, never a crash or a hang.
+TEST_F(Scrittore, CopieAlterateDiUnDocumentoNonFannoCadereIlProgramma) {
+  QFile f(QStringLiteral(PROGRAM_DIR "/Descrizioni/kalvo_eng.docx"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray buono = f.readAll();
+  quint32 seme = 12345;
+  auto caso = [&seme] {
+    seme = seme * 1664525u + 1013904223u;
+    return seme >> 8;
+  };
+  int rifiutati = 0;
+  for (int i = 0; i < 300; ++i) {
+    QByteArray copia = buono;
+    for (int k = 0; k < 1 + i % 4; ++k) copia[caso() % copia.size()] = static_cast<char>(caso());
+    if (i % 5 == 0) copia.truncate(static_cast<qsizetype>(caso() % copia.size()));
+    const QString percorso = dir.filePath(QStringLiteral("alterato%1.docx").arg(i));
+    QFile g(percorso);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write(copia);
+    g.close();
+    try {
+      Documento d = Documento::DaModello(kCarta);
+      d.InserisciDocumento(percorso);
+      EXPECT_TRUE(test::XmlValido(d.Componi().Parte(QStringLiteral("word/document.xml"))));
+    } catch (const ErroreDocumento&) {
+      ++rifiutati;
+    }
+  }
+  EXPECT_GT(rifiutati, 200);
 }
 
 TEST_F(Scrittore, SalvaSottoUnNomeTemporaneoENonLasciaFileSeFallisce) {

@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QDate>
 #include <QDir>
-#include <QDirIterator>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -12,6 +11,7 @@
 
 #include "core/ambiente.h"
 #include "platform/griglia.h"
+#include "platform/recordset.h"
 #include "platform/schermo.h"
 #include "platform/shell.h"
 #include "report/fstampa.h"
@@ -138,6 +138,26 @@ TEST_F(Stampa, UnaRigaNomiSenzaRiguardoAlleMaiuscoleENomiVuoti) {
   const QStringList corpo = StampaELeggi(s);
   ASSERT_GE(corpo.size(), 2);
   EXPECT_TRUE(corpo[1].startsWith("tbl{*Series : KALVO 30~Ventilo-convecteur* / [img ")) << corpo[1].toStdString();
+}
+
+TEST_F(Stampa, LaRicercaLegaIValoriEListaQualsiasiNumeroDiRighe) {
+  // A quote in a value is data, never part of the query.
+  plat::Database& db = *core::imp.DbProdotti;
+  EXPECT_TRUE(rapporto::LeggiRighe(db, "ENG' or '1'='1", "KALVO").empty());
+  EXPECT_TRUE(rapporto::LeggiRighe(db, "ENG", "KALVO' or '1'='1").empty());
+  EXPECT_EQ(rapporto::LeggiRighe(db, "ENG", "KALVO").size(), 8u);
+  // Seventy models of one language and series are all listed, in order.
+  std::string sql = "insert into DocXModello values ";
+  for (int i = 0; i < 70; ++i)
+    sql += (i ? ", " : "") + std::string("('FRA', 'KALVO', 'M") + std::to_string(i) + "', '', '', '', '', '')";
+  Sql(sql.c_str());
+  core::imp.IndiceLingua = 2;
+  ui::ApriLinea(catalogo::Codice::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  ASSERT_EQ(s.CboModello->ListCount(), 70);
+  EXPECT_EQ(s.CboModello->List(69), "M69");
+  s.CboModello->SetListIndex(69);
+  EXPECT_EQ(s.Righe()[69].modello, "M69");
 }
 
 TEST_F(Stampa, IControlliDeiFileSeguonoIlModelloScelto) {
