@@ -215,6 +215,19 @@ TEST_F(Scrittore, InserisceIlCorpoDiUnAltroDocumentoConImmaginiEStili) {
   EXPECT_TRUE(doc.contains(QStringLiteral("<wp:docPr id=\"2\"")));
 }
 
+TEST_F(Scrittore, IlCorpoDelModelloRestaDopoIlTestoScrittoAllInizio) {
+  Pacchetto p = Pacchetto::Leggi(kCarta);
+  QByteArray doc = p.Parte(QStringLiteral("word/document.xml"));
+  doc.replace("<w:body><w:p/>", "<w:body><w:p><w:r><w:t>Template text</w:t></w:r></w:p>");
+  p.Imposta(QStringLiteral("word/document.xml"), doc);
+  Documento d = Documento::DaPacchetto(p, QStringLiteral("modello"));
+  d.ScriviTesto(QStringLiteral("typed first"));
+  d.NuovoParagrafo();
+  d.VaiAllaFine();
+  d.ScriviTesto(QStringLiteral("at the end"));
+  EXPECT_EQ(test::Corpo(d.Componi()), (QStringList{"p:typed first", "p:Template text", "p:at the end"}));
+}
+
 // Damaged templates, pictures and documents: a message naming the file,
 // never a crash or a broken report.
 TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
