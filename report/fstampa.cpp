@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <optional>
 
 #include "core/ambiente.h"
 #include "core/campi.h"
@@ -15,6 +16,9 @@
 #include "platform/schermo.h"
 #include "platform/shell.h"
 #include "report/documento.h"
+#include "report/lettura_finestra.h"
+#include "report/sezione_risultati.h"
+#include "report/uscita.h"
 
 namespace rapporto {
 
@@ -241,24 +245,43 @@ void FormStampa::Intest_Pagina(const QString& titolo) {
   d.NuovoParagrafo();
 }
 
-void FormStampa::FileMancante(const QString& cartella, const QString& nome) {
+QString FormStampa::FileRichiesto(const QString& cartella, const QString& nome) const {
+  const QString percorso = FileDi(cartella, nome);
+  if (percorso.isEmpty())
+    throw ErroreStampa(core::Testo(190) + QDir::toNativeSeparators(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome));
+  return percorso;
+}
+
+void FormStampa::Avanza() { lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . ")); }
+
+void FormStampa::ApriSezione(int k) {
+  Avanza();
+  AppWord->InterruzionePagina();
+  Intest_Pagina(chkSelez(k)->Caption());
+}
+
+void FormStampa::SezioneImmagine(const QString& cartella, const QString& nome) {
   Documento& d = *AppWord;
-  const bool grassetto = d.Grassetto();
-  d.ImpostaGrassetto(true);
-  d.ScriviTesto(QStringLiteral("File not found: ") + cartella + QLatin1Char('/') + nome);
-  d.ImpostaGrassetto(grassetto);
+  const QString percorso = FileRichiesto(cartella, nome);
+  d.ImpostaAllineamento(Allineamento::Centro);
+  Leggi(percorso, [&] { d.InserisciImmagine(percorso); });
   d.NuovoParagrafo();
+  d.VaiAllaFine();
+}
+
+void FormStampa::Leggi(const QString& percorso, const std::function<void()>& lettura) {
+  try {
+    lettura();
+  } catch (const ErroreDocumento&) {
+    throw ErroreStampa(core::Testo(191) + QDir::toNativeSeparators(percorso));
+  }
 }
 
 void FormStampa::SezioneFoto() {
   Documento& d = *AppWord;
   lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . "));
   const RigaModello& r = righe_[static_cast<size_t>(modello_)];
-  const QString foto = FileDi(kFoto, r.foto);
-  if (foto.isEmpty()) {
-    FileMancante(kFoto, r.foto);
-    return;
-  }
+  const QString foto = FileRichiesto(kFoto, r.foto);
   d.AggiungiTabella(1, 2, Larghezze::Fisse);
   d.ImpostaGrassetto(true);
   d.ImpostaDimensione(24);
@@ -269,7 +292,7 @@ void FormStampa::SezioneFoto() {
   d.ScriviTesto(r.breveDesc);
   for (int i = 0; i < 3; ++i) d.NuovoParagrafo();
   d.CellaSuccessiva();
-  d.InserisciImmagine(foto);
+  Leggi(foto, [&] { d.InserisciImmagine(foto); });
   d.ImpostaAllineamento(Allineamento::Centro);
   d.TogliBordoSinistroCella();
   d.CentraCellaVerticalmente();
@@ -302,52 +325,72 @@ void FormStampa::ScriviRapporto(Documento& doc) {
   doc.VaiAllaFine();
   for (int i = 0; i < 3; ++i) doc.NuovoParagrafo();
   BloccoTitolo();
+  if (Sezione(2)) {
+    ApriSezione(2);
+    ScriviRisultati(doc, LetturaFinestra(*finestra_), serie_, [this] { Avanza(); });
+  }
+  if (Sezione(3) && modello_ >= 0) {
+    ApriSezione(3);
+    SezioneImmagine(kDimensioni, righe_[static_cast<size_t>(modello_)].dimensioni);
+  }
+  if (Sezione(1) && modello_ >= 0) {
+    ApriSezione(1);
+    const QString testo = FileRichiesto(kDescrizioni, righe_[static_cast<size_t>(modello_)].capitolato);
+    Leggi(testo, [&] { doc.InserisciDocumento(testo); });
+    doc.VaiAllaFine();
+  }
+  if (Sezione(4) && ModelloScelto() >= 0) {
+    ApriSezione(4);
+    SezioneImmagine(kSchemi, righe_[static_cast<size_t>(ModelloScelto())].schemi);
+  }
+  if (Sezione(5)) {
+    ApriSezione(5);
+    doc.ScriviTesto(txtNote->toPlainText());
+    doc.VaiAllaFine();
+  }
 }
 
 void FormStampa::cmdStampa_Click() {
-  if (!finestra_) {
-    plat::MsgBox(QStringLiteral("The selection window of this report is no longer open."), plat::Icona::Critica);
-    return;
-  }
   lblAttesa->SetCaption(core::Testo(166));
   lblAttesa->setVisible(true);
   cmdStampa->setEnabled(false);
-  plat::PuntatoreOccupato occupato;
-  lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . "));
+  std::optional<plat::PuntatoreOccupato> occupato(std::in_place);
+  Avanza();
+  auto fallita = [&](const QString& messaggio) {
+    occupato.reset();
+    plat::MsgBox(messaggio, plat::Icona::Critica);
+    lblAttesa->setVisible(false);
+  };
   try {
-    const QString modello = FileDi(QStringLiteral("."), kModello);
-    if (modello.isEmpty())
-      throw ErroreDocumento(QStringLiteral("The report template %1 is missing.").arg(core::imp.PercorsoApp + kModello));
-    Documento doc = Documento::DaModello(modello);
-    ScriviRapporto(doc);
+    if (!finestra_) throw ErroreStampa(core::Testo(198));
+    const QString modello = FileRichiesto(QStringLiteral("."), kModello);
+    std::optional<Documento> doc;
+    Leggi(modello, [&] { doc.emplace(Documento::DaModello(modello)); });
+    ScriviRapporto(*doc);
+    const QByteArray dati = doc->Componi().Comprimi();
 
     QString cartella = core::imp.CartellaOutput;
     if (cartella.isEmpty()) cartella = core::imp.PercorsoApp + QStringLiteral("Documenti");
-    if (!QDir().mkpath(cartella))
-      throw ErroreDocumento(QStringLiteral("The output folder %1 cannot be created.").arg(cartella));
-    const QString nome =
-        QStringLiteral("Doc") + QDateTime::currentDateTime().toString(QStringLiteral("ddMMyy-HHmmss")) +
-        QStringLiteral(".docx");
-    const QString percorso = QDir(cartella).filePath(nome);
+    DocumentoNuovo nuovo(cartella, QDateTime::currentDateTime());
+    const QString percorso = QDir::toNativeSeparators(nuovo.Percorso());
     lblAttesa->SetCaption(core::Testo(168) + percorso);
     plat::DoEvents();
-    doc.Salva(percorso);
-    ultimo_ = percorso;
-    const int esito = plat::ApriConShell(percorso);
+    nuovo.Scrivi(dati);
+    ultimo_ = nuovo.Percorso();
+    const int esito = plat::ApriConShell(nuovo.Percorso());
     plat::DoEvents();
     lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" OK"));
-    if (esito < 33)
-      plat::MsgBox(QStringLiteral("The report was saved in ") + percorso +
-                       QStringLiteral(", but no program could open it."),
-                   plat::Icona::Esclamativa);
+    cmdStampa->setEnabled(true);
+    occupato.reset();
+    // Saved but not shown: the user is told where the report is.
+    if (esito < 33) plat::MsgBox(core::Testo(196) + percorso + QStringLiteral("\n") + core::Testo(197), plat::Icona::Informazione);
+    return;
+  } catch (const ErroreStampa& e) {
+    fallita(e.Messaggio());
   } catch (const ErroreDocumento& e) {
-    plat::PuntatoreNormale();
-    plat::MsgBox(e.Testo(), plat::Icona::Critica);
-    lblAttesa->setVisible(false);
+    fallita(e.Testo());
   } catch (const std::exception& e) {
-    plat::PuntatoreNormale();
-    plat::MsgBox(QStringLiteral("Error number : 0 ") + QString::fromLocal8Bit(e.what()), plat::Icona::Critica);
-    lblAttesa->setVisible(false);
+    fallita(QStringLiteral("Error number : 0 ") + QString::fromLocal8Bit(e.what()));
   }
   cmdStampa->setEnabled(true);
 }

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -82,8 +83,16 @@ class FormStampa : public plat::Form {
   // Enables the boxes of the sections built on the files of model row i.
   void AbilitaFile(int i);
   void ImpostaAltezza(int twips);
-  // A line in the document in place of a section whose file is missing.
-  void FileMancante(const QString& cartella, const QString& nome);
+  // The path of a file a section needs; a missing one stops the print.
+  QString FileRichiesto(const QString& cartella, const QString& nome) const;
+  // A file read into the report; one that cannot be read stops the print.
+  static void Leggi(const QString& percorso, const std::function<void()>& lettura);
+  // One more dot on the progress label.
+  void Avanza();
+  // A section's page: page break and page header with its box's caption.
+  void ApriSezione(int k);
+  // A picture centred on a paragraph of its own.
+  void SezioneImmagine(const QString& cartella, const QString& nome);
   void SezioneFoto();
   void BloccoTitolo();
 
