@@ -248,7 +248,8 @@ void FormStampa::Intest_Pagina(const QString& titolo) {
 QString FormStampa::FileRichiesto(const QString& cartella, const QString& nome) const {
   const QString percorso = FileDi(cartella, nome);
   if (percorso.isEmpty())
-    throw ErroreStampa(core::Testo(190) + QDir::toNativeSeparators(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome));
+    throw ErroreStampa(core::Testo(190) +
+                       QDir::toNativeSeparators(QDir::cleanPath(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome)));
   return percorso;
 }
 
@@ -273,7 +274,7 @@ void FormStampa::Leggi(const QString& percorso, const std::function<void()>& let
   try {
     lettura();
   } catch (const ErroreDocumento&) {
-    throw ErroreStampa(core::Testo(191) + QDir::toNativeSeparators(percorso));
+    throw ErroreStampa(core::Testo(191) + QDir::toNativeSeparators(QDir::cleanPath(percorso)));
   }
 }
 

@@ -1,0 +1,140 @@
+// The results section of a report from each selection window after a run:
+// the conditions table against the window's boxes, the grid and the legend
+// against the window's own, cell by cell.
+#include <functional>
+
+#include "selection/fdatip.h"
+#include "selection/fdatipxx.h"
+#include "tests/report/supporto_stampa.h"
+
+using namespace sel;
+
+namespace {
+
+class Risultati : public test::ConStampa {
+ protected:
+  // The window's grid as the report's table shows it: heading rows bold.
+  static std::vector<QStringList> Griglia(const plat::Griglia& g) {
+    std::vector<QStringList> t;
+    for (int r = 0; r < g.Rows(); ++r) {
+      QStringList riga;
+      for (int c = 0; c < g.Cols(); ++c) {
+        const QString x = g.TextMatrix(r, c);
+        riga << (r < 2 && !x.isEmpty() ? QLatin1Char('*') + x + QLatin1Char('*') : x);
+      }
+      t.push_back(riga);
+    }
+    return t;
+  }
+  // The window's legend: symbol in bold, description, the listening distance
+  // and directivity after the sound pressure's description.
+  static std::vector<QStringList> Legenda(const FinestraSelezione& f, const std::vector<int>& voci) {
+    std::vector<QStringList> t;
+    for (int e : voci) {
+      QString des = f.lblLegDes(e)->Caption();
+      if (f.lblLegSim(e)->Caption() == QLatin1String("LP"))
+        des += QStringLiteral(" Distance : ") + f.txtDistanza->Text() + QStringLiteral(" meter Directivity Factor : ") +
+               f.cboDirezione->Text() + QStringLiteral("  ");
+      t.push_back({QLatin1Char('*') + f.lblLegSim(e)->Caption() + QLatin1Char('*'), des});
+    }
+    return t;
+  }
+  static std::vector<int> Voci(int ultima, int ultimaVoce) {
+    std::vector<int> v;
+    for (int i = 0; i < ultima; ++i) v.push_back(i);
+    v.push_back(ultimaVoce);
+    return v;
+  }
+};
+
+struct Caso {
+  const char* nome;
+  std::function<FinestraSelezione&(test::ConStampa&)> apri;  // opens the window and types its data
+  const char* condizioni;                                       // the conditions table
+  QStringList note;        // the paragraphs between the conditions and the grid
+  std::vector<int> legenda;  // the window's legend entries, in the report's order
+  std::function<void(FinestraSelezione&)> dopo = {};  // changes to the boxes after the run
+};
+
+TEST_F(Risultati, OgniFinestraComeLaMostra) {
+  const std::vector<Caso> casi = {
+      {"fan coil, cooling water by flow",
+       [](test::ConStampa& t) -> FinestraSelezione& {
+         ui::Fmenu().mnuprod_Click(0);
+         auto& f = FDatiP();
+         f.txtTw2(0)->SetText(QString());
+         f.txtQw(0)->SetText(QStringLiteral("450"));
+         f.cboVel->SetListIndex(2);
+         return f;
+       },
+       "tbl{* * / *Cooling* / *Heating* | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature /  / 60 °C | "
+       "Water flow / 450 l/h /  | External static pressure / 0 Pa<span 2> | Glycol  % / 0 %<span 2> | "
+       "Operating speed / Med<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation "},
+       Voci(14, 16)},
+      {"ducted unit at a total air flow, 30 % fresh air",
+       [](test::ConStampa& t) -> FinestraSelezione& {
+         ui::Fmenu().mnuprod_Click(1);
+         auto& f = FDatiPXX();
+         f.Scrollfreddo->SetValue(30);
+         f.txtqatot->SetText(QStringLiteral("900"));
+         f.txtpsu->SetText(QStringLiteral("20"));
+         f.chkAcc(1)->SetValue(1);
+         return f;
+       },
+       "tbl{* * / *Cooling* / *Heating* | *Return air ratio 70%*<span 3> | "
+       "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
+       "Relative humidity / 47 % /  | *Fresh air ratio 30%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 20 Pa<span 2> | Total Air flow / 900 m3/h<span 2> | "
+       "Glycol  % / 0 %<span 2> | Operating speed / Max<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories : Additional Coil (4 pipes) - Filter G2(TR2) -  "},
+       Voci(13, 13)},
+      {"thermo-ventilating unit without filter, a total air flow that is no number",
+       [](test::ConStampa& t) -> FinestraSelezione& {
+         ui::Fmenu().mnuprod_Click(2);
+         auto& f = FDatiPXX();
+         f.txtDistanza->SetText(QStringLiteral("3"));
+         f.cboDirezione->SetListIndex(2);
+         return f;
+       },
+       "tbl{* * / *Cooling* / *Heating* | *Return air ratio 100%*<span 3> | "
+       "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
+       "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 0 Pa<span 2> | Glycol  % / 0 %<span 2> | Operating speed / 3<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories :  "},
+       Voci(13, 13),
+       [](FinestraSelezione& f) { static_cast<FormDatiPXX&>(f).txtqatot->SetText(QStringLiteral("abc")); }},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    FinestraSelezione& f = c.apri(*this);
+    Attiva(f);
+    f.cmdCalcola->click();
+    ASSERT_GT(f.Grd->Rows(), 2);
+    if (c.dopo) c.dopo(f);
+    const QStringList corpo = Stampa(Dialogo(f, {2}));
+    EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('\n').toStdString();
+    ASSERT_FALSE(corpo.isEmpty());
+    const auto tabelle = Tabelle(corpo);
+    ASSERT_EQ(tabelle.size(), 4u);  // title, conditions, grid, legend
+    const int i = static_cast<int>(corpo.indexOf(QRegularExpression(QStringLiteral("^tbl\\{\\* \\*.*"))));
+    ASSERT_GE(i, 0);
+    EXPECT_EQ(corpo[i], QString::fromUtf8(c.condizioni));
+    EXPECT_EQ(corpo.mid(i + 1, c.note.size() + 1), QStringList{"p: "} + c.note);
+    EXPECT_EQ(tabelle[2], Griglia(*f.Grd));
+    EXPECT_EQ(tabelle[3], Legenda(f, c.legenda));
+    EXPECT_EQ(DimensioniTabelle()[2], (std::set<double>{f.Grd->Cols() > 10 ? 8.0 : 10.0}));
+    EXPECT_EQ(DimensioniTabelle()[3], std::set<double>{10});
+    plat::Forms::Svuota();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// A whole print from the dialog: every section in its order, saving and
+// showing, the series' warnings, and each way a print can fail.
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "core/testi.h"
+#include "platform/schermo.h"
+#include "report/sezione_risultati.h"
+#include "report/uscita.h"
+#include "selection/fdatipxx.h"
+#include "tests/report/supporto_stampa.h"
+
+using namespace sel;
+
+namespace {
+
+class StampaIntera : public test::ConStampa {
+ protected:
+  FormDatiPXX& Rmb() {
+    ui::Fmenu().mnuprod_Click(1);
+    auto& f = FDatiPXX();
+    Attiva(f);
+    f.cmdCalcola->click();
+    return f;
+  }
+  QStringList Documenti() const { return QDir(uscita).entryList(QDir::Files | QDir::Hidden); }
+};
+
+TEST_F(StampaIntera, AvvisiDelleUnitaCanalizzate) {
+  const QString filtri = QStringLiteral("p:") + rapporto::kSenzaFiltri + QLatin1Char(' ');
+  const QString pressione = QStringLiteral("p:") + rapporto::kSenzaPressione + QLatin1Char(' ');
+  struct Caso {
+    bool filtro;
+    const char* psu;
+    QStringList avvisi;
+  } casi[] = {
+      {true, "0", {pressione}},
+      {false, "0", {filtri, pressione}},
+      {false, "12", {filtri}},
+      {true, "12", {}},
+      {true, "", {pressione}},  // an empty box reads as 0
+      {true, "x", {pressione}},
+  };
+  FormDatiPXX& f = Rmb();
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.psu);
+    f.chkAcc(2)->SetValue(c.filtro ? 1 : 0);
+    f.chkAcc(3)->SetValue(0);
+    f.txtpsu->SetText(QString::fromLatin1(c.psu));
+    const QStringList corpo = Stampa(Dialogo(f, {2}));
+    ASSERT_FALSE(corpo.isEmpty());
+    const int i = static_cast<int>(corpo.indexOf(QRegularExpression(QStringLiteral("^p:Accessories.*"))));
+    ASSERT_GT(i, 0);
+    EXPECT_EQ(corpo.mid(i + 1, c.avvisi.size()), c.avvisi);
+    EXPECT_TRUE(corpo[i + 1 + c.avvisi.size()].startsWith(QLatin1String("tbl{")));
+  }
+}
+
+TEST_F(StampaIntera, OgniSezioneNelSuoOrdineSalvataEMostrata) {
+  FormDatiPXX& f = Rmb();
+  auto& s = Dialogo(f, {0, 1, 2, 3, 4, 5});
+  s.txtcliente->SetText(QStringLiteral("Rossi & Figli <Srl>"));
+  s.txtNote->setPlainText(QStringLiteral("Prima riga\nSeconda riga"));
+  const QStringList corpo = Stampa(s);
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('\n').toStdString();
+  // Each section on a page of its own, after the photo and the title.
+  QStringList titoli;
+  for (int k = 0; k < corpo.size(); ++k)
+    if (corpo[k].startsWith(QLatin1String("p:[page]"))) titoli << corpo[k + 2];
+  EXPECT_EQ(titoli, (QStringList{"p!Calculation results", "p!Overall dimensions", "p!Tender specifications",
+                                 "p!Wiring diagram", "p!Notes"}));
+  EXPECT_TRUE(corpo[1].startsWith(QLatin1String("p:Customer :\tRossi & Figli <Srl>")));
+  // The drawing, the tender text's own picture, the wiring diagram.
+  EXPECT_EQ(corpo.filter(QRegularExpression(QStringLiteral("^p!\\[img .*"))).size(), 3);
+  EXPECT_TRUE(corpo.contains(QStringLiteral("p:Tender specification - RMB")));
+  EXPECT_EQ(corpo.mid(corpo.size() - 2), (QStringList{"p:Prima riga", "p:Seconda riga"}));
+  // Saved under the time's name, shown, and the dialog says where.
+  const QStringList doc = Documenti();
+  ASSERT_EQ(doc.size(), 1);
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Doc\\d{6}-\\d{6}\\.docx$")).match(doc[0]).hasMatch());
+  const QString percorso = QDir(uscita).filePath(doc[0]);
+  EXPECT_EQ(mostrati, QStringList{percorso});
+  EXPECT_EQ(s.lblAttesa->Caption(), core::Testo(168) + percorso + QStringLiteral(" OK"));
+  EXPECT_TRUE(s.lblAttesa->isVisibleTo(&s));
+  EXPECT_TRUE(s.cmdStampa->isEnabled());
+  EXPECT_FALSE(plat::PuntatoreInAttesa());
+}
+
+TEST_F(StampaIntera, SalvataMaNessunProgrammaPerMostrarla) {
+  esitoShell = 31;
+  auto& s = Dialogo(Rmb(), {2});
+  ASSERT_FALSE(Stampa(s).isEmpty());
+  const QString percorso = QDir(uscita).filePath(Documenti().value(0));
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, core::Testo(196) + percorso + QStringLiteral("\n") + core::Testo(197));
+  EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Informazione);
+  EXPECT_TRUE(s.lblAttesa->Caption().endsWith(QLatin1String(" OK")));
+  EXPECT_TRUE(s.cmdStampa->isEnabled());
+}
+
+// Each failure: one message in the user's language naming what failed, the
+// pointer and the print button back, no "OK" and no document left.
+struct Guasto {
+  const char* nome;
+  // Damages the program folder p (or the settings); returns the message.
+  std::function<QString(const QString& p)> guasta;
+};
+
+void PrintTo(const Guasto& g, std::ostream* os) { *os << g.nome; }
+
+void Scrivi(const QString& file, const QByteArray& dati) {
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(dati);
+}
+
+const Guasto kGuasti[] = {
+    {"template missing",
+     [](const QString& p) {
+       QFile::remove(p + "intest.docx");
+       return core::Testo(190) + p + "intest.docx";
+     }},
+    {"template damaged",
+     [](const QString& p) {
+       Scrivi(p + "intest.docx", "PK\x03\x04 broken");
+       return core::Testo(191) + p + "intest.docx";
+     }},
+    {"photo missing",
+     [](const QString& p) {
+       QFile::remove(p + "FotoW/rmb.png");
+       return core::Testo(190) + p + "FotoW/rmb.png";
+     }},
+    {"drawing not a picture",
+     [](const QString& p) {
+       Scrivi(p + "dimensionali/rmb_10.png", "not a picture");
+       return core::Testo(191) + p + "dimensionali/rmb_10.png";
+     }},
+    {"tender text not a docx",
+     [](const QString& p) {
+       Scrivi(p + "Descrizioni/rmb_eng.docx", "{\\rtf1 plain}");
+       return core::Testo(191) + p + "Descrizioni/rmb_eng.docx";
+     }},
+    {"wiring diagram missing",
+     [](const QString& p) {
+       QFile::remove(p + "Schemi/rmb_schema.png");
+       return core::Testo(190) + p + "Schemi/rmb_schema.png";
+     }},
+    {"output folder under a file",
+     [](const QString& p) {
+       Scrivi(p + "file", "x");
+       core::imp.CartellaOutput = p + "file/uscita";
+       return core::Testo(192) + p + "file/uscita";
+     }},
+    {"output folder not writable",
+     [](const QString& p) {
+       // Not writable even with the administrator's rights.
+       QString bloccata = p + "bloccata";
+       QDir().mkpath(bloccata);
+       QFile::setPermissions(bloccata, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+       if (::geteuid() == 0) bloccata = QStringLiteral("/sys");
+       core::imp.CartellaOutput = bloccata;
+       return core::Testo(193) + bloccata;
+     }},
+};
+
+class StampaGuasta : public test::ConStampa, public ::testing::WithParamInterface<Guasto> {};
+
+TEST_P(StampaGuasta, UnMessaggioENessunDocumento) {
+  ui::Fmenu().mnuprod_Click(1);
+  auto& f = FDatiPXX();
+  Attiva(f);
+  f.cmdCalcola->click();
+  auto& s = Dialogo(f, {0, 1, 2, 3, 4, 5});
+  for (int k = 0; k < 6; ++k) ASSERT_TRUE(s.chkSelez(k)->isEnabled()) << k;
+  const QString messaggio = GetParam().guasta(dir.path() + QLatin1Char('/'));
+  EXPECT_TRUE(Stampa(s).isEmpty());
+  EXPECT_EQ(Messaggi(), QStringList{messaggio});
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+  EXPECT_FALSE(s.lblAttesa->isVisibleTo(&s));
+  EXPECT_FALSE(s.lblAttesa->Caption().contains(QLatin1String("OK")));
+  EXPECT_TRUE(s.cmdStampa->isEnabled());
+  EXPECT_FALSE(plat::PuntatoreInAttesa());
+  if (QFileInfo(core::imp.CartellaOutput).isDir())
+    EXPECT_TRUE(QDir(core::imp.CartellaOutput).entryList({QStringLiteral("*Doc*")}, QDir::Files | QDir::Hidden).isEmpty());
+  EXPECT_TRUE(mostrati.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Guasti, StampaGuasta, ::testing::ValuesIn(kGuasti),
+                         [](const ::testing::TestParamInfo<Guasto>& i) {
+                           return QString::fromLatin1(i.param.nome).replace(' ', '_').toStdString();
+                         });
+
+TEST(Uscita, NomiNuoviMaiSoprascritti) {
+  const QDateTime t(QDate(2026, 12, 8), QTime(0, 45, 12));
+  EXPECT_EQ(rapporto::NomeDocumento(t), "Doc081226-004512.docx");
+  EXPECT_EQ(rapporto::NomeDocumento(QDateTime(QDate(2027, 1, 3), QTime(17, 5, 9)), 3), "Doc030127-170509-3.docx");
+  QTemporaryDir dir;
+  const QString cartella = dir.filePath(QStringLiteral("a/b"));  // created with its parent
+  QStringList percorsi;
+  for (int i = 0; i < 3; ++i) {
+    rapporto::DocumentoNuovo d(cartella, t);
+    d.Scrivi(QByteArray::number(i));
+    percorsi << QFileInfo(d.Percorso()).fileName();
+  }
+  EXPECT_EQ(percorsi, (QStringList{"Doc081226-004512.docx", "Doc081226-004512-2.docx", "Doc081226-004512-3.docx"}));
+  QFile primo(QDir(cartella).filePath(percorsi[0]));
+  ASSERT_TRUE(primo.open(QIODevice::ReadOnly));
+  EXPECT_EQ(primo.readAll(), "0");
+  {
+    rapporto::DocumentoNuovo abbandonato(cartella, t);  // never written: its name is left free
+    EXPECT_TRUE(QFile::exists(abbandonato.Percorso()));
+  }
+  EXPECT_EQ(QDir(cartella).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+TEST(Uscita, DiscoPienoECartellaProtetta) {
+  const int fd = ::open("/dev/full", O_WRONLY);
+  if (fd < 0) GTEST_SKIP() << "no /dev/full";
+  const int err = rapporto::ScriviTutto(fd, QByteArray(4096, 'x'));
+  ::close(fd);
+  EXPECT_EQ(err, ENOSPC);
+  const struct {
+    int err;
+    QString messaggio;
+  } casi[] = {
+      {ENOSPC, core::Testo(194) + "/u/Doc.docx"},
+      {EDQUOT, core::Testo(194) + "/u/Doc.docx"},
+      {EACCES, core::Testo(193) + "/u"},
+      {EROFS, core::Testo(193) + "/u"},
+      {EIO, core::Testo(195) + "/u/Doc.docx\n" + QString::fromLocal8Bit(std::strerror(EIO))},
+  };
+  for (const auto& c : casi) EXPECT_EQ(rapporto::MessaggioScrittura(c.err, "/u", "/u/Doc.docx"), c.messaggio);
+}
+
+}  // namespace
