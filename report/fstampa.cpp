@@ -280,7 +280,7 @@ void FormStampa::Leggi(const QString& percorso, const std::function<void()>& let
 
 void FormStampa::SezioneFoto() {
   Documento& d = *AppWord;
-  lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . "));
+  Avanza();
   const RigaModello& r = righe_[static_cast<size_t>(modello_)];
   const QString foto = FileRichiesto(kFoto, r.foto);
   d.AggiungiTabella(1, 2, Larghezze::Fisse);

@@ -81,7 +81,7 @@ TEST_F(StampaIntera, OgniSezioneNelSuoOrdineSalvataEMostrata) {
   ASSERT_EQ(doc.size(), 1);
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^Doc\\d{6}-\\d{6}\\.docx$")).match(doc[0]).hasMatch());
   const QString percorso = QDir(uscita).filePath(doc[0]);
-  EXPECT_EQ(mostrati, QStringList{percorso});
+  EXPECT_EQ(aperti, QStringList{percorso});
   EXPECT_EQ(s.lblAttesa->Caption(), core::Testo(168) + percorso + QStringLiteral(" OK"));
   EXPECT_TRUE(s.lblAttesa->isVisibleTo(&s));
   EXPECT_TRUE(s.cmdStampa->isEnabled());
@@ -185,7 +185,7 @@ TEST_P(StampaGuasta, UnMessaggioENessunDocumento) {
   EXPECT_FALSE(plat::PuntatoreInAttesa());
   if (QFileInfo(core::imp.CartellaOutput).isDir())
     EXPECT_TRUE(QDir(core::imp.CartellaOutput).entryList({QStringLiteral("*Doc*")}, QDir::Files | QDir::Hidden).isEmpty());
-  EXPECT_TRUE(mostrati.isEmpty());
+  EXPECT_TRUE(aperti.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Guasti, StampaGuasta, ::testing::ValuesIn(kGuasti),

@@ -21,15 +21,15 @@ class ConStampa : public ConProgramma {
   void SetUp() override {
     ConProgramma::SetUp();
     CopiaCartella(QStringLiteral(PROGRAM_DIR));
-    uscita = dir.filePath(QStringLiteral("uscita"));
-    core::imp.CartellaOutput = uscita;
+    uscita = core::imp.CartellaOutput;
     plat::ImpostaShell([this](const QString& p) {
-      mostrati << p;
+      aperti << p;
       return esitoShell;
     });
   }
   QByteArray Ini() override {
-    return "[Common]\r\nMulti= 1\r\nDefault=ENG\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n[Lingue]\r\nL0=ITA\r\nL1=ENG\r\n";
+    return "[Common]\r\nMulti= 1\r\nDefault=ENG\r\nOutputDir=Documenti\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n"
+           "[Lingue]\r\nL0=ITA\r\nL1=ENG\r\nL2=FRA\r\n";
   }
   void TearDown() override {
     plat::ImpostaShell({});
@@ -105,8 +105,8 @@ class ConStampa : public ConProgramma {
   }
 
   rapporto::Pacchetto pacchetto;
-  QString uscita;
-  QStringList mostrati;
+  QString uscita;  // the output folder of the settings
+  QStringList aperti;  // the documents shown
   int esitoShell = 42;
 };
 
