@@ -1,13 +1,15 @@
-// Writing the report of a whole fan-coil run: the print button of the
-// print dialog, from the template to the saved .docx (the desktop program
-// that would open it is left out).
+// Writing the report of a whole run, every section ticked: the print
+// button of the print dialog, from the template to the saved .docx (the
+// desktop program that would open it is left out).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "core/ambiente.h"
 #include "platform/messaggi.h"
@@ -15,6 +17,7 @@
 #include "report/documento.h"
 #include "report/fstampa.h"
 #include "selection/fdatip.h"
+#include "selection/fdatipxx.h"
 #include "ui/avvio.h"
 #include "ui/finestre.h"
 
@@ -39,22 +42,23 @@ void Prepara(QTemporaryDir& dir) {
           "[Lingue]\r\nL0=ITA\r\nL1=ENG\r\n");
 }
 
-void BM_RapportoFanCoil(benchmark::State& state) {
+// The report with every section of the run of a selection window that
+// apri opens and prepares (all speeds rated).
+void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezione&()>& apri) {
   QTemporaryDir dir;
   Prepara(dir);
   Silenzioso silenzio;
   plat::ImpostaPresentatore(&silenzio);
   plat::ImpostaShell([](const QString&) { return 42; });
   ui::Avvia(QString(), dir.path());
-  ui::Fmenu().mnuprod_Click(0);
-  sel::FormDatiP& f = sel::FDatiP();
-  f.cboVel->SetListIndex(0);
+  sel::FinestraSelezione& f = apri();
   f.cmdCalcola_Click();
   f.cmdStampa->click();
   rapporto::FormStampa& s = rapporto::FStampa();
   for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(1);
   s.txtcliente->SetText(QStringLiteral("ACME Engineering"));
   s.txtProgetto->SetText(QStringLiteral("Tower B, floors 3 to 12"));
+  s.txtNote->setPlainText(QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer."));
   for (auto _ : state) {
     s.cmdStampa_Click();
     benchmark::DoNotOptimize(s.UltimoDocumento());
@@ -65,7 +69,26 @@ void BM_RapportoFanCoil(benchmark::State& state) {
   plat::ImpostaShell({});
   plat::ImpostaPresentatore(nullptr);
 }
+
+void BM_RapportoFanCoil(benchmark::State& state) {
+  Rapporto(state, []() -> sel::FinestraSelezione& {
+    ui::Fmenu().mnuprod_Click(0);
+    sel::FDatiP().cboVel->SetListIndex(0);
+    return sel::FDatiP();
+  });
+}
 BENCHMARK(BM_RapportoFanCoil)->Unit(benchmark::kMillisecond);
+
+// A whole run of the ducted units at every speed, with mixed air.
+void BM_RapportoAriaMista(benchmark::State& state) {
+  Rapporto(state, []() -> sel::FinestraSelezione& {
+    ui::Fmenu().mnuprod_Click(1);
+    sel::FDatiPXX().cboVel->SetListIndex(0);
+    sel::FDatiPXX().Scrollfreddo->SetValue(30);
+    return sel::FDatiPXX();
+  });
+}
+BENCHMARK(BM_RapportoAriaMista)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
