@@ -238,7 +238,9 @@ struct Documento::Dati {
     return p;
   }
 
-  std::vector<int> Colonne(const Tabella& t) const;
+  // The column widths of a table in twips and the cell margin (each side)
+  // that lets its words fit the text width.
+  std::vector<int> Colonne(const Tabella& t, int* margine) const;
   QByteArray ScriviDocumento() const;
   void ScriviTabella(QXmlStreamWriter& w, const Tabella& t) const;
 };

@@ -120,64 +120,107 @@ void ScriviParagrafo(QXmlStreamWriter& w, const Paragrafo& p) {
   w.writeEndElement();
 }
 
-// Estimated width in twips of a paragraph's longest line.
-int LarghezzaTesto(const Paragrafo& p) {
-  double riga = 0, massima = 0;
+// Estimated widths in twips of a paragraph: its longest line and its
+// longest word (the narrowest it can be without breaking a word).
+struct Misura {
+  int riga = 0, parola = 0;
+};
+
+Misura MisuraTesto(const Paragrafo& p) {
+  double riga = 0, massima = 0, parola = 0, parolaMassima = 0;
   for (const Pezzo& z : p.pezzi) {
     const double punti = z.car.punti > 0 ? z.car.punti : 10;
-    const double fattore = z.car.grassetto ? 0.58 : 0.53;  // average glyph width of a sans face
+    const double carattere = punti * (z.car.grassetto ? 0.58 : 0.53) * kTwipPerPunto;  // average glyph of a sans face
     switch (z.tipo) {
-      case Pezzo::Tipo::Testo: riga += z.testo.size() * punti * fattore * kTwipPerPunto; break;
-      case Pezzo::Tipo::Tab: riga += 720; break;
+      case Pezzo::Tipo::Testo:
+        for (const QChar c : z.testo) {
+          riga += carattere;
+          parola = c == QLatin1Char(' ') ? 0 : parola + carattere;
+          parolaMassima = std::max(parolaMassima, parola);
+        }
+        break;
+      case Pezzo::Tipo::Tab:
+        riga += 720;
+        parola = 0;
+        break;
       case Pezzo::Tipo::Pagina: break;
-      case Pezzo::Tipo::Immagine: riga += z.img.cx / kEmuPerTwip; break;
+      case Pezzo::Tipo::Immagine:
+        riga += z.img.cx / kEmuPerTwip;
+        parolaMassima = std::max(parolaMassima, static_cast<double>(z.img.cx / kEmuPerTwip));
+        parola = 0;
+        break;
     }
     massima = std::max(massima, riga);
   }
-  return static_cast<int>(std::ceil(massima));
+  return {static_cast<int>(std::ceil(massima)), static_cast<int>(std::ceil(parolaMassima))};
 }
-
 
 }  // namespace
 
 // ---- Output ----
 
-std::vector<int> Documento::Dati::Colonne(const Tabella& t) const {
+std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const {
   const int n = std::max(1, t.colonne);
+  *margine = kMargineCella;
   std::vector<int> col(n, larghezzaTesto / n);
   if (t.larghezze == Larghezze::Fisse) return col;
   // Fitted: each column as wide as its longest text, merged cells spread
-  // over the columns they cover; the whole no wider than the text width.
-  std::fill(col.begin(), col.end(), 2 * kMargineCella + 120);
+  // over the columns they cover.  When that is wider than the text width,
+  // every column keeps at least its longest word and the rest is shared in
+  // proportion to what each would need more.  A table whose words do not fit
+  // even so (a wide grid) takes narrower cell margins first, and only then
+  // are its columns narrowed in proportion.
+  std::vector<int> testo(n, 120), parole(n, 120);
   std::vector<std::pair<std::pair<int, int>, int>> unite;  // (first, span) -> width
   for (const Riga& r : t.righe) {
     int c = 0;
     for (const Cella& cella : r.celle) {
-      int larga = 0;
-      for (const Paragrafo& p : cella.par) larga = std::max(larga, LarghezzaTesto(p));
-      larga += 2 * kMargineCella + 60;
+      Misura m;
+      for (const Paragrafo& p : cella.par) {
+        const Misura mp = MisuraTesto(p);
+        m = {std::max(m.riga, mp.riga), std::max(m.parola, mp.parola)};
+      }
       if (c < n) {
-        if (cella.span == 1) col[c] = std::max(col[c], larga);
-        else unite.push_back({{c, std::min(cella.span, n - c)}, larga});
+        if (cella.span == 1) {
+          testo[c] = std::max(testo[c], m.riga + 60);
+          parole[c] = std::max(parole[c], m.parola + 60);
+        } else {
+          unite.push_back({{c, std::min(cella.span, n - c)}, m.riga + 60});
+        }
       }
       c += cella.span;
     }
   }
   for (const auto& [pos, larga] : unite) {
     int somma = 0;
-    for (int i = 0; i < pos.second; ++i) somma += col[pos.first + i];
+    for (int i = 0; i < pos.second; ++i) somma += testo[pos.first + i];
     if (somma < larga)
-      for (int i = 0; i < pos.second; ++i) col[pos.first + i] += (larga - somma + pos.second - 1) / pos.second;
+      for (int i = 0; i < pos.second; ++i) testo[pos.first + i] += (larga - somma + pos.second - 1) / pos.second;
   }
-  int totale = 0;
-  for (int v : col) totale += v;
-  if (totale > larghezzaTesto)
-    for (int& v : col) v = std::max(200, v * larghezzaTesto / totale);
+  long totale = 0, minimo = 0;
+  for (int i = 0; i < n; ++i) {
+    totale += testo[i];
+    minimo += parole[i];
+  }
+  for (int m : {kMargineCella, kMargineCella / 2, kMargineCella / 4}) {
+    *margine = m;
+    const long tot = totale + 2L * m * n, min = minimo + 2L * m * n;
+    for (int i = 0; i < n; ++i) col[i] = testo[i] + 2 * m;
+    if (tot <= larghezzaTesto) return col;
+    if (min < larghezzaTesto) {
+      for (int i = 0; i < n; ++i)
+        col[i] = parole[i] + 2 * m + static_cast<int>((testo[i] - parole[i]) * (larghezzaTesto - min) / (tot - min));
+      return col;
+    }
+  }
+  long min = minimo + 2L * *margine * n;
+  for (int i = 0; i < n; ++i) col[i] = std::max(200, static_cast<int>((parole[i] + 2 * *margine) * larghezzaTesto / min));
   return col;
 }
 
 void Documento::Dati::ScriviTabella(QXmlStreamWriter& w, const Tabella& t) const {
-  const std::vector<int> col = Colonne(t);
+  int margine = kMargineCella;
+  const std::vector<int> col = Colonne(t, &margine);
   int totale = 0;
   for (int v : col) totale += v;
   auto attr = [&](const char* a, const QString& v) { w.writeAttribute(ns::W, QLatin1String(a), v); };
@@ -204,7 +247,7 @@ void Documento::Dati::ScriviTabella(QXmlStreamWriter& w, const Tabella& t) const
   w.writeStartElement(ns::W, QStringLiteral("tblCellMar"));
   for (const char* m : {"left", "right"}) {
     w.writeEmptyElement(ns::W, QLatin1String(m));
-    attr("w", QString::number(kMargineCella));
+    attr("w", QString::number(margine));
     attr("type", QStringLiteral("dxa"));
   }
   w.writeEndElement();
