@@ -236,3 +236,22 @@ TEST(Uscita, DiscoPienoECartellaProtetta) {
 }
 
 }  // namespace
+
+namespace {
+
+// The report's messages in every language; those followed by a path end
+// with a blank.
+TEST(MessaggiDellaStampa, InOgniLingua) {
+  for (int lingua = 0; lingua < core::kLingue; ++lingua) {
+    const int base = (2 * lingua + 1) * 100;
+    for (int n = 190; n <= 198; ++n) {
+      SCOPED_TRACE(std::to_string(lingua) + " " + std::to_string(n));
+      ASSERT_TRUE(core::EsisteTesto(base + n));
+      EXPECT_FALSE(core::Traduci(base + n).trimmed().isEmpty());
+      EXPECT_EQ(core::Traduci(base + n).endsWith(' '), n <= 196);
+      if (lingua > 1) EXPECT_NE(core::Traduci(base + n), core::Traduci(300 + n));  // translated, not copied
+    }
+  }
+}
+
+}  // namespace
