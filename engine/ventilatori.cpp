@@ -9,14 +9,19 @@ double PressioneCurva(float q, const CurvaVentilatore& curva) {
     return curva.VentA * x * x + curva.VentB * x + curva.VentC;
 }
 
-std::optional<float> PortataDaPressione(float pressione, const CurvaVentilatore& curva) {
-    float sup = 2000.0f, inf = 0.0f;
+float LimitePortata(const CurvaVentilatore& curva) {
     for (float q = 50.0f; q <= 2500.0f; q += 10.0f) {
-        if (S(PressioneCurva(q, curva)) < 0.0f) {
-            sup = q;
-            break;
-        }
+        if (S(PressioneCurva(q, curva)) < 0.0f) return q;
     }
+    return 2000.0f;
+}
+
+std::optional<float> PortataDaPressione(float pressione, const CurvaVentilatore& curva) {
+    return PortataDaPressione(pressione, curva, LimitePortata(curva));
+}
+
+std::optional<float> PortataDaPressione(float pressione, const CurvaVentilatore& curva, float limite) {
+    float sup = limite, inf = 0.0f;
     for (int n = 1; n <= 20; ++n) {
         const float q = S((static_cast<double>(sup) + inf) / 2.0);
         const float pc = S(PressioneCurva(q, curva));

@@ -42,6 +42,13 @@ double PressioneCurva(float q, const CurvaVentilatore& curva);
 // Air flow in m3/h at which the curve gives pressione; empty when the search fails.
 std::optional<float> PortataDaPressione(float pressione, const CurvaVentilatore& curva);
 
+// The two halves of that search, for a caller that inverts one curve at many
+// pressures: the upper end of the flows searched (the first of 50, 60 ...
+// 2500 m3/h where the curve pressure is negative; 2000 when there is none),
+// which depends on the curve alone, and the halving from 0 to that end.
+float LimitePortata(const CurvaVentilatore& curva);
+std::optional<float> PortataDaPressione(float pressione, const CurvaVentilatore& curva, float limite);
+
 // As PortataDaPressione on 0..7000 m3/h; with k = 1 the ticked accessories'
 // drops are subtracted from the fan pressure before comparing.
 std::optional<float> PortataDaPressioneAcc(float pressione, const CurvaVentilatore& curva, std::int16_t k,

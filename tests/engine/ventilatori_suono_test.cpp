@@ -41,6 +41,14 @@ TEST(CurvaVentilatore, IntervalloDiRicerca) {
     EXPECT_NEAR(*q3, 40, 0.001);
     // A pressure above shut-off cannot be met.
     EXPECT_FALSE(PortataDaPressione(60, kCurva));
+    // The limit found once gives the same inversion at every pressure.
+    const std::array<std::pair<CurvaVentilatore, float>, 4> limiti{
+        {{piatta, 2000}, {lunga, 2000}, {corta, 50}, {kCurva, 410}}};
+    for (const auto& [c, limite] : limiti) {
+        EXPECT_EQ(LimitePortata(c), limite);
+        for (float p : {0.0f, 5.0f, 12.5f, 30.0f, 49.0f, 60.0f})
+            EXPECT_EQ(PortataDaPressione(p, c), PortataDaPressione(p, c, limite)) << limite << " " << p;
+    }
 }
 
 TEST(Accessori, PerditeDiQuelliSpuntati) {
