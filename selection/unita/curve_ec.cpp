@@ -17,24 +17,60 @@ float Portata(const catalogo::DatiModello& d, float pressione, int k) {
 
 }  // namespace
 
-RicercaEC CercaCurva(const catalogo::DatiModello& d, float pressione, float qr, bool senzaLimiti) {
+CurveModello::CurveModello(const catalogo::DatiModello& d) : d_(d) {
+  for (int k = 0; k < kCurveEC; ++k) limiti_[k] = motore::LimitePortata(Curva(d, k));
+  libera_ = motore::PortataDaPressione(0, Curva(d, 1), limiti_[1]).value_or(0.0f) / 3600.0f;
+}
+
+PortateCurve CurveModello::A(float pressione) const {
+  PortateCurve q{};
+  for (int k = 0; k < kCurveEC; ++k)
+    q[k] = motore::PortataDaPressione(pressione, Curva(d_, k), limiti_[k]).value_or(0.0f) / 3600.0f;
+  return q;
+}
+
+RicercaEC ScegliCurva(const PortateCurve& portate, float libera, float qr, bool senzaLimiti, Soglia soglia) {
   RicercaEC r;
-  r.PortataLibera = Portata(d, 0, 1);
+  r.PortataLibera = libera;
   for (int k = 0; k < kCurveEC; ++k) {
-    r.PortataAria = Portata(d, pressione, k);
+    r.PortataAria = portate[k];
     const bool inutilizzabile =
         senzaLimiti ? r.PortataAria == 0 : k >= 1 && r.PortataLibera / 3 >= r.PortataAria;
     if (inutilizzabile) continue;
     if (r.PortataAria < qr) {
       r.sotto = k;
       r.Qb = r.PortataAria;
-    } else if (r.PortataAria > qr) {
+    } else if (r.PortataAria > qr || soglia == Soglia::AlmenoUguale) {
       r.scelta = k;
       r.Qs = r.PortataAria;
       break;
     }
   }
   return r;
+}
+
+RicercaEC CercaCurva(const catalogo::DatiModello& d, float pressione, float qr, bool senzaLimiti) {
+  PortateCurve portate{};
+  for (int k = 0; k < kCurveEC; ++k) portate[k] = Portata(d, pressione, k);
+  return ScegliCurva(portate, Portata(d, 0, 1), qr, senzaLimiti, Soglia::Sopra);
+}
+
+std::optional<SuonoEC> PotenzaSonora(const catalogo::DatiModello& d, const PuntoEC& zero, const PuntoEC& lavoro,
+                                     float pressione, bool mista) {
+  SuonoEC suono;
+  if (pressione > 0) {
+    if (zero.N <= 0) return std::nullopt;
+    suono.Lw = motore::S(zero.Lw + d.Nlog * std::log10(static_cast<double>(lavoro.N) / zero.N));
+  } else {
+    suono.Lw = lavoro.Lw;
+  }
+  if (!mista) {
+    if (suono.Lw < 28) suono.Lw = 28;
+  } else if (suono.Lw < d.LWA[0] - 3) {
+    suono.Lw = d.LWA[0] - 3;
+    suono.minimo = true;
+  }
+  return suono;
 }
 
 double PotenzaCurva(const catalogo::DatiModello& d, int k, float q) {
@@ -107,20 +143,10 @@ std::optional<VentilatoreEC> ValutaVentilatoreEC(const catalogo::DatiModello& d,
   if (!p2 || p2->N < 150) return std::nullopt;
 
   VentilatoreEC v{*p1, *p2};
-  // Above zero pressure the sound follows the speed from the free-running
-  // point; a speed that is not positive has no logarithm.
-  if (pressione > 0) {
-    if (p1->N <= 0) return std::nullopt;
-    v.Lw = motore::S(p1->Lw + d.Nlog * std::log10(static_cast<double>(p2->N) / p1->N));
-  } else {
-    v.Lw = p2->Lw;
-  }
-  if (!regole.mista) {
-    if (v.Lw < 28) v.Lw = 28;
-  } else if (v.Lw < d.LWA[0] - 3) {
-    v.Lw = d.LWA[0] - 3;
-    v.suonoMinimo = true;
-  }
+  const std::optional<SuonoEC> suono = PotenzaSonora(d, *p1, *p2, pressione, regole.mista);
+  if (!suono) return std::nullopt;
+  v.Lw = suono->Lw;
+  v.suonoMinimo = suono->minimo;
 
   // Curve 0 is driven on the scale of curve 1.
   s.CurvaSelezionata = static_cast<std::int16_t>(lavoro.scelta == 0 ? 1 : lavoro.scelta);

@@ -8,6 +8,7 @@
 // Flows are in m3/s here; the fan and power polynomials take m3/h.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -28,11 +29,37 @@ struct RicercaEC {
   float PortataLibera = 0;  // free delivery of curve 1 at 0 Pa
 };
 
-// Searches curves 0..7 at pressione (Pa) for the required flow qr.  Curve
-// k >= 1 is unusable when it would work at or below a third of curve 1's
-// free delivery (with senzaLimiti: when it gives no flow).  A usable curve
-// below qr is kept (the last wins); the first usable curve above qr is
-// chosen.  The kept-below point starts at curve 0, zero flow, in every search.
+// The flows of a model's eight curves at one pressure, m3/s (0 where the
+// inversion fails).
+using PortateCurve = std::array<float, kCurveEC>;
+
+// A model's curves inverted at many pressures: each curve's search limit is
+// found once, so a pressure costs only the halvings.
+class CurveModello {
+ public:
+  explicit CurveModello(const catalogo::DatiModello& d);
+  PortateCurve A(float pressione) const;
+  float Libera() const { return libera_; }  // curve 1 at 0 Pa
+
+ private:
+  const catalogo::DatiModello& d_;
+  std::array<float, kCurveEC> limiti_{};
+  float libera_ = 0;
+};
+
+// Whether a curve whose flow equals the flow sought is chosen: the search at
+// a required flow wants more than it, the fixed-level search at least it.
+enum class Soglia { Sopra, AlmenoUguale };
+
+// Searches curves 0..7, whose flows at the pressure are `portate`, for the
+// flow qr.  Curve k >= 1 is unusable when it would work at or below a third
+// of curve 1's free delivery `libera` (with senzaLimiti: when it gives no
+// flow).  A usable curve below qr is kept (the last wins); the first usable
+// curve reaching qr is chosen.  The kept-below point starts at curve 0, zero
+// flow, in every search.
+RicercaEC ScegliCurva(const PortateCurve& portate, float libera, float qr, bool senzaLimiti, Soglia soglia);
+
+// The search at pressione (Pa) for a required flow qr.
 RicercaEC CercaCurva(const catalogo::DatiModello& d, float pressione, float qr, bool senzaLimiti);
 
 // Sound power below curve 0: the single-air windows follow a 55 log10 speed
@@ -50,6 +77,18 @@ struct PuntoEC {
 // (below curve 0: from zero flow).  Empty when no curve was chosen, or when
 // the sound law would take the logarithm of a speed that is not positive.
 std::optional<PuntoEC> Interpola(const catalogo::DatiModello& d, const RicercaEC& r, float qr, SuonoSottoCurva0 legge);
+
+// Sound power shown for a model: above zero pressure the free-running sound
+// moved along the speed ratio (Nlog law), at zero pressure the working
+// point's; then the floor, 28 dB(A) for a single-air window, LWA(0) - 3 for a
+// mixed-air one (shown as an upper bound).  Empty when the free-running speed
+// is not positive (the ratio has no logarithm).
+struct SuonoEC {
+  float Lw = 0;
+  bool minimo = false;
+};
+std::optional<SuonoEC> PotenzaSonora(const catalogo::DatiModello& d, const PuntoEC& zero, const PuntoEC& lavoro,
+                                     float pressione, bool mista);
 
 // Power input of curve k at flow q, W.
 double PotenzaCurva(const catalogo::DatiModello& d, int k, float q);
