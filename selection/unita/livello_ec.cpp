@@ -6,10 +6,14 @@ namespace unita {
 
 double LivelloComando(int posizione) {
   switch (posizione) {
-    case 0: return 3;
-    case 1: return 6;
-    case 2: return 8.9;
-    default: return 0;
+    case 0:
+      return 3;
+    case 1:
+      return 6;
+    case 2:
+      return 8.9;
+    default:
+      return 0;
   }
 }
 
@@ -29,7 +33,9 @@ EsitoLivello CercaPortataLivello(const catalogo::DatiModello& d, double livello,
   EsitoLivello e;
   const int giriMinimi = regole.mista ? 100 : 150;
   const CurveModello curve(d);
-  auto lavoro = [&](float q) { return regole.mista ? motore::SommaPerditeAccessori(pressione, acc, q, s) : pressione; };
+  auto lavoro = [&](float q) {
+    return regole.mista ? motore::SommaPerditeAccessori(pressione, acc, q, s) : pressione;
+  };
 
   // The start: curve 7's flow at the pressure, for mixed air once more at
   // the pressure plus the drops at that flow.

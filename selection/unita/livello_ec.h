@@ -38,12 +38,12 @@ struct RegoleLivello {
 
 // The fan where the level is met.
 struct PuntoLivello {
-  float Q = 0;             // air flow, m3/s
-  std::int16_t N = 0;      // fan speed, rpm
-  float Pin = 0;           // power input, W
-  float Lw = 0;            // sound power shown, dB(A)
+  float Q = 0;         // air flow, m3/s
+  std::int16_t N = 0;  // fan speed, rpm
+  float Pin = 0;       // power input, W
+  float Lw = 0;        // sound power shown, dB(A)
   bool suonoMinimo = false;
-  float Tensione = 0;      // V
+  float Tensione = 0;  // V
 };
 
 // How a search ended.  Every end but Trovata drops the model.

@@ -32,8 +32,8 @@ catalogo::DatiModello Modello() {
 // power raised to its floor.
 std::string Testo(const unita::PuntoLivello& p) {
   char b[96];
-  std::snprintf(b, sizeof b, "%.2f %d %.2f %.2f%s %.4f", p.Q * 3600.0, p.N, p.Pin, p.Lw, p.suonoMinimo ? "<" : "",
-                p.Tensione);
+  std::snprintf(b, sizeof b, "%.2f %d %.2f %.2f%s %.4f", p.Q * 3600.0, p.N, p.Pin, p.Lw,
+                p.suonoMinimo ? "<" : "", p.Tensione);
   return b;
 }
 
@@ -55,39 +55,126 @@ TEST(LivelloEC, RicercaDellaPortata) {
     const char* punto;  // Testo() of the point found
     int tentativi;
     bool senzaLimiti = false;
-    int curva = -1;     // a curve whose speed the case changes to g
+    int curva = -1;  // a curve whose speed the case changes to g
     std::int16_t g = 0;
   } casi[] = {
       // Curve 7 reaches its own flow at 9.0 V, inside 8.8..9.0: taken at once.
-      {"single air, Max, at once", 2, 0, false, {}, FineLivello::Trovata, "900.00 1200 100.00 44.00 9.0000", 1},
+      {"single air, Max, at once",
+       2,
+       0,
+       false,
+       {},
+       FineLivello::Trovata,
+       "900.00 1200 100.00 44.00 9.0000",
+       1},
       {"single air, Med", 1, 0, false, {}, FineLivello::Trovata, "520.00 820 62.00 36.40 6.0636", 77},
       // Below curve 0 speed, power and sound fall in proportion to the flow.
-      {"single air, Min, below curve 0", 0, 0, false, {}, FineLivello::Trovata, "170.00 425 25.50 28.00 3.0114", 147},
+      {"single air, Min, below curve 0",
+       0,
+       0,
+       false,
+       {},
+       FineLivello::Trovata,
+       "170.00 425 25.50 28.00 3.0114",
+       147},
       // Above 0 Pa the sound follows the speed from the free-running point.
-      {"single air, Max at 75 Pa", 2, 75, false, {}, FineLivello::Trovata, "450.00 1200 55.00 45.21 9.0000", 1},
-      {"single air, Med at 75 Pa", 1, 75, false, {}, FineLivello::Trovata, "260.00 820 36.00 39.48 6.0636", 39},
+      {"single air, Max at 75 Pa",
+       2,
+       75,
+       false,
+       {},
+       FineLivello::Trovata,
+       "450.00 1200 55.00 45.21 9.0000",
+       1},
+      {"single air, Med at 75 Pa",
+       1,
+       75,
+       false,
+       {},
+       FineLivello::Trovata,
+       "260.00 820 36.00 39.48 6.0636",
+       39},
       // 9.0 V is outside 8.85..8.95 (open above).
-      {"mixed air, Max, band open above", 2, 0, true, {}, FineLivello::Trovata, "890.00 1190 99.00 43.80 8.9227", 3},
-      {"mixed air, Min: sound floor LWA(0) - 3", 0, 0, true, {}, FineLivello::Trovata,
-       "170.00 425 25.50 27.00< 3.0114", 147},
+      {"mixed air, Max, band open above",
+       2,
+       0,
+       true,
+       {},
+       FineLivello::Trovata,
+       "890.00 1190 99.00 43.80 8.9227",
+       3},
+      {"mixed air, Min: sound floor LWA(0) - 3",
+       0,
+       0,
+       true,
+       {},
+       FineLivello::Trovata,
+       "170.00 425 25.50 27.00< 3.0114",
+       147},
       // The drops at curve 7's flow (16.5 Pa) lower the start once; each
       // tried flow is then scanned at its own working pressure.
-      {"mixed air, Max, two accessories", 2, 0, true, {true, true}, FineLivello::Trovata,
-       "822.59 1186 92.26 43.64 8.8918", 1},
-      {"mixed air, Med, two accessories", 1, 0, true, {true, true}, FineLivello::Trovata,
-       "502.59 816 60.26 36.40 6.0327", 65},
-      {"a level of 0 V is never met: down to 150 rpm", 3, 0, false, {}, FineLivello::SottoGiriMinimi, nullptr, 170},
+      {"mixed air, Max, two accessories",
+       2,
+       0,
+       true,
+       {true, true},
+       FineLivello::Trovata,
+       "822.59 1186 92.26 43.64 8.8918",
+       1},
+      {"mixed air, Med, two accessories",
+       1,
+       0,
+       true,
+       {true, true},
+       FineLivello::Trovata,
+       "502.59 816 60.26 36.40 6.0327",
+       65},
+      {"a level of 0 V is never met: down to 150 rpm",
+       3,
+       0,
+       false,
+       {},
+       FineLivello::SottoGiriMinimi,
+       nullptr,
+       170},
       {"mixed air: down to 100 rpm", 3, 0, true, {}, FineLivello::SottoGiriMinimi, nullptr, 174},
       {"pressure above curve 7's shut-off", 2, 120, false, {}, FineLivello::NessunaPortata, nullptr, 0},
       {"the same, mixed air", 2, 120, true, {true, false}, FineLivello::NessunaPortata, nullptr, 0},
       // At 99 Pa curve 7 works under a third of curve 1's free delivery.
       {"no usable curve reaches the start flow", 2, 99, false, {}, FineLivello::NessunaCurva, nullptr, 1},
-      {"the same with nolimits", 2, 99, false, {}, FineLivello::Trovata, "89.98 1200 19.00 49.85 9.0000", 1, true},
+      {"the same with nolimits",
+       2,
+       99,
+       false,
+       {},
+       FineLivello::Trovata,
+       "89.98 1200 19.00 49.85 9.0000",
+       1,
+       true},
       // Below curve 0 the speed falls 125 rpm a step: Min lies between two.
       {"nolimits, a level stepped over", 0, 99, false, {}, FineLivello::SottoGiriMinimi, nullptr, 18, true},
-      {"zero free-running speed under the Nlog law", 0, 75, false, {}, FineLivello::DatiNonValidi, nullptr, 51,
-       false, 0, 0},
-      {"curve 7 at 100 rpm: no voltage scale", 2, 0, true, {}, FineLivello::DatiNonValidi, nullptr, 1, false, 7, 100},
+      {"zero free-running speed under the Nlog law",
+       0,
+       75,
+       false,
+       {},
+       FineLivello::DatiNonValidi,
+       nullptr,
+       51,
+       false,
+       0,
+       0},
+      {"curve 7 at 100 rpm: no voltage scale",
+       2,
+       0,
+       true,
+       {},
+       FineLivello::DatiNonValidi,
+       nullptr,
+       1,
+       false,
+       7,
+       100},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.cosa);
@@ -95,8 +182,8 @@ TEST(LivelloEC, RicercaDellaPortata) {
     if (c.curva >= 0) d.G[c.curva] = c.g;
     motore::AccessoriModello acc{righe, c.spunte, 0.1f, 4};
     motore::StatoCalcolo s;
-    const unita::EsitoLivello e = unita::CercaPortataLivello(d, unita::LivelloComando(c.posizione), c.pressione,
-                                                             {c.mista, c.senzaLimiti}, acc, s);
+    const unita::EsitoLivello e = unita::CercaPortataLivello(d, unita::LivelloComando(c.posizione),
+                                                             c.pressione, {c.mista, c.senzaLimiti}, acc, s);
     EXPECT_EQ(e.fine, c.fine);
     EXPECT_EQ(e.tentativi, c.tentativi);
     EXPECT_EQ(s.CurvaRiferimento, 7);
