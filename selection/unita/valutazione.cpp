@@ -335,13 +335,12 @@ Riga Valutazione::Chiudi(Riga r, const catalogo::DatiModello& d, int v, bool sem
   return r;
 }
 
-Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
+Riga Valutazione::PassiSingolaAria(const catalogo::DatiModello& d, int m, int v, int set) {
   motore::StatoCalcolo& s = s_;
   Riga r;
+  r.punto = {s.PortataAria, s.PortataLibera, s.PressioneUtile, " ", true};
   const Ruolo ruolo = RuoloModello(TipoCorsa::FanCoil, d.Modello, k_.QuattroTubi);
-  if (!ruolo.rata || !ImpostaModello(d)) return r;
-  r.punto = PuntoFanCoil(d, v);
-  if (!r.punto.Utilizzabile) return r;
+  if (!ruolo.rata) return r;
 
   ImpostaPassaggio(kFreddo);
   r.esito = ControllaSingola(kFreddo);
@@ -352,7 +351,7 @@ Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
   }
   r.ingresso = Ingresso::DaStato(s);
   if (ruolo.freddo) {
-    const bool accettato = PassoFreddo({d.FC30[v], d.FCC50, d.C100[v]});
+    const bool accettato = PassoFreddo({d.FC30[set], d.FCC50, d.C100[set]});
     r.freddo = UltimoPassaggio::DaStato(s, accettato);
     qwFreddo_ = s.Tw2Dato > 0 ? s.QwFreddo : s.QwDato;
     coppie_.Freddo(v, m);
@@ -369,9 +368,20 @@ Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
     r.fine = Riga::Fine::Fermata;
     return r;
   }
-  const bool accettato = PassoCaldo({d.CC30[v], d.FCC50, 0}, k_.ComeFreddo ? qwFreddo_ : s.QwDato);
+  const bool accettato = PassoCaldo({d.CC30[set], d.FCC50, 0}, k_.ComeFreddo ? qwFreddo_ : s.QwDato);
   r.caldo = UltimoPassaggio::DaStato(s, accettato);
-  return Chiudi(r, d, v, false);
+  r.fine = Riga::Fine::Riga;
+  r.rese = Rese::DaStato(s);
+  return r;
+}
+
+Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
+  if (!RuoloModello(TipoCorsa::FanCoil, d.Modello, k_.QuattroTubi).rata || !ImpostaModello(d)) return {};
+  const PuntoLavoro punto = PuntoFanCoil(d, v);
+  if (!punto.Utilizzabile) return {};
+  Riga r = PassiSingolaAria(d, m, v, v);
+  r.punto = punto;
+  return r.fine == Riga::Fine::Riga ? Chiudi(r, d, v, false) : r;
 }
 
 Riga Valutazione::RigaMista(const catalogo::DatiModello& d, int m, int v) {

@@ -138,6 +138,14 @@ class Valutazione {
   // Sound pressure of a sound power lw at the run's distance and directivity.
   float PressioneSonora(float lw) const;
 
+  // The input checks and the two passes of model m as a single-air run
+  // rates them, at the air flow the state holds (after ImpostaModello and the
+  // working point): 4-pipe pairing, cooling (or its partner's, rated just
+  // before at the same speed v), heating (at the cooling water flow when the
+  // conditions say so), coil coefficients of column `set`. A row without
+  // sound; fine Nessuna for a model the pairing leaves out or that only cools.
+  Riga PassiSingolaAria(const catalogo::DatiModello& d, int m, int v, int set);
+
   // --- Whole rows ---
   // Model m (data d) at speed v, as the fan-coil and mixed-air runs rate it;
   // a 4-pipe pair's row takes the cooling of the model rated just before.
