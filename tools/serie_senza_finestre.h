@@ -26,9 +26,10 @@ class SerieSenzaFinestre : public plat::ListaVoci {
 
   const catalogo::Serie* descrittore = nullptr;
 
-  // Loads a series from cartella/Mistrel2013.mdb (read from a copy); false
-  // when the series cannot be loaded.
-  bool Carica(const QString& cartella, const std::string& serie) {
+  // Loads a series from cartella/Mistrel2013.mdb (read from a copy), its
+  // district-cooling table when district; false when the series cannot be
+  // loaded.
+  bool Carica(const QString& cartella, const std::string& serie, bool district = false) {
     if (!dir_.isValid()) return false;
     const QString copia = dir_.filePath(QString::fromLatin1(core::kNomeDatabase));
     QFile::remove(copia);
@@ -49,7 +50,7 @@ class SerieSenzaFinestre : public plat::ListaVoci {
     descrittore = catalogo::TrovaSerie(serie);
     if (!descrittore) return false;
     catalogo::Catalogo().SerieCorrente = serie;
-    return catalogo::CaricaDati(*descrittore, *this, false, "* All");
+    return catalogo::CaricaDati(*descrittore, *this, district, "* All");
   }
 
   // The accessory rows of the loaded series.

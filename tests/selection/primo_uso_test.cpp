@@ -175,3 +175,37 @@ TEST_F(PrimoUso, LeDueBarreDellaQuotaHannoLaStessaAltezza) {
   EXPECT_EQ(m.Scrollfreddo->height(), m.ScrollCaldo->height());
   EXPECT_GE(m.Scrollfreddo->height(), 90);
 }
+
+// At one required air flow the DVK sizes a run lists rate in size order:
+// a larger model gives at least the cooling and heating of a smaller one.
+TEST_F(PrimoUso, ADataPortataLeTaglieDVKInOrdine) {
+  ui::Fmenu().mnuprod_Click(2);
+  FormDatiPXX& m = FDatiPXX();
+  Attiva(m);
+  m.cboVel->SetListIndex(m.cboVel->ListCount() - 1);  // top speed
+  for (const char* portata : {"900", "1200", "1700"}) {
+    SCOPED_TRACE(portata);
+    Scrivi(m.txtqatot, QString::fromLatin1(portata));
+    Esci(m.txtGlic);
+    reg.Svuota();
+    m.cmdCalcola->click();
+    ASSERT_GE(m.Grd->Rows(), 4);
+    QStringList codici;
+    for (int i = 0; i < m.Grd->Cols(); ++i) codici << m.Grd->TextMatrix(0, i);
+    const int pt = static_cast<int>(codici.indexOf("PT")), ph = static_cast<int>(codici.indexOf("PH"));
+    ASSERT_GT(pt, 0);
+    ASSERT_GT(ph, 0);
+    double freddo = 0, caldo = 0;
+    int righe = 0;
+    for (int r = 2; r < m.Grd->Rows(); ++r) {
+      if (m.Grd->TextMatrix(r, 0).contains("4P")) continue;
+      const double t = core::ValNum(m.Grd->TextMatrix(r, pt)), h = core::ValNum(m.Grd->TextMatrix(r, ph));
+      EXPECT_GE(t, freddo) << m.Grd->TextMatrix(r, 0).toStdString() << " " << m.Grd->TextMatrix(r, 1).toStdString();
+      EXPECT_GE(h, caldo) << m.Grd->TextMatrix(r, 0).toStdString();
+      freddo = t;
+      caldo = h;
+      ++righe;
+    }
+    EXPECT_GE(righe, 2);
+  }
+}
