@@ -317,7 +317,7 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
       {"Series : RMB 10", "Technical Selection"},
       {"Calculation results", "Return air ratio 100%", "Fresh air ratio 0%", "Water inlet temperature",
        "The selection is based on sea level", "Accessories : Filter G2(TR2)", "without useful static pressure",
-       "LW_Out", "66940", "Legenda", "Sound pressure level Distance : 2 meter Directivity Factor : 2"},
+       "LW_Out", "67440", "Legenda", "Sound pressure level Distance : 2 meter Directivity Factor : 2"},
       {"Overall dimensions"},
       {"Tender specifications", "Tender specification - RMB", "Main features"},
       {"Wiring diagram"},
