@@ -313,11 +313,14 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
   info.start("pdfinfo", {pdf});
   ASSERT_TRUE(info.waitForFinished(60000));
   const QString testoInfo = QString::fromUtf8(info.readAllStandardOutput());
+  // The heating capacity of the grid's last row, whole on its page.
+  const plat::Griglia& g = *sel::FDatiPXX().Grd;
+  const QString ultimaResa = g.TextMatrix(g.Rows() - 1, 7);
   const std::vector<QStringList> pagine = {
       {"Series : RMB 10", "Technical Selection"},
       {"Calculation results", "Return air ratio 100%", "Fresh air ratio 0%", "Water inlet temperature",
        "The selection is based on sea level", "Accessories : Filter G2(TR2)", "without useful static pressure",
-       "LW_Out", "67440", "Legenda", "Sound pressure level Distance : 2 meter Directivity Factor : 2"},
+       "LW_Out", ultimaResa, "Legenda", "Sound pressure level Distance : 2 meter Directivity Factor : 2"},
       {"Overall dimensions"},
       {"Tender specifications", "Tender specification - RMB", "Main features"},
       {"Wiring diagram"},
