@@ -1,25 +1,15 @@
 // Selection window of the fan-coil series: one air inlet, fixed speeds.
 #pragma once
 
-#include "selection/finestre_selezione.h"
+#include "selection/aria_singola.h"
 
 namespace sel {
 
-class FormDatiP : public FinestraSelezione {
+class FormDatiP : public FinestraAriaSingola {
   Q_OBJECT
  public:
   FormDatiP();
 
-  plat::Frame* pnlFreddo = nullptr;
-  plat::Frame* pnlCaldo = nullptr;
-  plat::ArrayControlli<plat::TextBox> txtTsa1;
-  plat::ArrayControlli<plat::Label> lblTbs;
-  plat::TextBox* txtTbu = nullptr;
-  plat::Label* lbltbu = nullptr;
-  plat::TextBox* txtUr = nullptr;
-  plat::Label* lblUR = nullptr;
-  plat::CheckBox* chkComeFreddo = nullptr;
-  plat::CheckBox* chkKQ = nullptr;
   plat::ComboBox* cboVel = nullptr;
   plat::Label* lblVel = nullptr;
   plat::Frame* frmZepa = nullptr;
@@ -27,14 +17,7 @@ class FormDatiP : public FinestraSelezione {
 
   void chkComeFreddo_Click();
   void cboVel_GotFocus();
-  void txtTsa1_LostFocus(int i);
-  void txtTbu_LostFocus();
-  void txtUr_LostFocus();
-  void txtTw1_LostFocus(int i);
-  void txtTw2_LostFocus(int i);
-  void txtQw_LostFocus(int i);
-  void txtGlic_LostFocus();
-  void txtpsu_LostFocus();
+  void txtQw_LostFocus(int i) override;
 
   // The grid heading of a run.
   void CalcolaIntestazione();
@@ -48,7 +31,6 @@ class FormDatiP : public FinestraSelezione {
   void Progetta() override;
   void Form_Load() override;
   void UscitaAcquaData(int i) override;
-  plat::TextBox* Casella(unita::Casella c, int p) override;
 
  private:
   void Calcola();

@@ -154,6 +154,42 @@ QWidget* FinestraSelezione::CreaBloccoPressione(QWidget* padre) {
   return frmPressione;
 }
 
+QGridLayout* FinestraSelezione::CreaBloccoPressioneGlicole(bool conPortata) {
+  auto* pg = new QGridLayout();
+  int r = 0;
+  auto riga = [&](plat::Label* l, plat::TextBox* t, QWidget* u) {
+    pg->addWidget(l, r, 0);
+    pg->addWidget(t, r, 1);
+    pg->addWidget(u, r, 2);
+    ++r;
+  };
+  if (conPortata) {
+    lblQaTot = CreaEtichetta(this, "lblQaTot");
+    txtqatot = CreaCasella(this, "txtqatot");
+    lblUmQA = CreaEtichetta(this, "lblUmQA");
+    riga(lblQaTot, txtqatot, lblUmQA);
+  }
+  lblPsu = CreaEtichetta(this, "lblPsu");
+  txtpsu = CreaCasella(this, "txtpsu");
+  lblumDpa = CreaEtichetta(this, "lblumDpa");
+  riga(lblPsu, txtpsu, lblumDpa);
+  lblglic = CreaEtichetta(this, "lblglic");
+  txtGlic = CreaCasella(this, "txtGlic");
+  riga(lblglic, txtGlic, new QLabel(QStringLiteral("%"), this));
+  pg->setRowStretch(r, 1);
+  return pg;
+}
+
+QGridLayout* FinestraSelezione::CreaBloccoModello() {
+  auto* mv = new QGridLayout();
+  lblModello = CreaEtichetta(this, "lblModello");
+  cboModel = new plat::ComboBox(this, "cboModel");
+  cboModel->setMinimumWidth(170);
+  mv->addWidget(lblModello, 0, 0);
+  mv->addWidget(cboModel, 0, 1);
+  return mv;
+}
+
 QWidget* FinestraSelezione::CreaBloccoPulsanti(QWidget* padre) {
   auto* w = new QWidget(padre);
   auto* v = new QVBoxLayout(w);
@@ -293,9 +329,14 @@ bool FinestraSelezione::Form_KeyPress(int& keyAscii, QWidget* controllo) {
   return false;
 }
 
+const catalogo::Serie* FinestraSelezione::SerieFinestra() const {
+  return catalogo::TrovaSerie(serie.isEmpty() ? catalogo::Catalogo().SerieCorrente : serie.toStdString());
+}
+
 void FinestraSelezione::AggiornaUnita() {
   for (const auto& [i, l] : lblumQw.Elementi()) l->SetCaption(core::NomeUnita(core::Grandezza::PortataAcqua));
   if (lblumDpa) lblumDpa->SetCaption(core::NomeUnita(core::Grandezza::PerditaAria));
+  if (lblUmQA) lblUmQA->SetCaption(core::NomeUnita(core::Grandezza::PortataAria));
 }
 
 // ---- Entry-box rules ----
@@ -375,17 +416,43 @@ void FinestraSelezione::ControllaTw1(int i) {
 
 void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLiteral("%"), true); }
 
+void FinestraSelezione::RegolaPortataAcqua(int i) {
+  if (Positivo(txtTw2(i)) && Positivo(txtQw(i))) txtTw2(i)->SetText(QString());
+  Controlla(txtQw(i), 0, 3000, core::NomeUnita(core::Grandezza::PortataAcqua), false);
+}
+
+void FinestraSelezione::ControllaPressione(float massimo) {
+  Controlla(txtpsu, 0, massimo * core::Fattore(core::Grandezza::PerditaAria),
+            core::NomeUnita(core::Grandezza::PerditaAria), true);
+}
+
+bool FinestraSelezione::SaltoTermicoAmmesso(bool limitato) const {
+  // Only a run given both cooling water temperatures has a rise to check.
+  if (!Positivo(txtTw1(0)) || !Positivo(txtTw2(0))) return true;
+  const double d = core::ValNum(txtTw2(0)->Text()) - core::ValNum(txtTw1(0)->Text());
+  if (core::imp.FlagDistrict && d < 8) {
+    plat::MsgBox(QStringLiteral("Delta T in cooling mode must be > 8°C"));
+    return false;
+  }
+  if (limitato && !core::imp.FlagDistrict && d > 8) {
+    plat::MsgBox(QStringLiteral("Delta T in cooling mode must be < 8°C"));
+    return false;
+  }
+  return true;
+}
+
 // ---- Runs ----
 
 QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
 
-void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima) {
+void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima,
+                                       int larghezzaAltre) {
   Grd->SetRows(1);
   Grd->SetFixedRows(0);
   Grd->SetCols(static_cast<int>(codici.size()));
   Grd->SetColWidth(0, larghezzaPrima);
   for (int i = 1; i < Grd->Cols(); ++i) {
-    Grd->SetColWidth(i, 700);
+    Grd->SetColWidth(i, larghezzaAltre);
     Grd->SetColAlignment(i, 1);
     Grd->SetFixedAlignment(i, 1);
   }
@@ -502,6 +569,13 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   // A box left with a wrong value is checked first; a failed check stops the run.
   if (plat::Fuoco::EseguiPendenti()) return;
   if (!Caricata()) return;
+  // The sound pressure needs a distance above zero: said before the run.
+  double distanza = 0;
+  if (txtDistanza && !(core::NumeroDiSistema(txtDistanza->Text(), core::imp.SepDec, &distanza) && distanza > 0)) {
+    plat::MsgBox(core::Testo(173), plat::Icona::Critica);
+    txtDistanza->SetFocus();
+    return;
+  }
   inCalcolo_ = true;
   struct Fine {
     bool& flag;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QFrame>
+#include <QGridLayout>
 #include <functional>
 
+#include "catalogue/descrittore.h"
 #include "platform/controlli.h"
 #include "platform/form.h"
 #include "platform/griglia.h"
@@ -57,6 +59,9 @@ class FinestraSelezione : public plat::Form {
   plat::ComboBox* cboDirezione = nullptr;
   plat::Label* lblDirezione = nullptr;
   plat::ArrayControlli<plat::CheckBox> chkAcc;
+  plat::TextBox* txtqatot = nullptr;
+  plat::Label* lblQaTot = nullptr;
+  plat::Label* lblUmQA = nullptr;
 
   // Shared handlers.
   void Grd_DblClick();
@@ -66,6 +71,10 @@ class FinestraSelezione : public plat::Form {
   void PanLegend_Click();
   void cmdStampa_Click();
   bool Form_KeyPress(int& keyAscii, QWidget* controllo) override;
+
+  // The descriptor of the series this window was opened for (the loaded
+  // series while the opener has not named it yet); nullptr for none.
+  const catalogo::Serie* SerieFinestra() const;
 
   // Shows the unit labels in the units in force.
   virtual void AggiornaUnita();
@@ -106,6 +115,10 @@ class FinestraSelezione : public plat::Form {
   QWidget* CreaBloccoPressione(QWidget* padre);  // frame of distance and directivity
   QWidget* CreaBloccoPulsanti(QWidget* padre);   // calculate, print, close
   QWidget* CreaBloccoRisultati(QWidget* padre);  // grid with legend button and panel
+  // Static pressure and glycol, after the required air flow when conPortata.
+  QGridLayout* CreaBloccoPressioneGlicole(bool conPortata);
+  // The model list with its label; a window adds its own rows below.
+  QGridLayout* CreaBloccoModello();
   void CreaLegenda(const std::vector<std::pair<int, QString>>& simboli);
   plat::TextBox* CreaCasella(QWidget* padre, const QString& nome, int indice = -1);
   plat::Label* CreaEtichetta(QWidget* padre, const QString& nome, int indice = -1);
@@ -123,8 +136,18 @@ class FinestraSelezione : public plat::Form {
   void RegolaUmidita(plat::TextBox* h, plat::TextBox* d, plat::TextBox* b, float minimo, float massimo);
   void ControllaTw1(int i);
   void ControllaGlicole();
+  // Water flow of panel i (the mixed-air windows' rule): empties the outlet
+  // temperature, then 0 to 3000 in the water-flow unit.
+  void RegolaPortataAcqua(int i);
+  // Static pressure from 0 to massimo Pa, in the unit shown.
+  void ControllaPressione(float massimo);
+  // The cooling water temperature rise of a run with both temperatures
+  // given: at least 8 K for district cooling, at most 8 K otherwise when
+  // limitato.  False (after its message) when the run must stop.
+  bool SaltoTermicoAmmesso(bool limitato) const;
 
-  // Runs a calculation: pending box checks first (a failed one stops it), no
+  // Runs a calculation: pending box checks first (a failed one stops it), a
+  // distance that is no number above 0 refused with its message, no
   // second run meanwhile, the window's own series in the catalogue, the busy
   // pointer, and the error trap ("Errore generico : " and the number): it
   // catches every exception, and the program goes on.
@@ -135,7 +158,8 @@ class FinestraSelezione : public plat::Form {
   // Clears the grid and heads it with the code row and the unit row; the
   // first column larghezzaPrima twips wide, the others 700 and right-aligned;
   // shows the legend button.
-  void IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima);
+  void IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima,
+                      int larghezzaAltre = 700);
   // The columns from "PT" to "LP" of the base grids (codes and unit names;
   // flow or outlet temperature of each pass's water by its outlet box), and
   // their cells from "PT" to "TA (H)" for a row's results, a leaving air

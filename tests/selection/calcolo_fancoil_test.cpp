@@ -224,7 +224,7 @@ TEST_F(CalcoloFanCoil, PressioneVuotaDiventaZero) {
 }
 
 TEST_F(CalcoloFanCoil, ErroreGenericoTieneLeRighe) {
-  f->txtDistanza->SetText("");
+  f->txtpsu->SetText("x");
   f->cmdCalcola->click();
   ASSERT_EQ(reg.messaggi.size(), 1u);
   EXPECT_EQ(reg.messaggi[0].testo, "Errore generico : 13");

@@ -537,7 +537,7 @@ TEST_F(CalcoloMisto, BassaPerditaDiCarico) {
 }
 
 TEST_F(CalcoloMisto, ErroreDiCalcoloTieneLIntestazione) {
-  f->txtDistanza->SetText("");
+  f->txtpsu->SetText("x");
   Calcola();
   ASSERT_EQ(reg.messaggi.size(), 2u);
   EXPECT_EQ(reg.messaggi[1].testo, "Errore generico : 13");
