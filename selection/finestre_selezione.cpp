@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QPainter>
+#include <QPainterPath>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <new>
@@ -23,8 +25,6 @@
 
 namespace sel {
 
-plat::Istanza<FormDatiPEC> FDatiPEC;
-plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
 plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
 plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
 
@@ -190,10 +190,41 @@ QGridLayout* FinestraSelezione::CreaBloccoModello() {
   return mv;
 }
 
-QWidget* FinestraSelezione::CreaBloccoPulsanti(QWidget* padre) {
+namespace {
+
+// The chart button's picture: a fan curve falling across a system curve.
+QIcon IconaGrafico() {
+  QPixmap p(32, 32);
+  p.fill(Qt::white);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  g.setPen(QPen(Qt::black, 1.5));
+  g.drawLine(4, 28, 29, 28);
+  g.drawLine(4, 28, 4, 3);
+  QPainterPath ventilatore(QPointF(4, 7));
+  ventilatore.quadTo(QPointF(22, 6), QPointF(28, 27));
+  g.setPen(QPen(QColor(0, 0, 160), 2));
+  g.drawPath(ventilatore);
+  QPainterPath impianto(QPointF(4, 28));
+  impianto.quadTo(QPointF(18, 26), QPointF(27, 6));
+  g.setPen(QPen(QColor(180, 0, 0), 2));
+  g.drawPath(impianto);
+  return QIcon(p);
+}
+
+}  // namespace
+
+QWidget* FinestraSelezione::CreaBloccoPulsanti(QWidget* padre, bool conGrafico) {
   auto* w = new QWidget(padre);
   auto* v = new QVBoxLayout(w);
   v->setContentsMargins(0, 0, 0, 0);
+  if (conGrafico) {
+    cmdGrafico = new plat::CommandButton(w, "cmdGrafico");
+    cmdGrafico->setIcon(IconaGrafico());
+    cmdGrafico->setIconSize(QSize(32, 32));
+    cmdGrafico->setVisible(false);
+    v->addWidget(cmdGrafico, 0, Qt::AlignHCenter);
+  }
   cmdCalcola = new plat::CommandButton(w, "cmdCalcola");
   cmdStampa = new plat::CommandButton(w, "cmdStampa");
   CmdFine = new plat::CommandButton(w, "CmdFine");
@@ -442,6 +473,53 @@ bool FinestraSelezione::SaltoTermicoAmmesso(bool limitato) const {
 }
 
 // ---- Runs ----
+
+void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
+  QStringList codici{QString()}, unita{core::Testo(40)};
+  if (facile) {
+    codici << QStringLiteral("Qa");
+    unita << core::NomeUnita(core::Grandezza::PortataAria);
+  } else {
+    codici << QStringLiteral("SPEED") << QStringLiteral("Vin");
+    unita << QStringLiteral("RPM") << QStringLiteral("V");
+  }
+  ColonneRese(codici, unita);
+  codici << QStringLiteral("Pin");
+  unita << QStringLiteral("W");
+  IntestaGriglia(codici, unita, larghezzaPrima, 695);
+}
+
+float FinestraSelezione::PortataRichiesta() {
+  const float q = static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
+  if (q != 0) return q;
+  plat::MsgBox(QStringLiteral(" Air flow is mandatory "));
+  txtqatot->setCursorPosition(0);
+  txtqatot->setSelection(0, 1);
+  txtqatot->SetFocus();
+  return 0;
+}
+
+QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
+                                  bool umiditaUR) const {
+  const QString& sep = core::imp.SepDec;
+  const motore::StatoCalcolo& s = unita::Stato();
+  auto uno = [&sep](double x) { return core::Formatta(x, QStringLiteral("##.0"), sep); };
+  const QString minimo = v.suonoMinimo ? QStringLiteral("< ") : QString();
+  QStringList celle{QString::fromStdString(d.ModDescri)};
+  celle << QString::number(d.G[std::clamp<int>(s.CurvaRiferimento, 0, catalogo::kUltimaCurva)]);
+  celle << core::Formatta(unita::TensioneTroncata(v.Tensione), QStringLiteral("0.0"), sep);
+  CelleRese(celle, r, true);
+  celle << minimo + uno(v.Lw);
+  if (umiditaUR) {
+    celle << uno(r.URCalcolata);
+  } else {
+    const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), sep));
+    const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
+    celle << minimo + uno(motore::CalcolaPressioneSonora(v.Lw, distanza, direzione));
+  }
+  celle << uno(v.lavoro.Pin);
+  return Riga(celle);
+}
 
 QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
 

@@ -12,6 +12,7 @@
 #include "platform/form.h"
 #include "platform/griglia.h"
 #include "selection/unita/condizioni.h"
+#include "selection/unita/curve_ec.h"
 #include "selection/unita/valutazione.h"
 
 namespace sel {
@@ -62,6 +63,7 @@ class FinestraSelezione : public plat::Form {
   plat::TextBox* txtqatot = nullptr;
   plat::Label* lblQaTot = nullptr;
   plat::Label* lblUmQA = nullptr;
+  plat::CommandButton* cmdGrafico = nullptr;  // the chart of the advanced EC windows
 
   // Shared handlers.
   void Grd_DblClick();
@@ -113,7 +115,8 @@ class FinestraSelezione : public plat::Form {
 
   // Builders of the common blocks, for the windows' own layouts.
   QWidget* CreaBloccoPressione(QWidget* padre);  // frame of distance and directivity
-  QWidget* CreaBloccoPulsanti(QWidget* padre);   // calculate, print, close
+  // Calculate, print, close; the chart button (hidden) before them when conGrafico.
+  QWidget* CreaBloccoPulsanti(QWidget* padre, bool conGrafico = false);
   QWidget* CreaBloccoRisultati(QWidget* padre);  // grid with legend button and panel
   // Static pressure and glycol, after the required air flow when conPortata.
   QGridLayout* CreaBloccoPressioneGlicole(bool conPortata);
@@ -183,6 +186,22 @@ class FinestraSelezione : public plat::Form {
   bool ProseguiCorsa(const unita::Riga& r);
   // The box of pass p that an input check names.
   virtual plat::TextBox* Casella(unita::Casella c, int p);
+  // ---- EC windows ----
+  // Heads the grid of an EC run: 15 columns, the fan speed of the command's
+  // full scale and the command voltage after the model; in an easy-calc
+  // window (facile) 14, the air flow found in their place.  The others
+  // 695 twips wide.
+  void CalcolaIntestazioneEC(int larghezzaPrima, bool facile);
+  // The required air flow of txtqatot in m3/s; 0 after the message that it
+  // is mandatory, with the caret at the start of the box.
+  float PortataRichiesta();
+  // An EC row: model, full-scale speed and voltage, the passes' results,
+  // sound power, sound pressure (the leaving humidity in "UR" mode when
+  // umiditaUR), power input; the sound cells marked "< " when the sound
+  // power was raised to its floor.
+  QString RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
+                 bool umiditaUR) const;
+
   // The speeds a run rates: every speed of the list at position 0, else the
   // chosen one (never past the model tables' last speed).
   struct Velocita {
@@ -199,18 +218,6 @@ class FinestraSelezione : public plat::Form {
   bool inCalcolo_ = false;
 };
 
-class FormDatiPEC : public FinestraSelezione {
-  Q_OBJECT
- public:
-  FormDatiPEC() : FinestraSelezione(QStringLiteral("FDatiPEC"), true) {}
-};
-
-class FormDatiPXXEC : public FinestraSelezione {
-  Q_OBJECT
- public:
-  FormDatiPXXEC() : FinestraSelezione(QStringLiteral("FDatiPXXEC"), false) {}
-};
-
 class FormDatiPEC_VFIX : public FinestraSelezione {
   Q_OBJECT
  public:
@@ -225,6 +232,8 @@ class FormDatiPXXEC_VFIX : public FinestraSelezione {
 
 class FormDatiP;
 class FormDatiPXX;
+class FormDatiPEC;
+class FormDatiPXXEC;
 
 extern plat::Istanza<FormDatiP> FDatiP;
 extern plat::Istanza<FormDatiPXX> FDatiPXX;

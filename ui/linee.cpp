@@ -7,6 +7,8 @@
 #include "core/testi.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
+#include "selection/fdatipec.h"
 
 namespace ui {
 

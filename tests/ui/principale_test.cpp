@@ -16,6 +16,7 @@
 #include "platform/ini.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
 #include "tests/support/supporto.h"
 #include "ui/avvio.h"
 #include "ui/finestre.h"

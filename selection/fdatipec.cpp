@@ -1,0 +1,137 @@
+#include "selection/fdatipec.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "catalogue/catalogo.h"
+#include "core/ambiente.h"
+#include "core/testi.h"
+#include "core/unita.h"
+#include "selection/unita/contesto.h"
+#include "selection/unita/coppie.h"
+#include "selection/unita/curve_ec.h"
+
+namespace sel {
+
+plat::Istanza<FormDatiPEC> FDatiPEC;
+
+FormDatiPEC::FormDatiPEC() : FinestraAriaSingola(QStringLiteral("FDatiPEC")), GraficoEC(static_cast<FinestraSelezione&>(*this)) {}
+
+void FormDatiPEC::Progetta() {
+  resize(1000, 660);
+  auto* lay = new QVBoxLayout(this);
+  lay->addLayout(CreaPannelli(false));
+
+  // Below: sound frame; air flow, pressure and glycol; model; buttons.
+  auto* sotto = new QHBoxLayout();
+  sotto->addWidget(CreaBloccoPressione(this));
+  sotto->addLayout(CreaBloccoPressioneGlicole(true));
+  sotto->addLayout(CreaBloccoModello());
+  sotto->addStretch(1);
+  sotto->addWidget(CreaBloccoPulsanti(this, true));
+  lay->addLayout(sotto);
+  lay->addWidget(CreaBloccoRisultati(this), 1);
+
+  CreaLegenda({{0, "QA"},     {1, "PT"},     {2, "PS"},     {3, "QW (C)"},  {4, "TW2 (C)"},  {5, "DPW (C)"},
+               {6, "TA (C)"}, {7, "PH"},     {8, "QW (H)"}, {9, "TW2 (H)"}, {10, "DPW (H)"}, {11, "TA (H)"},
+               {12, "LW"},    {13, "LP"},    {14, "SPEED"}, {15, "Vin"}});
+  lblLegDes(14)->SetCaption(QStringLiteral("Curva impostata inverter"));
+  lblLegDes(15)->SetCaption(QStringLiteral("Tensione di comando iverter (0-10v)"));
+
+  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
+  txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
+  txtqatot->GotFocus = nullptr;  // the required air flow is only read by the run
+  cmdGrafico->Click = [this] { cmdGrafico_Click(); };
+  for (plat::TextBox* box : {txtqatot, txtpsu, txtGlic}) box->SetText(QStringLiteral("0"));
+}
+
+void FormDatiPEC::Form_Load() {
+  Grafico().FormChiamante = Nome();
+  DidascaliePannelli();
+  lblQaTot->SetCaption(core::Testo(49));
+  AggiornaUnita();
+  FinestraSelezione::Form_Load();  // model label, buttons, centring
+}
+
+// ---- Input check ----
+
+bool FormDatiPEC::ControllaDati(float) {
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
+  const unita::Esito e = u.ControllaSingola(unita::Stato().FlagPassaggio);
+  Caselle().EsitoControllo = static_cast<std::int16_t>(e.Valore());
+  if (!e.Passato()) Rifiuta(e);
+  return e.Passato();
+}
+
+// ---- The run ----
+
+void FormDatiPEC::cmdCalcola_Click() {
+  EseguiCalcolo([this] { Calcola(); });
+}
+
+void FormDatiPEC::Calcola() {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  motore::StatoCalcolo& s = unita::Stato();
+
+  CalcolaIntestazioneEC(1500, false);
+  s.FlagBassaPerdita = motore::Falso;
+  if (!SaltoTermicoAmmesso(false)) return;
+  const float pressione = LeggiPressioneUtile();
+  const float qr = PortataRichiesta();
+  if (qr == 0) {
+    cmdGrafico->setVisible(false);
+    return;
+  }
+
+  // The models: all, or the one picked (a 4-pipe pick with its partner after it).
+  const int posizione = cboModel->ListIndex();
+  cmdGrafico->setVisible(posizione > 0);
+  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
+  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::FanCoil, posizione, codice, cat.NModelli);
+  if (scelta.spunta) chkKQ->SetValue(1);
+
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  unita::Valutazione u(s, unita::Costanti(), k);
+  u.IniziaCorsa();
+  s.PortataRichiesta = qr;
+  const unita::RegoleEC regole{false, k.SenzaLimiti, GraficoAperto(*this)};
+  unita::Coppie coppie;
+  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
+    const catalogo::DatiModello& d = cat.Modelli[m];
+    if (unita::SottoMinimo(d.MinQa, qr)) continue;
+    const unita::Ruolo ruolo = unita::RuoloModello(unita::TipoCorsa::FanCoil, d.Modello, k.QuattroTubi);
+    if (!ruolo.rata || !u.ImpostaModello(d)) continue;
+    const auto ventilatore = unita::ValutaVentilatoreEC(d, qr, s.PressioneUtile, regole, s);
+    if (!ventilatore) continue;
+    s.PortataAria = qr;  // the coil is rated at the required flow
+
+    s.FlagPassaggio = unita::kFreddo;
+    if (!ControllaDati(qr)) return;
+    if (ruolo.freddo) {
+      u.PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
+      coppie.Freddo(0, m);
+    } else if (!coppie.FreddoDelCompagno(0, m)) {
+      u.AzzeraFreddo();  // its "4P" partner was not rated just before
+    }
+    if (!ruolo.caldo) continue;  // a "4P" model's cooling goes into its partner's row
+
+    s.FlagPassaggio = unita::kCaldo;
+    if (!ControllaDati(qr)) return;
+    u.PassoCaldo({d.CC30[1], d.FCC50, 0}, s.QwDato);
+    Grd->AddItem(RigaEC(d, *ventilatore, unita::Rese::DaStato(s), k.ModoUR));
+  }
+
+  ChiudiCalcolo();
+  if (Grd->Rows() <= 2) cmdGrafico->setVisible(false);
+}
+
+void FormDatiPEC::cmdGrafico_Click() {
+  const float pressione = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
+  ConsegnaGrafico(*this, pressione, txtqatot->Text(), unita::Stato().CurvaSelezionata);
+}
+
+}  // namespace sel

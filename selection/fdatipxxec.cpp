@@ -1,0 +1,182 @@
+#include "selection/fdatipxxec.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "catalogue/catalogo.h"
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/testi.h"
+#include "core/unita.h"
+#include "engine/ventilatori.h"
+#include "platform/messaggi.h"
+#include "selection/unita/contesto.h"
+#include "selection/unita/coppie.h"
+#include "selection/unita/curve_ec.h"
+
+namespace sel {
+
+plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
+
+FormDatiPXXEC::FormDatiPXXEC() : FinestraAriaMista(QStringLiteral("FDatiPXXEC"), false), GraficoEC(static_cast<FinestraSelezione&>(*this)) {}
+
+void FormDatiPXXEC::Progetta() {
+  resize(1060, 720);
+  auto* lay = new QVBoxLayout(this);
+  lay->addLayout(CreaPannelli());
+
+  // Below: sound frame; air flow, pressure and glycol; model; accessories; buttons.
+  auto* sotto = new QHBoxLayout();
+  sotto->addWidget(CreaBloccoPressione(this), 0, Qt::AlignTop);
+  sotto->addLayout(CreaBloccoPressioneGlicole(true));
+  auto* mv = CreaBloccoModello();
+  mv->setRowStretch(1, 1);
+  sotto->addLayout(mv);
+  sotto->addWidget(CreaBloccoAccessori(), 0, Qt::AlignTop);
+  sotto->addStretch(1);
+  sotto->addWidget(CreaBloccoPulsanti(this, true), 0, Qt::AlignTop);
+  lay->addLayout(sotto);
+  lay->addWidget(CreaBloccoRisultati(this), 1);
+
+  CreaLegenda({{0, "QA"},     {1, "PT"},     {2, "PS"},      {3, "QW (C)"},  {4, "TW2 (C)"},
+               {5, "DPW (C)"}, {6, "TA (C)"}, {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"},
+               {10, "DPW (H)"}, {11, "TA (H)"}, {12, "LW"},  {13, "LP"}});
+
+  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
+  txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
+  cmdGrafico->Click = [this] { cmdGrafico_Click(); };
+  for (plat::TextBox* box : {txtqatot, txtpsu, txtGlic}) box->SetText(QStringLiteral("0"));
+}
+
+void FormDatiPXXEC::Form_Load() {
+  Grafico().FormChiamante = Nome();
+  if (serie.isEmpty()) serie = QString::fromStdString(catalogo::Catalogo().SerieCorrente);
+  SpostaTw(0, 0);
+  DidascaliePannelli();
+  AggiornaUnita();
+  Scrollfreddo_Change();
+  FinestraSelezione::Form_Load();  // model label, buttons
+}
+
+// The static pressure up to the series' limit; an empty box stays empty,
+// and the required air flow stays: both are inputs of the same run.
+void FormDatiPXXEC::txtpsu_LostFocus() {
+  const catalogo::Serie* d = SerieFinestra();
+  ControllaPressione(d ? d->pressioneMassima : 250);
+}
+
+// ---- Input check ----
+
+bool FormDatiPXXEC::ControllaDati(float q) {
+  motore::StatoCalcolo& s = unita::Stato();
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  unita::Valutazione u(s, unita::Costanti(), k, AccessoriSerie());
+  const unita::Esito e = u.ControllaMista(s.FlagPassaggio, q);
+  s.PortataTotale = s.PortataAria = q;
+  Caselle().EsitoControllo = static_cast<std::int16_t>(e.Valore());
+  if (!e.Passato()) Rifiuta(e);
+  return e.Passato();
+}
+
+// ---- The run ----
+
+void FormDatiPXXEC::cmdCalcola_Click() {
+  EseguiCalcolo([this] { Calcola(); });
+}
+
+void FormDatiPXXEC::Calcola() {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  motore::StatoCalcolo& s = unita::Stato();
+
+  if (core::ValNum(txtpsu->Text()) == 0)
+    plat::MsgBox(QStringLiteral("WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+  const bool senzaPortata = core::ValNum(txtqatot->Text()) == 0;
+  lblLegSim(0)->SetCaption(senzaPortata ? QStringLiteral("QA") : QStringLiteral("PSU"));
+  lblLegDes(0)->SetCaption(core::Testo(senzaPortata ? 49 : 58));
+  CalcolaIntestazioneEC(1100, false);
+  s.FlagBassaPerdita = motore::Falso;
+  if (!SaltoTermicoAmmesso(true)) return;
+  const float pressione = LeggiPressioneUtile();
+  const float qr = PortataRichiesta();
+  if (qr == 0) return;
+
+  // The models: all, or the one picked (a "4P" pick with its partner before it).
+  const int posizione = cboModel->ListIndex();
+  cmdGrafico->setVisible(posizione > 0);
+  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
+  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::Misto, posizione, codice, cat.NModelli);
+  if (scelta.spunta) chkAcc(1)->SetValue(1);
+
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
+  unita::Valutazione u(s, unita::Costanti(), k, righe);
+  u.IniziaCorsa();
+  s.PortataRichiesta = qr;
+  const unita::RegoleEC regole{true, k.SenzaLimiti, GraficoAperto(*this)};
+  unita::Coppie coppie;
+  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
+    const catalogo::DatiModello& d = cat.Modelli[m];
+    if (!u.ImpostaModello(d)) continue;
+
+    s.FlagPassaggio = unita::kFreddo;
+    if (!ControllaDati(qr)) return;
+    // The fan works against the static pressure plus the accessories' drops.
+    s.PressioneSalvata = s.PressioneUtile;
+    const motore::AccessoriModello acc{righe, std::span<const bool>(k.Accessori.data(), righe.size()), d.Sezione,
+                                       d.Bocche};
+    try {
+      s.PressioneLavoro = motore::SommaPerditeAccessori(s.PressioneSalvata, acc, s.PortataAria, s);
+    } catch (const motore::ErroreCalcolo&) {
+      continue;  // a ticked accessory and a model with no passage for its air
+    }
+    s.PressioneUtile = s.PressioneLavoro;
+    if (s.PressioneLavoro < 0) continue;
+    const unita::Ruolo ruolo = unita::RuoloModello(unita::TipoCorsa::Misto, d.Modello, k.QuattroTubi);
+    if (!ruolo.rata) continue;
+    const auto ventilatore = unita::ValutaVentilatoreEC(d, qr, s.PressioneUtile, regole, s);
+    if (!ventilatore) continue;
+
+    s.PortataAria = qr;
+    if (ruolo.freddo) {
+      u.PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
+      coppie.Freddo(0, m);
+    }
+    if (ruolo.caldo) {
+      s.FlagPassaggio = unita::kCaldo;
+      if (!ControllaDati(qr)) return;
+      u.PassoCaldo({d.CC30[1], d.CCC50, 0}, s.QwDato);
+    }
+    if (!ruolo.riga) continue;  // its cooling goes into the row of the "4P" unit after it
+    if (!ruolo.freddo && !coppie.FreddoDelCompagno(0, m)) u.AzzeraFreddo();
+    Grd->AddItem(RigaEC(d, *ventilatore, unita::Rese::DaStato(s), false));
+  }
+  ChiudiCalcolo();
+}
+
+// ---- Chart ----
+
+float FormDatiPXXEC::PerditeGrafico(int m, float qa) {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello) return 0;
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
+  const motore::AccessoriModello acc{righe, std::span<const bool>(k.Accessori.data(), righe.size()),
+                                     cat.Modelli[m].Sezione, cat.Modelli[m].Bocche};
+  motore::StatoCalcolo prova;  // the drop alone: the run's state stays as it is
+  try {
+    return motore::SommaPerditeAccessori(0, acc, qa, prova);
+  } catch (const motore::ErroreCalcolo&) {
+    return 0;
+  }
+}
+
+void FormDatiPXXEC::cmdGrafico_Click() {
+  ConsegnaGrafico(*this, unita::Stato().PressioneSalvata, txtqatot->Text(), unita::Stato().CurvaSelezionata);
+}
+
+}  // namespace sel

@@ -1,0 +1,36 @@
+// "Advanced calc." window of the EC thermo-ventilating and ducted units:
+// return and fresh air mixed, every model rated at a required air flow
+// against the static pressure plus the drops of the ticked accessories, on
+// the fan curve and command voltage that deliver it.
+#pragma once
+
+#include "selection/aria_mista.h"
+#include "selection/grafico_ec.h"
+
+namespace sel {
+
+class FormDatiPXXEC : public FinestraAriaMista, public GraficoEC {
+  Q_OBJECT
+ public:
+  FormDatiPXXEC();
+
+  // Input check of the pass in the state's FlagPassaggio for the total air
+  // flow q (m3/s): mixes the two air streams; true when the inputs are valid.
+  bool ControllaDati(float q);
+  void txtpsu_LostFocus();
+  void cmdCalcola_Click() override;
+  // Hands the working point of the last run to the fan-curve chart.
+  void cmdGrafico_Click();
+  float PerditeGrafico(int m, float qa) override;
+
+ protected:
+  void Progetta() override;
+  void Form_Load() override;
+
+ private:
+  void Calcola();
+};
+
+extern plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
+
+}  // namespace sel
