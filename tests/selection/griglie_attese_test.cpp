@@ -11,14 +11,17 @@
 #include "core/ambiente.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
+#include "selection/fdatipec.h"
+#include "ui/linee.h"
 #include "tests/selection/supporto_selezione.h"
 
 using namespace sel;
 
 namespace {
 
-// Product-line menu entries.
-constexpr int kKalvo = 0, kRmb = 1, kDvk = 2, kKalvop = 3;
+// Product-line menu entries, then the EC lines' "Advanced calc." windows.
+constexpr int kKalvo = 0, kRmb = 1, kDvk = 2, kKalvop = 3, kKalvoEC = 4, kRmbBldc = 5, kDvkBldc = 6;
 
 struct Corsa {
   const char* nome;  // file griglie/<nome>.txt
@@ -30,6 +33,16 @@ void PrintTo(const Corsa& c, std::ostream* os) { *os << c.nome; }
 
 FormDatiP& P(FinestraSelezione& f) { return static_cast<FormDatiP&>(f); }
 FormDatiPXX& X(FinestraSelezione& f) { return static_cast<FormDatiPXX&>(f); }
+FormDatiPEC& E(FinestraSelezione& f) { return static_cast<FormDatiPEC&>(f); }
+FormDatiPXXEC& XE(FinestraSelezione& f) { return static_cast<FormDatiPXXEC&>(f); }
+
+// The fresh air of the mixed-air EC windows, as Rinnovo.
+void RinnovoEC(FinestraAriaMista& x) {
+  x.Scrollfreddo->SetValue(30);
+  x.txtTsa1rin(0)->SetText("35");
+  x.txturrin->SetText("40");
+  x.txtTsa1rin(1)->SetText("-5");
+}
 
 void Tutte(FinestraSelezione& f) {
   if (auto* p = dynamic_cast<FormDatiP*>(&f)) p->cboVel->SetListIndex(0);
@@ -132,6 +145,45 @@ const Corsa kCorse[] = {
        core::imp.SenzaLimiti = true;
        f.txtpsu->SetText("75");
      }},
+    // EC fan coils at a required air flow (m3/h).
+    {"kalvoec_300", kKalvoEC, [](FinestraSelezione& f) { f.txtqatot->SetText("300"); }},
+    {"kalvoec_600_pressione", kKalvoEC,
+     [](FinestraSelezione& f) {
+       f.txtqatot->SetText("600");
+       f.txtpsu->SetText("40");
+     }},
+    {"kalvoec_4tubi_portata_data", kKalvoEC,
+     [](FinestraSelezione& f) {
+       f.txtqatot->SetText("250");
+       E(f).chkKQ->SetValue(1);
+       f.txtTw2(0)->SetText("");
+       f.txtQw(0)->SetText("400");
+     }},
+    {"kalvoec_ur", kKalvoEC,
+     [](FinestraSelezione& f) {
+       f.txtqatot->SetText("450");
+       f.txtpsu->SetText("20");
+       core::imp.ModoUR = QStringLiteral("UR");
+     }},
+    // EC mixed-air units at a required air flow (m3/h).
+    {"rmbbldc_standard", kRmbBldc, [](FinestraSelezione& f) { f.txtqatot->SetText("700"); }},
+    {"rmbbldc_pressione_rinnovo", kRmbBldc,
+     [](FinestraSelezione& f) {
+       f.txtqatot->SetText("900");
+       f.txtpsu->SetText("100");
+       RinnovoEC(XE(f));
+     }},
+    {"dvkbldc_standard", kDvkBldc,
+     [](FinestraSelezione& f) {
+       f.txtqatot->SetText("600");
+       f.txtpsu->SetText("50");
+     }},
+    {"dvkbldc_4tubi", kDvkBldc,
+     [](FinestraSelezione& f) {
+       f.txtqatot->SetText("1000");
+       f.txtpsu->SetText("80");
+       XE(f).chkAcc(1)->SetValue(1);
+     }},
 };
 
 const char* Icona(plat::Icona i) {
@@ -151,13 +203,22 @@ class GriglieAttese : public test::ConProgramma, public ::testing::WithParamInte
  protected:
   void TearDown() override {
     core::imp.SenzaLimiti = false;
+    core::imp.ModoUR.clear();
     ConProgramma::TearDown();
   }
   // The messages of the run, then the grid: one line a row, cells by tabs.
   QString Esegui(const Corsa& c) {
-    ui::Fmenu().mnuprod_Click(c.linea);
-    FinestraSelezione& f =
-        c.linea == kKalvo || c.linea == kKalvop ? static_cast<FinestraSelezione&>(FDatiP()) : FDatiPXX();
+    FinestraSelezione* p = nullptr;
+    if (c.linea <= kKalvop) {
+      ui::Fmenu().mnuprod_Click(c.linea);
+      p = c.linea == kKalvo || c.linea == kKalvop ? static_cast<FinestraSelezione*>(&FDatiP()) : &FDatiPXX();
+    } else {
+      const catalogo::Codice linee[] = {catalogo::Codice::KALVOEC, catalogo::Codice::RMBBLDC,
+                                        catalogo::Codice::DVKBLDC};
+      ui::ApriLinea(linee[c.linea - kKalvoEC]);
+      p = c.linea == kKalvoEC ? static_cast<FinestraSelezione*>(&FDatiPEC()) : &FDatiPXXEC();
+    }
+    FinestraSelezione& f = *p;
     c.imposta(f);
     reg.Svuota();
     f.cmdCalcola_Click();
