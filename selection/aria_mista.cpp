@@ -119,6 +119,11 @@ void FinestraAriaMista::Scrollfreddo_Change() {
   CaptionQuote(frmRicircoloF, frmRinnovoF, Scrollfreddo->Value());
 }
 
+void FinestraAriaMista::MostraQuote() {
+  Scrollfreddo_Change();
+  CaptionQuote(frmRicircoloC, FrmRinnovoC, ScrollCaldo->Value());
+}
+
 void FinestraAriaMista::ScrollCaldo_Change() {
   Scrollfreddo->SetValue(ScrollCaldo->Value());
   CaptionQuote(frmRicircoloC, FrmRinnovoC, ScrollCaldo->Value());

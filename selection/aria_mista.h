@@ -62,6 +62,8 @@ class FinestraAriaMista : public FinestraSelezione {
   // Captions of the panels, the share, the accessory boxes of the window's
   // series (shown, hidden, ticked), then those every base window shares.
   void DidascaliePannelli();
+  // The shares in the captions of the four stream frames.
+  void MostraQuote();
   // The air and accessory boxes in the conditions of a run, with the shared boxes.
   void LeggiCondizioniAria(unita::Condizioni& k) const;
   plat::TextBox* Casella(unita::Casella c, int p) override;

@@ -55,7 +55,7 @@ void FormDatiPXXEC::Form_Load() {
   SpostaTw(0, 0);
   DidascaliePannelli();
   AggiornaUnita();
-  Scrollfreddo_Change();
+  MostraQuote();
   FinestraSelezione::Form_Load();  // model label, buttons
 }
 
@@ -148,6 +148,7 @@ void FormDatiPXXEC::Calcola() {
     if (ruolo.caldo) {
       s.FlagPassaggio = unita::kCaldo;
       if (!ControllaDati(qr)) return;
+      s.PressioneUtile = s.PressioneLavoro;  // the check read the box again
       u.PassoCaldo({d.CC30[1], d.CCC50, 0}, s.QwDato);
     }
     if (!ruolo.riga) continue;  // its cooling goes into the row of the "4P" unit after it

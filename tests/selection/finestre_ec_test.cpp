@@ -1,0 +1,357 @@
+// The "Advanced calc." windows of the EC series driven as a user drives them.
+#include <functional>
+
+#include "core/ambiente.h"
+#include "core/numeri.h"
+#include "core/unita.h"
+#include "platform/schermo.h"
+#include "selection/fdatip.h"
+#include "selection/fdatipec.h"
+#include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
+#include "selection/grafico.h"
+#include "selection/unita/contesto.h"
+#include "tests/selection/supporto_selezione.h"
+#include "ui/linee.h"
+
+using namespace sel;
+
+namespace {
+
+class FinestreEC : public test::ConProgramma {
+ protected:
+  void TearDown() override {
+    core::imp.FlagDistrict = false;
+    core::imp.BaseTesti = 300;
+    core::um.UmPotenza = 0;
+    ConProgramma::TearDown();
+  }
+  FormDatiPEC& Singola() {
+    ui::ApriLinea(catalogo::Codice::KALVOEC);
+    return FDatiPEC();
+  }
+  FormDatiPXXEC& Mista(catalogo::Codice c) {
+    ui::ApriLinea(c);
+    return FDatiPXXEC();
+  }
+  void Calcola(FinestraSelezione& f) {
+    reg.Svuota();
+    f.cmdCalcola_Click();
+  }
+  static QStringList Riga(const FinestraSelezione& f, int r) {
+    QStringList c;
+    for (int i = 0; i < f.Grd->Cols(); ++i) c << f.Grd->TextMatrix(r, i);
+    return c;
+  }
+  QStringList Testi() const {
+    QStringList t;
+    for (const auto& m : reg.messaggi) t << m.testo;
+    return t;
+  }
+  // The list position of a model code.
+  static int Posizione(const std::string& codice) {
+    const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+    for (int m = 1; m <= cat.NModelli; ++m)
+      if (cat.Modelli[m].Modello == codice) return m;
+    return -1;
+  }
+};
+
+TEST_F(FinestreEC, SingolaAllApertura) {
+  FormDatiPEC& f = Singola();
+  EXPECT_EQ(f.Caption(), "QZO-Y-C");
+  EXPECT_EQ(Grafico().FormChiamante, "FDatiPEC");
+  EXPECT_TRUE(f.cmdLegend->isHidden());
+  EXPECT_TRUE(f.cmdGrafico->isHidden());
+  EXPECT_EQ(f.lblQaTot->Caption(), "Air flow");
+  EXPECT_EQ(f.chkKQ->Caption(), "add. heat exchanger ( 4 pipe )");
+  EXPECT_EQ(f.lblLegDes(3)->Caption(), "Water flow(Cooling)");
+  EXPECT_EQ(f.lblLegDes(14)->Caption(), "Curva impostata inverter");
+  EXPECT_EQ(f.lblLegDes(15)->Caption(), "Tensione di comando iverter (0-10v)");
+  EXPECT_EQ(f.lblLegSim(15)->Caption(), "Vin");
+  EXPECT_EQ(f.cboDirezione->ListCount(), 3);
+  EXPECT_EQ(f.cboDirezione->Text(), "2");
+  EXPECT_EQ(f.txtqatot->Text(), "0");
+  EXPECT_EQ(f.lblUmQA->Caption(), "m3/h");
+  EXPECT_EQ(f.cboModel->List(0), "* All");
+  EXPECT_FALSE(f.chkComeFreddo);
+}
+
+TEST_F(FinestreEC, MistaAllAperturaSecondoLaSerie) {
+  struct Caso {
+    catalogo::Codice serie;
+    int visibili;
+    bool g2;
+  } casi[] = {{catalogo::Codice::RMBBLDC, 3, true}, {catalogo::Codice::DVKBLDC, 1, false}};
+  for (const Caso& c : casi) {
+    FormDatiPXXEC& f = Mista(c.serie);
+    SCOPED_TRACE(f.serie.toStdString());
+    for (int i = 1; i <= 10; ++i) EXPECT_EQ(!f.chkAcc(i)->isHidden(), i <= c.visibili) << i;
+    EXPECT_EQ(f.chkAcc(1)->Caption(), "Additional coil ( 4 pipes )");
+    EXPECT_EQ(f.chkAcc(2)->Value() == 1, c.g2);
+    EXPECT_EQ(f.frmRicircoloF->Caption(), "Return air ratio 100%");
+    EXPECT_EQ(f.FrmRinnovoC->Caption(), "Fresh air ratio 0%");
+    EXPECT_EQ(f.lblRicircolo(0)->Caption(), "Return air100 %");
+    EXPECT_EQ(f.lblQaTot->Caption(), "Total Air flow");
+    EXPECT_EQ(f.LeftTw(), 0);
+    // 250 Pa accepted, 251 refused, for both series.
+    Attiva(f);
+    for (const char* p : {"250", "251"}) {
+      reg.Svuota();
+      Scrivi(f.txtpsu, p);
+      Esci(f.txtGlic);
+      EXPECT_EQ(reg.messaggi.size(), p[2] == '1' ? 1u : 0u) << p;
+    }
+    EXPECT_EQ(f.txtpsu->Text(), "0");
+    ui::Fmenu().mnuprods_Click(1);  // leave it for the next series
+  }
+}
+
+TEST_F(FinestreEC, IntestazioneInOgniUnita) {
+  FormDatiPEC& f = Singola();
+  struct Caso {
+    const char* tw2c;
+    const char* tw2h;
+    int potenza, acqua, perdita;
+    QStringList codici, unita;  // columns 3..11
+  } casi[] = {
+      {"12", "60", 0, 1, 0, {"PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)", "TA (H)"},
+       {"W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C"}},
+      {"7,5", "", 1, 0, 1, {"PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "TW2 (H)", "DPW (H)", "TA (H)"},
+       {"Frig/h", "Frig/h", "l/s", "mH2O", "°C", "Frig/h", "°C", "mH2O", "°C"}},
+      {"abc", "-3", 0, 1, 0, {"PT", "PS", "TW2 (C)", "DPW (C)", "TA (C)", "PH", "TW2 (H)", "DPW (H)", "TA (H)"},
+       {"W", "W", "°C", "kPa", "°C", "W", "°C", "kPa", "°C"}},
+  };
+  for (const Caso& c : casi) {
+    core::um.UmPotenza = c.potenza;
+    core::um.UmPortataAcqua = c.acqua;
+    core::um.UmPerditaAcqua = c.perdita;
+    f.txtTw2(0)->SetText(c.tw2c);
+    f.txtTw2(1)->SetText(c.tw2h);
+    f.txtqatot->SetText("");  // the run heads the grid and stops
+    Calcola(f);
+    EXPECT_EQ(Testi(), QStringList{" Air flow is mandatory "});
+    ASSERT_EQ(f.Grd->Rows(), 2);
+    ASSERT_EQ(f.Grd->Cols(), 15);
+    EXPECT_EQ(f.Grd->FixedRows(), 0);
+    EXPECT_TRUE(f.txtqatot->hasFocus() || !f.isActiveWindow());
+    const QStringList codici = Riga(f, 0), unita = Riga(f, 1);
+    EXPECT_EQ(codici.mid(0, 3), (QStringList{"", "SPEED", "Vin"}));
+    EXPECT_EQ(codici.mid(3, 9), c.codici) << c.tw2c;
+    EXPECT_EQ(codici.mid(12), (QStringList{"LW", "LP", "Pin"}));
+    EXPECT_EQ(unita.mid(0, 3), (QStringList{"Model", "RPM", "V"}));
+    EXPECT_EQ(unita.mid(3, 9), c.unita) << c.tw2c;
+    EXPECT_EQ(unita.mid(12), (QStringList{"dB(A)", "dB(A)", "W"}));
+    EXPECT_EQ(f.Grd->ColWidth(0), 1500);
+    EXPECT_NEAR(f.Grd->ColWidth(14), 695, 15);  // whole pixels
+    EXPECT_FALSE(f.cmdLegend->isHidden());
+    EXPECT_TRUE(f.cmdGrafico->isHidden());
+  }
+  core::um.UmPortataAcqua = 1;
+  core::um.UmPerditaAcqua = 0;
+}
+
+// The smallest selectable air flow is rated, in any air-flow unit; just below it is not.
+TEST_F(FinestreEC, PortataMinimaInOgniUnita) {
+  FormDatiPEC& f = Singola();
+  const int m = Posizione("KALVOEC 20");
+  ASSERT_EQ(catalogo::Catalogo().Modelli[m].MinQa, 90);
+  struct Caso {
+    int unita;
+    const char* portata;
+    bool rata;
+  } casi[] = {{2, "90", true}, {2, "89.9", false}, {0, "25", true}, {0, "24.9", false}, {1, "0.025", true}};
+  for (const Caso& c : casi) {
+    core::um.UmPortataAria = c.unita;
+    f.cboModel->SetListIndex(m);
+    f.txtqatot->SetText(c.portata);
+    Calcola(f);
+    EXPECT_EQ(f.Grd->Rows(), c.rata ? 3 : 2) << c.unita << " " << c.portata;
+    EXPECT_EQ(f.cmdGrafico->isHidden(), !c.rata);
+  }
+  core::um.UmPortataAria = 2;
+}
+
+// A row depends only on its model and the boxes, never on the model rated
+// before it: every row of a run over all models equals the run of that
+// model picked alone (the kept-below curve, the passes' results and the
+// 4-pipe pairing start afresh).
+TEST_F(FinestreEC, OgniRigaComeIlModelloDaSolo) {
+  struct Caso {
+    catalogo::Codice serie;
+    std::function<void(FinestraSelezione&)> imposta;
+  } casi[] = {
+      {catalogo::Codice::KALVOEC,
+       [](FinestraSelezione& f) {
+         f.txtqatot->SetText("350");
+         f.txtpsu->SetText("30");
+         f.txtTw1(1)->SetText("30");  // heating water as warm as the air: no heating rating
+         f.txtTw2(1)->SetText("29");
+         static_cast<FormDatiPEC&>(f).txtTsa1(1)->SetText("30");
+       }},
+      {catalogo::Codice::DVKBLDC, [](FinestraSelezione& f) {
+         f.txtqatot->SetText("800");
+         f.txtpsu->SetText("60");
+       }}};
+  for (const Caso& c : casi) {
+    ui::ApriLinea(c.serie);
+    FinestraSelezione& f = c.serie == catalogo::Codice::KALVOEC ? static_cast<FinestraSelezione&>(FDatiPEC())
+                                                                 : FDatiPXXEC();
+    c.imposta(f);
+    f.cboModel->SetListIndex(0);
+    Calcola(f);
+    ASSERT_GT(f.Grd->Rows(), 3);
+    std::vector<QStringList> tutte;
+    for (int r = 2; r < f.Grd->Rows(); ++r) tutte.push_back(Riga(f, r));
+    for (const QStringList& riga : tutte) {
+      f.cboModel->SetListIndex(Posizione(riga[0].toStdString()));
+      Calcola(f);
+      ASSERT_EQ(f.Grd->Rows(), 3) << riga[0].toStdString();
+      EXPECT_EQ(Riga(f, 2), riga);
+    }
+    ui::Fmenu().mnuprod_Click(0);
+  }
+}
+
+// The command voltage and full-scale speed of a row are those the run left
+// in the calculation state for the chart; the picked model shows the chart
+// button, which hands the working point on.
+TEST_F(FinestreEC, TensioneEGraficoDelModelloScelto) {
+  FormDatiPEC& f = Singola();
+  f.cboModel->SetListIndex(Posizione("KALVOEC 50"));
+  f.txtqatot->SetText("450");
+  f.txtpsu->SetText("35");
+  Calcola(f);
+  ASSERT_EQ(f.Grd->Rows(), 3);
+  const motore::StatoCalcolo& s = unita::Stato();
+  const catalogo::DatiModello& d = catalogo::Catalogo().Modelli[Posizione("KALVOEC 50")];
+  EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[s.CurvaRiferimento]));
+  EXPECT_EQ(f.Grd->TextMatrix(2, 2), core::Formatta(unita::TensioneTroncata(s.TensioneComando), "0.0", "."));
+  EXPECT_GE(s.CurvaSelezionata, 1);
+  EXPECT_EQ(s.CurvaRiferimento, s.CurvaSelezionata);
+  EXPECT_FLOAT_EQ(s.PortataRichiesta, 450 / 3600.0f);
+  EXPECT_FALSE(f.cmdGrafico->isHidden());
+  // The chart's rerun: boxes written and the same guarded run.
+  f.RicalcolaGrafico("20", "400");
+  EXPECT_EQ(f.txtpsu->Text(), "20");
+  EXPECT_FLOAT_EQ(s.PortataRichiesta, 400 / 3600.0f);
+  EXPECT_EQ(f.ModelloGrafico(), Posizione("KALVOEC 50"));
+  EXPECT_EQ(f.PerditeGrafico(1, 0.2f), 0);
+  // All models: the button goes.
+  f.cboModel->SetListIndex(0);
+  Calcola(f);
+  EXPECT_TRUE(f.cmdGrafico->isHidden());
+}
+
+TEST_F(FinestreEC, AccessoriEQuattroTubiDelleUnitaMiste) {
+  FormDatiPXXEC& f = Mista(catalogo::Codice::DVKBLDC);
+  f.txtqatot->SetText("900");
+  f.txtpsu->SetText("40");
+  f.cboModel->SetListIndex(Posizione("DVKBLDC 30"));
+  Calcola(f);
+  ASSERT_EQ(f.Grd->Rows(), 3);
+  const QString senza = f.Grd->TextMatrix(2, 2);
+  EXPECT_FLOAT_EQ(unita::Stato().PressioneSalvata, 40);
+  EXPECT_FLOAT_EQ(unita::Stato().PressioneUtile, 40);
+  // A ticked accessory adds its drop: more voltage for the same flow.
+  EXPECT_EQ(f.PerditeGrafico(Posizione("DVKBLDC 30"), 0.25f), 0);
+  f.chkAcc(1)->SetValue(1);
+  EXPECT_GT(f.PerditeGrafico(Posizione("DVKBLDC 30"), 0.25f), 0);
+  f.chkAcc(1)->SetValue(0);
+  // The "4P" pick (listed as a separator) rates its partner first and ticks the additional coil.
+  f.cboModel->SetListIndex(Posizione("DVKBLDC 30 4P"));
+  EXPECT_EQ(f.cboModel->Text(), "-----------");
+  Calcola(f);
+  EXPECT_EQ(f.chkAcc(1)->Value(), 1);
+  ASSERT_EQ(f.Grd->Rows(), 3);
+  EXPECT_EQ(f.Grd->TextMatrix(2, 0), "DVKBLDC 30 4P");
+  EXPECT_GT(unita::Stato().PressioneUtile, 40);
+  EXPECT_NE(f.Grd->TextMatrix(2, 2), senza);
+}
+
+TEST_F(FinestreEC, SaltoTermicoDelleUnitaMiste) {
+  FormDatiPXXEC& f = Mista(catalogo::Codice::RMBBLDC);
+  f.txtqatot->SetText("700");
+  struct Caso {
+    bool district;
+    const char* tw1;
+    const char* tw2;
+    const char* qw;
+    QString messaggio;  // "" the run goes on
+  } casi[] = {
+      {false, "7", "15.5", "", "Delta T in cooling mode must be < 8°C"},
+      {false, "7", "15", "", ""},
+      {true, "7", "14.5", "", "Delta T in cooling mode must be > 8°C"},
+      {false, "7", "", "600", ""},  // water flow given: no outlet temperature to read
+  };
+  for (const Caso& c : casi) {
+    core::imp.FlagDistrict = c.district;
+    f.txtTw1(0)->SetText(c.tw1);
+    f.txtTw2(0)->SetText(c.tw2);
+    f.txtQw(0)->SetText(c.qw);
+    f.txtpsu->SetText("30");
+    Calcola(f);
+    const QStringList t = Testi();
+    if (c.messaggio.isEmpty()) {
+      EXPECT_GT(f.Grd->Rows(), 2) << c.tw2;
+      for (const QString& m : t) EXPECT_FALSE(m.startsWith("Errore") || m.startsWith("Delta")) << m.toStdString();
+    } else {
+      EXPECT_EQ(t, QStringList{c.messaggio});
+      EXPECT_EQ(f.Grd->Rows(), 2);
+    }
+  }
+}
+
+// A distance that is no number above 0 is refused before any run, in the
+// user's language, by every selection window.
+TEST_F(FinestreEC, DistanzaRifiutataPrimaDelCalcolo) {
+  std::function<FinestraSelezione&()> finestre[] = {
+      [] () -> FinestraSelezione& { ui::Fmenu().mnuprod_Click(0); return FDatiP(); },
+      [] () -> FinestraSelezione& { ui::Fmenu().mnuprod_Click(2); return FDatiPXX(); },
+      [] () -> FinestraSelezione& { ui::ApriLinea(catalogo::Codice::KALVOEC); return FDatiPEC(); },
+      [] () -> FinestraSelezione& { ui::ApriLinea(catalogo::Codice::RMBBLDC); return FDatiPXXEC(); }};
+  for (auto& apri : finestre) {
+    FinestraSelezione& f = apri();
+    for (const char* d : {"", "0", "abc", "-2"}) {
+      f.txtDistanza->SetText(d);
+      Calcola(f);
+      ASSERT_EQ(Testi(), QStringList{"The distance must be a number greater than 0"}) << f.Nome().toStdString() << d;
+      EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+      EXPECT_TRUE(f.cmdLegend->isHidden());  // never headed
+    }
+  }
+  core::imp.BaseTesti = 100;
+  Calcola(FDatiPEC());
+  EXPECT_EQ(Testi(), QStringList{"La distanza deve essere un numero maggiore di 0"});
+}
+
+// A run cannot start inside another (a message of the run's own, answered
+// by a click on Calculate), and ends with the normal pointer.
+class Annidato : public plat::Presentatore {
+ public:
+  explicit Annidato(FinestraSelezione& f) : f_(f) {}
+  void Mostra(const plat::Messaggio& m) override {
+    testi << m.testo;
+    if (testi.size() == 1) f_.cmdCalcola_Click();
+  }
+  QStringList testi;
+
+ private:
+  FinestraSelezione& f_;
+};
+
+TEST_F(FinestreEC, NessunCalcoloDentroUnAltro) {
+  FormDatiPXXEC& f = Mista(catalogo::Codice::DVKBLDC);
+  f.txtqatot->SetText("600");  // zero static pressure: the run warns first
+  Annidato a(f);
+  plat::ImpostaPresentatore(&a);
+  f.cmdCalcola_Click();
+  plat::ImpostaPresentatore(&reg);
+  ASSERT_GE(a.testi.size(), 1);
+  EXPECT_EQ(a.testi.count(a.testi[0]), 1);  // the nested click did not run again
+  EXPECT_GT(f.Grd->Rows(), 2);
+  EXPECT_FALSE(f.InCalcolo());
+  EXPECT_FALSE(plat::PuntatoreInAttesa());
+}
+
+}  // namespace
