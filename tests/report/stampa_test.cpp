@@ -18,6 +18,8 @@
 #include "report/pacchetto.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipec.h"
+#include "selection/fdatipxxec.h"
 #include "tests/report/lettura_docx.h"
 #include "tests/report/supporto_stampa.h"
 #include "ui/linee.h"
