@@ -2,24 +2,13 @@
 // every speed, with two accessories ticked, under Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
+#include "bench/programma_bench.h"
 #include "core/ambiente.h"
 #include "platform/form.h"
-#include "platform/messaggi.h"
 #include "selection/fdatipxx.h"
-#include "ui/avvio.h"
 #include "ui/finestre.h"
 
 namespace {
-
-// Messages of the run (the low water pressure drop warning) are not shown.
-class Silenzio : public plat::Presentatore {
- public:
-  void Mostra(const plat::Messaggio&) override {}
-};
 
 sel::FormDatiPXX& FinestraDVK(std::initializer_list<int> accessori) {
   sel::FormDatiPXX& f = sel::FDatiPXX();
@@ -56,23 +45,4 @@ BENCHMARK(SerieDVKQuattroTubiEPlenum)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir dir;
-  if (!dir.isValid() || !QFile::copy(PROGRAM_DIR_BENCH "/Mistrel2013.mdb", dir.filePath("Mistrel2013.mdb"))) return 1;
-  QFile ini(dir.filePath("Mistrel2013.ini"));
-  if (!ini.open(QIODevice::WriteOnly)) return 1;
-  ini.write("[Common]\r\nMulti= 1\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n");
-  ini.close();
-  Silenzio silenzio;
-  plat::ImpostaPresentatore(&silenzio);
-  if (ui::Avvia(QString(), dir.path()) != 0) return 1;
-  core::imp.SepDec = ".";
-  ::benchmark::Initialize(&argc, argv);
-  ::benchmark::RunSpecifiedBenchmarks();
-  ::benchmark::Shutdown();
-  plat::Forms::Svuota();
-  plat::ImpostaPresentatore(nullptr);
-  return 0;
-}
+int main(int argc, char** argv) { return banco::EseguiNelProgramma(argc, argv); }

@@ -46,15 +46,10 @@ void FormDatiP::Progetta() {
   cboSpigot = new plat::ComboBox(frmZepa, "cboSpigot");
   frmZepa->setVisible(false);
 
-  CreaLegenda({{0, "QA"},      {1, "PT"},      {2, "PS"},      {3, "QW (C)"}, {4, "TW2 (C)"}, {5, "DPW (C)"},
-               {6, "TA (C)"},  {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"}, {10, "DPW (H)"}, {11, "TA (H)"},
-               {12, "LW"},     {13, "LP"},     {16, "Pin"}});
+  CreaLegenda(SimboliLegenda({{16, "Pin"}}));
 
-  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
   txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
   chkComeFreddo->Click = [this] { chkComeFreddo_Click(); };
-  txtGlic->SetText("0");
-  txtpsu->SetText("0");
 }
 
 void FormDatiP::Form_Load() {

@@ -32,17 +32,13 @@ void FormDatiPEC::Progetta() {
   lay->addLayout(sotto);
   lay->addWidget(CreaBloccoRisultati(this), 1);
 
-  CreaLegenda({{0, "QA"},     {1, "PT"},     {2, "PS"},     {3, "QW (C)"},  {4, "TW2 (C)"},  {5, "DPW (C)"},
-               {6, "TA (C)"}, {7, "PH"},     {8, "QW (H)"}, {9, "TW2 (H)"}, {10, "DPW (H)"}, {11, "TA (H)"},
-               {12, "LW"},    {13, "LP"},    {14, "SPEED"}, {15, "Vin"}});
+  CreaLegenda(SimboliLegenda({{14, "SPEED"}, {15, "Vin"}}));
   lblLegDes(14)->SetCaption(QStringLiteral("Curva impostata inverter"));
   lblLegDes(15)->SetCaption(QStringLiteral("Tensione di comando iverter (0-10v)"));
 
-  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
   txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
   txtqatot->GotFocus = nullptr;  // the required air flow is only read by the run
   cmdGrafico->Click = [this] { cmdGrafico_Click(); };
-  for (plat::TextBox* box : {txtqatot, txtpsu, txtGlic}) box->SetText(QStringLiteral("0"));
 }
 
 void FormDatiPEC::Form_Load() {
@@ -60,9 +56,7 @@ bool FormDatiPEC::ControllaDati(float) {
   LeggiCondizioniAria(k);
   unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
   const unita::Esito e = u.ControllaSingola(unita::Stato().FlagPassaggio);
-  Caselle().EsitoControllo = static_cast<std::int16_t>(e.Valore());
-  if (!e.Passato()) Rifiuta(e);
-  return e.Passato();
+  return Controllato(e);
 }
 
 // ---- The run ----

@@ -48,14 +48,10 @@ void FormDatiPXX::Progetta() {
   lay->addLayout(sotto);
   lay->addWidget(CreaBloccoRisultati(this), 1);
 
-  CreaLegenda({{0, "QA"},     {1, "PT"},     {2, "PS"},      {3, "QW (C)"},  {4, "TW2 (C)"},
-               {5, "DPW (C)"}, {6, "TA (C)"}, {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"},
-               {10, "DPW (H)"}, {11, "TA (H)"}, {12, "LW"},  {13, "LP"}});
+  CreaLegenda(SimboliLegenda());
 
-  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
   txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
   txtqatot->LostFocus = [this] { txtqatot_LostFocus(); };
-  for (plat::TextBox* box : {txtqatot, txtpsu, txtGlic}) box->SetText(QStringLiteral("0"));
 }
 
 void FormDatiPXX::Form_Load() {

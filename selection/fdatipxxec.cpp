@@ -39,14 +39,10 @@ void FormDatiPXXEC::Progetta() {
   lay->addLayout(sotto);
   lay->addWidget(CreaBloccoRisultati(this), 1);
 
-  CreaLegenda({{0, "QA"},     {1, "PT"},     {2, "PS"},      {3, "QW (C)"},  {4, "TW2 (C)"},
-               {5, "DPW (C)"}, {6, "TA (C)"}, {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"},
-               {10, "DPW (H)"}, {11, "TA (H)"}, {12, "LW"},  {13, "LP"}});
+  CreaLegenda(SimboliLegenda());
 
-  txtGlic->LostFocus = [this] { txtGlic_LostFocus(); };
   txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
   cmdGrafico->Click = [this] { cmdGrafico_Click(); };
-  for (plat::TextBox* box : {txtqatot, txtpsu, txtGlic}) box->SetText(QStringLiteral("0"));
 }
 
 void FormDatiPXXEC::Form_Load() {
@@ -75,9 +71,7 @@ bool FormDatiPXXEC::ControllaDati(float q) {
   unita::Valutazione u(s, unita::Costanti(), k, AccessoriSerie());
   const unita::Esito e = u.ControllaMista(s.FlagPassaggio, q);
   s.PortataTotale = s.PortataAria = q;
-  Caselle().EsitoControllo = static_cast<std::int16_t>(e.Valore());
-  if (!e.Passato()) Rifiuta(e);
-  return e.Passato();
+  return Controllato(e);
 }
 
 // ---- The run ----

@@ -177,6 +177,9 @@ QGridLayout* FinestraSelezione::CreaBloccoPressioneGlicole(bool conPortata) {
   txtGlic = CreaCasella(this, "txtGlic");
   riga(lblglic, txtGlic, new QLabel(QStringLiteral("%"), this));
   pg->setRowStretch(r, 1);
+  txtGlic->LostFocus = [this] { ControllaGlicole(); };
+  for (plat::TextBox* box : {txtqatot, txtpsu, txtGlic})
+    if (box) box->SetText(QStringLiteral("0"));
   return pg;
 }
 
@@ -283,6 +286,14 @@ void FinestraSelezione::CreaLegenda(const std::vector<std::pair<int, QString>>& 
     g->addWidget(d, riga, 2);
     ++riga;
   }
+}
+
+std::vector<std::pair<int, QString>> FinestraSelezione::SimboliLegenda(std::vector<std::pair<int, QString>> propri) {
+  std::vector<std::pair<int, QString>> v{
+      {0, "QA"},      {1, "PT"},      {2, "PS"},       {3, "QW (C)"},   {4, "TW2 (C)"}, {5, "DPW (C)"}, {6, "TA (C)"},
+      {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"},  {10, "DPW (H)"}, {11, "TA (H)"}, {12, "LW"},     {13, "LP"}};
+  v.insert(v.end(), propri.begin(), propri.end());
+  return v;
 }
 
 bool FinestraSelezione::eventFilter(QObject* o, QEvent* e) {
@@ -619,6 +630,12 @@ plat::TextBox* FinestraSelezione::Casella(unita::Casella c, int p) {
     case unita::Casella::Tw2: return txtTw2(p);
     default: return nullptr;
   }
+}
+
+bool FinestraSelezione::Controllato(const unita::Esito& e) {
+  Caselle().EsitoControllo = static_cast<std::int16_t>(e.Valore());
+  if (!e.Passato()) Rifiuta(e);
+  return e.Passato();
 }
 
 void FinestraSelezione::Rifiuta(const unita::Esito& e) {

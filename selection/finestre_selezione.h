@@ -123,6 +123,8 @@ class FinestraSelezione : public plat::Form {
   // The model list with its label; a window adds its own rows below.
   QGridLayout* CreaBloccoModello();
   void CreaLegenda(const std::vector<std::pair<int, QString>>& simboli);
+  // The legend rows 0..13 every selection window has, and a window's own after them.
+  static std::vector<std::pair<int, QString>> SimboliLegenda(std::vector<std::pair<int, QString>> propri = {});
   plat::TextBox* CreaCasella(QWidget* padre, const QString& nome, int indice = -1);
   plat::Label* CreaEtichetta(QWidget* padre, const QString& nome, int indice = -1);
 
@@ -181,6 +183,9 @@ class FinestraSelezione : public plat::Form {
   void LeggiCondizioniComuni(unita::Condizioni& k) const;
   // A failed input check: its message, and the focus on the box to correct.
   void Rifiuta(const unita::Esito& e);
+  // An input check's result kept in Caselle() (1 passed, 0 failed), a
+  // failure shown; true when the check passed.
+  bool Controllato(const unita::Esito& e);
   // A rated row as the run takes it: the result of its input check kept in
   // Caselle(); a failed check shown, and false: the run ends.
   bool ProseguiCorsa(const unita::Riga& r);
