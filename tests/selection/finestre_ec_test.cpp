@@ -269,6 +269,21 @@ TEST_F(FinestreEC, AccessoriEQuattroTubiDelleUnitaMiste) {
   EXPECT_NE(f.Grd->TextMatrix(2, 2), senza);
 }
 
+// The drops of the accessories come from the ticks of the window that runs.
+TEST_F(FinestreEC, AccessoriDellaFinestraCheCalcola) {
+  ui::Fmenu().mnuprod_Click(2);  // the base DVK window, open beside
+  FormDatiPXXEC& f = Mista(catalogo::Codice::DVKBLDC);
+  f.txtqatot->SetText("800");
+  f.txtpsu->SetText("60");
+  Calcola(f);
+  std::vector<QStringList> prima;
+  for (int r = 0; r < f.Grd->Rows(); ++r) prima.push_back(Riga(f, r));
+  for (int i = 1; i <= 10; ++i) FDatiPXX().chkAcc(i)->SetValue(1);
+  Calcola(f);
+  ASSERT_EQ(f.Grd->Rows(), static_cast<int>(prima.size()));
+  for (int r = 0; r < f.Grd->Rows(); ++r) EXPECT_EQ(Riga(f, r), prima[r]);
+}
+
 TEST_F(FinestreEC, SaltoTermicoDelleUnitaMiste) {
   FormDatiPXXEC& f = Mista(catalogo::Codice::RMBBLDC);
   f.txtqatot->SetText("700");
