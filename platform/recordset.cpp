@@ -8,8 +8,10 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 #include "platform/recordset_interno.h"
+#include "platform/testo_numero.h"
 
 namespace plat {
 
@@ -52,21 +54,6 @@ double Valore::ComeNumero() const {
     throw ErroreDatabase("\"" + testo_ + "\" is not a number");
   return v;
 }
-
-namespace {
-
-template <typename T>
-std::string TestoNumero(T v) {
-  char buf[64];
-  if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15) {
-    auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
-    return std::string(buf, r.ptr);
-  }
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, r.ptr);
-}
-
-}  // namespace
 
 std::string Valore::ComeTesto() const {
   switch (tipo_) {
@@ -152,6 +139,11 @@ Valore RecordSetMemoria::Campo(std::string_view nome) const {
 }
 
 bool RecordSetMemoria::HaCampo(std::string_view nome) const { return IndiceColonna(nome) >= 0; }
+
+void RecordSetMemoria::Filtra(const std::function<bool(const std::vector<Valore>& riga)>& tiene) {
+  std::erase_if(righe_, [&](const std::vector<Valore>& riga) { return !tiene(riga); });
+  posizione_ = 0;
+}
 
 void RecordSetMemoria::Close() {
   chiuso_ = true;

@@ -1,6 +1,6 @@
 // Record sets on the product database.  The file's content decides the
 // engine: an SQLite file through SQLite, a Microsoft Access (Jet 3/4) file
-// through mdbtools, read only.
+// through the Access reader, a process of its own over mdbtools; read only.
 #pragma once
 
 #include <memory>
@@ -27,6 +27,7 @@ class Valore {
   static Valore NumeroSingolo(float v);
   static Valore Testo(std::string s);
   Tipo tipo() const { return tipo_; }
+  bool Singolo() const { return singolo_; }  // a number stored in single precision
   bool IsNull() const { return tipo_ == Tipo::Null; }
   // Text is read as a number ("." decimal mark, blanks around it allowed; a
   // blank text is 0); Null is 0.  Throws ErroreDatabase for a text that is
@@ -40,6 +41,10 @@ class Valore {
   double numero_ = 0;
   std::string testo_;
 };
+
+// The Access reader program, which reads Access files for the record-set
+// layer; by default the one in the folder of the running program.
+void ImpostaLettoreAccess(const std::string& percorso);
 
 class RecordSet {
  public:

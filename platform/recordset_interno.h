@@ -1,6 +1,7 @@
 // Pieces shared by the two engines of the record-set layer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,9 +24,11 @@ class RecordSetMemoria : public RecordSet {
   Valore Campo(std::string_view nome) const override;
   bool HaCampo(std::string_view nome) const override;
   void Close() override;
+  int IndiceColonna(std::string_view nome) const;  // -1 when missing
+  // Keeps only the rows `tiene` accepts.
+  void Filtra(const std::function<bool(const std::vector<Valore>& riga)>& tiene);
 
  private:
-  int IndiceColonna(std::string_view nome) const;  // -1 when missing
   std::vector<std::string> colonne_;
   std::vector<std::vector<Valore>> righe_;
   std::size_t posizione_ = 0;
@@ -41,6 +44,8 @@ struct Interrogazione {
 Interrogazione AnalizzaSql(std::string_view sql);
 
 std::unique_ptr<Database> ApriSqlite(const std::string& percorso);
+// The rows of an SQL text on a database that ApriSqlite opened.
+std::unique_ptr<RecordSetMemoria> RigheSqlite(Database& sqlite, const std::string& sql);
 std::unique_ptr<Database> ApriJet(const std::string& percorso);
 
 }  // namespace plat::interno

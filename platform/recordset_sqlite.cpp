@@ -20,6 +20,10 @@ class DatabaseSqlite : public Database {
 
   std::unique_ptr<RecordSet> OpenRecordset(const std::string& sql,
                                            const std::vector<std::string>& valori) override {
+    return Righe(sql, valori);
+  }
+
+  std::unique_ptr<RecordSetMemoria> Righe(const std::string& sql, const std::vector<std::string>& valori) {
     Statement st = Prepara(sql);
     const int segni = sqlite3_bind_parameter_count(st.get());
     if (segni != static_cast<int>(valori.size()))
@@ -31,9 +35,12 @@ class DatabaseSqlite : public Database {
 
     const int n = sqlite3_column_count(st.get());
     std::vector<std::string> colonne;
+    std::vector<bool> singoli;
     for (int c = 0; c < n; ++c) {
       const char* nome = sqlite3_column_name(st.get(), c);
       colonne.emplace_back(nome ? nome : "");
+      const char* tipo = sqlite3_column_decltype(st.get(), c);
+      singoli.push_back(tipo && NomiUguali(tipo, "SINGLE"));
     }
     std::vector<std::vector<Valore>> righe;
     for (;;) {
@@ -42,7 +49,12 @@ class DatabaseSqlite : public Database {
       if (rc != SQLITE_ROW) throw ErroreDatabase(std::string(sqlite3_errmsg(db_)) + ": " + sql);
       std::vector<Valore> riga;
       riga.reserve(static_cast<std::size_t>(n));
-      for (int c = 0; c < n; ++c) riga.push_back(Leggi(st.get(), c));
+      for (int c = 0; c < n; ++c) {
+        riga.push_back(Leggi(st.get(), c));
+        // A column declared SINGLE holds single-precision numbers.
+        if (singoli[static_cast<std::size_t>(c)] && riga.back().tipo() == Valore::Tipo::Numero)
+          riga.back() = Valore::NumeroSingolo(static_cast<float>(riga.back().ComeNumero()));
+      }
       righe.push_back(std::move(riga));
     }
     return std::make_unique<RecordSetMemoria>(std::move(colonne), std::move(righe));
@@ -88,6 +100,10 @@ class DatabaseSqlite : public Database {
 };
 
 }  // namespace
+
+std::unique_ptr<RecordSetMemoria> RigheSqlite(Database& sqlite, const std::string& sql) {
+  return static_cast<DatabaseSqlite&>(sqlite).Righe(sql, {});
+}
 
 std::unique_ptr<Database> ApriSqlite(const std::string& percorso) {
   sqlite3* db = nullptr;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -224,3 +226,120 @@ TEST_F(DatabaseAccessTest, ErroriDiTabellaColonnaEQuery) {
 }
 
 }  // namespace
+
+namespace {
+
+QByteArray Contenuto(const std::string& percorso) {
+  QFile f(QString::fromStdString(percorso));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Opens a damaged file and reads every table it still lists: each step
+// either works or throws ErroreDatabase.  False when the file did not open.
+bool ApriEScorri(const std::string& percorso, const std::vector<std::string>& tabelle) {
+  std::unique_ptr<Database> db;
+  try {
+    db = Database::Apri(percorso, "");
+  } catch (const ErroreDatabase& e) {
+    EXPECT_NE(std::string(e.what()).find(percorso), std::string::npos) << e.what();
+    return false;
+  }
+  for (const std::string& t : tabelle) {
+    try {
+      if (!db->EsisteTabella(t)) continue;
+      auto rs = db->OpenRecordset("select * from [" + t + "]");
+      while (!rs->Eof()) rs->MoveNext();
+    } catch (const ErroreDatabase&) {
+    }
+  }
+  return true;
+}
+
+const std::vector<std::string> kTabelleNwind = {"Order Details", "Orders", "Products", "Shippers", "Categories",
+                                                "Customers", "Employees", "Suppliers", "Umsätze"};
+
+// The reader puts its SQLite file in the temporary folder: pointed at a
+// folder of the test's own, which must be empty again afterwards.
+class CartellaTemporanea {
+ public:
+  CartellaTemporanea() : prima_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toUtf8()); }
+  ~CartellaTemporanea() {
+    if (prima_.isNull()) qunsetenv("TMPDIR");
+    else qputenv("TMPDIR", prima_);
+  }
+  QStringList Resti() const { return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+  QString File(const char* nome) const { return dir_.filePath(nome); }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray prima_;
+};
+
+}  // namespace
+
+// Damaged Access files: libmdb crashes, or eats memory without end, on some;
+// the database then cannot be opened, with the file named, and nothing is
+// left in the temporary folder.
+TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
+  const QByteArray nwind = Contenuto(CartellaAccess() + "/nwind.mdb");
+  ASSERT_EQ(nwind.size(), 3002368);
+  struct Caso {
+    const char* nome;
+    QByteArray dati;
+  };
+  const Caso casi[] = {
+      {"fuzzed-crash.mdb", Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb")},
+      {"nwind-1724416.mdb", nwind.left(1724416)},
+      {"nwind-1500000.mdb", nwind.left(1500000)},
+  };
+  CartellaTemporanea tmp;
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    ASSERT_FALSE(c.dati.isEmpty());
+    QTemporaryDir dir;
+    const std::string percorso = dir.filePath(c.nome).toStdString();
+    QFile f(QString::fromStdString(percorso));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(c.dati);
+    f.close();
+    EXPECT_FALSE(ApriEScorri(percorso, kTabelleNwind));
+  }
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+// Both samples cut at points spread over the file, on and off page
+// boundaries: each opens, or is refused, in a few seconds at most.
+TEST(DatabaseAccessDanneggiato, TroncamentiDeiDueCampioni) {
+  struct Campione {
+    const char* nome;
+    std::vector<std::string> tabelle;
+  };
+  const Campione campioni[] = {{"nwind.mdb", kTabelleNwind}, {"DateTestDatabase.mdb", {"DateTest"}}};
+  CartellaTemporanea tmp;
+  int aperti = 0, rifiutati = 0;
+  for (const Campione& c : campioni) {
+    const QByteArray dati = Contenuto(CartellaAccess() + "/" + c.nome);
+    ASSERT_FALSE(dati.isEmpty());
+    for (int parte = 0; parte < 24; ++parte) {
+      const qsizetype taglio = dati.size() * parte / 24 + (parte % 2 ? 1000 : 0);
+      SCOPED_TRACE(std::string(c.nome) + " cut to " + std::to_string(taglio));
+      const QString file = tmp.File("taglio.mdb");
+      QFile f(file);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      f.write(dati.left(taglio));
+      f.close();
+      (ApriEScorri(file.toStdString(), c.tabelle) ? aperti : rifiutati)++;
+      QFile::remove(file);
+    }
+  }
+  EXPECT_GT(aperti, 0);
+  EXPECT_GT(rifiutati, 0);
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+TEST(DatabaseAccessDanneggiato, SenzaIlLettoreIlFileNonApre) {
+  plat::ImpostaLettoreAccess("/nessuna/cartella/lettore_access");
+  EXPECT_THROW(Database::Apri(CartellaAccess() + "/nwind.mdb", ""), ErroreDatabase);
+  plat::ImpostaLettoreAccess(LETTORE_ACCESS);
+  EXPECT_NO_THROW(Database::Apri(CartellaAccess() + "/nwind.mdb", ""));
+}

@@ -48,3 +48,23 @@ TEST_F(AvvioFile, ImpostazioniNellaCodificaDelSistemaOriginale) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QString::fromUtf8("Società")});
   EXPECT_EQ(Leggi("Mistrel2013.ini"), ini);
 }
+
+// A damaged Access product database stops the start as any database that
+// cannot be opened: one critical message naming the file, status 1.
+TEST_F(AvvioFile, DatabaseAccessDanneggiatoFermaIlProgramma) {
+  QFile nwind(TESTDATA_ACCESS "/nwind.mdb");
+  ASSERT_TRUE(nwind.open(QIODevice::ReadOnly));
+  const QByteArray campione = nwind.readAll();
+  QFile rotto(TESTDATA_ACCESS "/damaged/fuzzed-crash.mdb");
+  ASSERT_TRUE(rotto.open(QIODevice::ReadOnly));
+  for (const QByteArray& dati : {rotto.readAll(), campione.left(1724416), campione.left(1500000)}) {
+    SCOPED_TRACE(dati.size());
+    reg.Svuota();
+    Scrivi("Mistrel2013.mdb", dati);
+    EXPECT_EQ(ui::Avvia("", dir.path()), 1);
+    ASSERT_EQ(reg.messaggi.size(), 1u);
+    EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+    EXPECT_TRUE(reg.messaggi[0].testo.contains(dir.filePath("Mistrel2013.mdb")));
+    EXPECT_EQ(plat::Forms::Count(), 0);
+  }
+}

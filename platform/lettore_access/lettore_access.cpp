@@ -1,0 +1,458 @@
+// The Access reader: a process of its own that reads a Microsoft Access
+// (Jet 3, Jet 4 and later) file through mdbtools' libmdb and writes its user
+// tables into a new SQLite file, which the program then reads.  A damaged
+// file can make libmdb crash, loop or eat memory: here that ends only this
+// process, which the program starts with limits on memory, file size and time.
+//
+//   lettore_access <file.mdb> <out.sqlite>
+//
+// The out file holds the table "tabelle" (one row per Access table: its name,
+// and an error text when the table cannot be read) and, for the table of
+// rowid N, the table tN with the same columns and rows in the same order.
+// Values are decoded here from their stored bytes, so that numbers keep every
+// digit whatever the locale, and text comes out as UTF-8; single-precision
+// columns are declared SINGLE.
+//
+// On the standard output the reader writes a "." each time it gets on (a
+// table, a thousand rows), and, when it fails, a new line and the reason.
+// Exit status 0 when the file was read, 1 when it is not a readable Access
+// file.
+#include <fcntl.h>
+// glib before mdbtools.h: mdbtools.h includes it inside extern "C", where
+// its C++ declarations do not compile.
+#include <glib.h>
+#include <iconv.h>
+#include <mdbtools.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/testo_numero.h"
+
+static_assert(std::endian::native == std::endian::little, "Access files are little-endian");
+
+namespace {
+
+constexpr std::uint32_t kInLinea = 0x80000000u;   // long value stored in the row
+constexpr std::uint32_t kUnaPagina = 0x40000000u;  // long value in one page row
+constexpr int kMascheraPosizione = 0x1fff;
+
+template <typename T>
+T LeggiLE(const unsigned char* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+void AggiungiUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::string Utf16InUtf8(const std::u16string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char16_t u = s[i];
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+      AggiungiUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (s[i + 1] - 0xDC00));
+      ++i;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      AggiungiUtf8(out, 0xFFFD);
+    } else {
+      AggiungiUtf8(out, u);
+    }
+  }
+  return out;
+}
+
+// Jet 4 text: UTF-16LE, or, after the mark FF FE, "compressed": one byte per
+// character, with a zero byte switching to two-byte characters and back.
+std::string TestoJet4(const unsigned char* p, std::size_t n) {
+  std::u16string u;
+  if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
+    bool compresso = true;
+    for (std::size_t i = 2; i < n;) {
+      if (p[i] == 0) {
+        compresso = !compresso;
+        ++i;
+      } else if (compresso) {
+        u += static_cast<char16_t>(p[i]);
+        ++i;
+      } else if (i + 1 < n) {
+        u += static_cast<char16_t>(p[i] | (p[i + 1] << 8));
+        i += 2;
+      } else {
+        break;
+      }
+    }
+  } else {
+    for (std::size_t i = 0; i + 1 < n; i += 2) u += static_cast<char16_t>(p[i] | (p[i + 1] << 8));
+  }
+  return Utf16InUtf8(u);
+}
+
+// Jet 3 text: single bytes of the database's code page.
+class CodePage {
+ public:
+  explicit CodePage(int numero) {
+    const std::string nome = "CP" + std::to_string(numero > 0 ? numero : 1252);
+    cd_ = iconv_open("UTF-8", nome.c_str());
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) cd_ = iconv_open("UTF-8", "CP1252");
+  }
+  ~CodePage() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  CodePage(const CodePage&) = delete;
+  CodePage& operator=(const CodePage&) = delete;
+
+  std::string InUtf8(const unsigned char* p, std::size_t n) {
+    std::string out;
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) {  // no converter at all: Latin-1
+      for (std::size_t i = 0; i < n; ++i) AggiungiUtf8(out, p[i]);
+      return out;
+    }
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    auto* in = reinterpret_cast<char*>(const_cast<unsigned char*>(p));
+    std::size_t restanti = n;
+    char buf[1024];
+    while (restanti > 0) {
+      char* o = buf;
+      std::size_t spazio = sizeof buf;
+      const std::size_t rc = iconv(cd_, &in, &restanti, &o, &spazio);
+      out.append(buf, static_cast<std::size_t>(o - buf));
+      if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+        AggiungiUtf8(out, 0xFFFD);  // a byte the code page does not define
+        ++in;
+        --restanti;
+      }
+    }
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// An Access date: days since 30 December 1899, the fraction the time of day
+// (for days before that date the fraction still counts forward).
+std::string TestoData(double seriale) {
+  if (!std::isfinite(seriale) || std::fabs(seriale) > 3.0e6) return plat::TestoNumero(seriale);
+  double giorni_interi = std::trunc(seriale);
+  long long secondi = std::llround(std::fabs(seriale - giorni_interi) * 86400.0);
+  long long giorni = static_cast<long long>(giorni_interi);
+  if (secondi >= 86400) {
+    secondi -= 86400;
+    giorni += 1;
+  }
+  // Civil date from a day count (days from 1 January 1970).
+  long long z = giorni - 25569 + 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long doe = z - era * 146097;
+  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  long long anno = yoe + era * 400;
+  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long long mp = (5 * doy + 2) / 153;
+  const long long giorno = doy - (153 * mp + 2) / 5 + 1;
+  const long long mese = mp < 10 ? mp + 3 : mp - 9;
+  if (mese <= 2) ++anno;
+  char buf[128];
+  if (secondi == 0)
+    std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld", anno, mese, giorno);
+  else
+    std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", anno, mese, giorno,
+                  secondi / 3600, secondi / 60 % 60, secondi % 60);
+  return buf;
+}
+
+// A decimal column: sign byte, then a 128-bit integer as four little-endian
+// 32-bit words, the most significant first; the scale places the point.
+double NumeroDecimale(const unsigned char* p, int scala) {
+  unsigned __int128 n = 0;
+  for (int parola = 0; parola < 4; ++parola)
+    n = (n << 32) | LeggiLE<std::uint32_t>(p + 1 + 4 * parola);
+  std::string cifre;
+  do {
+    cifre.insert(cifre.begin(), static_cast<char>('0' + static_cast<int>(n % 10)));
+    n /= 10;
+  } while (n != 0);
+  if (scala > 0) {
+    if (static_cast<int>(cifre.size()) <= scala) cifre.insert(0, static_cast<std::size_t>(scala) + 1 - cifre.size(), '0');
+    cifre.insert(cifre.size() - static_cast<std::size_t>(scala), ".");
+  }
+  if (p[0] & 0x80) cifre.insert(0, "-");
+  double v = 0;
+  std::from_chars(cifre.data(), cifre.data() + cifre.size(), v);
+  return v;
+}
+
+std::string TestoGuid(const unsigned char* k) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", k[3],
+                k[2], k[1], k[0], k[5], k[4], k[7], k[6], k[8], k[9], k[10], k[11], k[12], k[13], k[14], k[15]);
+  return buf;
+}
+
+
+// A value that the stored bytes cannot give: the table is damaged.
+struct Danneggiato {};
+
+struct ChiudiStatement {
+  void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, ChiudiStatement>;
+
+struct LiberaTabella {
+  void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
+};
+
+// "name" as an SQL name.
+std::string Citato(const std::string& nome) {
+  std::string out = "\"";
+  for (char c : nome) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
+
+class Lettore {
+ public:
+  Lettore(MdbHandle* mdb, sqlite3* db, int avanzamento, std::string percorso)
+      : mdb_(mdb), db_(db), avanzamento_(avanzamento), percorso_(std::move(percorso)), code_page_(mdb->f->code_page) {}
+
+  void Esegui(const std::string& sql) {
+    char* errore = nullptr;
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &errore) != SQLITE_OK) {
+      const std::string testo = errore ? errore : "SQLite error";
+      sqlite3_free(errore);
+      throw std::runtime_error(testo + ": " + sql);
+    }
+  }
+
+  Statement Prepara(const std::string& sql) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
+      throw std::runtime_error(std::string(sqlite3_errmsg(db_)) + ": " + sql);
+    return Statement(s);
+  }
+
+  void Avanza() { (void)!write(avanzamento_, ".", 1); }
+
+  // Every user table of the catalogue.
+  void Leggi() {
+    Esegui("create table tabelle (nome text, errore text)");
+    Statement elenco = Prepara("insert into tabelle (rowid, nome, errore) values (?, ?, ?)");
+    int n = 0;
+    for (unsigned i = 0; i < mdb_->num_catalog; ++i) {
+      auto* voce = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb_->catalog, i));
+      if (voce->object_type != MDB_TABLE || mdb_is_system_table(voce)) continue;
+      ++n;
+      const std::string tabella = "t" + std::to_string(n);
+      std::string errore;
+      try {
+        LeggiTabella(voce, tabella);
+      } catch (const Danneggiato&) {
+        errore = "The database " + percorso_ + " is damaged";
+      }
+      if (!errore.empty()) Esegui("drop table if exists " + tabella);
+      sqlite3_reset(elenco.get());
+      sqlite3_bind_int(elenco.get(), 1, n);
+      sqlite3_bind_text(elenco.get(), 2, voce->object_name, -1, SQLITE_TRANSIENT);
+      if (errore.empty())
+        sqlite3_bind_null(elenco.get(), 3);
+      else
+        sqlite3_bind_text(elenco.get(), 3, errore.c_str(), -1, SQLITE_TRANSIENT);
+      if (sqlite3_step(elenco.get()) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
+      Avanza();
+    }
+  }
+
+ private:
+  void LeggiTabella(MdbCatalogEntry* voce, const std::string& nome) {
+    std::unique_ptr<MdbTableDef, LiberaTabella> tabella(mdb_read_table(voce));
+    if (!tabella || !mdb_read_columns(tabella.get())) throw Danneggiato();
+    MdbTableDef* t = tabella.get();
+    if (t->num_cols == 0) throw Danneggiato();
+
+    std::vector<MdbColumn*> colonne;
+    std::string crea = "create table " + nome + " (", inserisci = "insert into " + nome + " values (";
+    for (unsigned i = 0; i < t->num_cols; ++i) {
+      auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t->columns, i));
+      colonne.push_back(col);
+      crea += (i ? ", " : "") + Citato(col->name) + (col->col_type == MDB_FLOAT ? " SINGLE" : "");
+      inserisci += i ? ", ?" : "?";
+    }
+    try {
+      Esegui(crea + ")");
+    } catch (const std::runtime_error&) {
+      throw Danneggiato();  // names SQLite refuses, such as two columns of one name
+    }
+    Statement riga = Prepara(inserisci + ")");
+
+    std::vector<MdbField> campi(t->num_cols);
+    mdb_rewind_table(t);
+    for (long righe = 0; mdb_fetch_row(t);) {
+      // The row just read lies in the page buffer: split it into its fields.
+      int inizio = 0;
+      std::size_t lunghezza = 0;
+      if (mdb_find_row(mdb_, static_cast<int>(t->cur_row) - 1, &inizio, &lunghezza) != 0) continue;
+      if (mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0) continue;
+      sqlite3_reset(riga.get());
+      sqlite3_clear_bindings(riga.get());  // a field the row lacks is a Null
+      for (unsigned i = 0; i < t->num_cols; ++i) {
+        const MdbField& f = campi[i];
+        if (f.colnum < 0 || static_cast<unsigned>(f.colnum) >= t->num_cols) continue;
+        Lega(riga.get(), f.colnum + 1, *colonne[static_cast<std::size_t>(f.colnum)], f);
+      }
+      if (sqlite3_step(riga.get()) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
+      if (++righe % 1000 == 0) Avanza();
+    }
+  }
+
+  void Lega(sqlite3_stmt* st, int k, const MdbColumn& col, const MdbField& f) {
+    const auto testo = [&](const std::string& s) { sqlite3_bind_text(st, k, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT); };
+    const auto byte = [&](const void* p, std::size_t n) {
+      sqlite3_bind_blob(st, k, n ? p : "", static_cast<int>(n), SQLITE_TRANSIENT);
+    };
+    if (col.col_type == MDB_BOOL) {  // the value is the null bit
+      sqlite3_bind_int(st, k, f.is_null ? 0 : -1);
+      return;
+    }
+    if (f.is_null) return;
+    if (f.start < 0 || f.siz < 0 || f.start + f.siz > mdb_->fmt->pg_size) throw Danneggiato();
+    const unsigned char* p = mdb_->pg_buf + f.start;
+    const auto n = static_cast<std::size_t>(f.siz);
+    const auto serve = [&](std::size_t byte) {
+      if (n < byte) throw Danneggiato();
+    };
+    switch (col.col_type) {
+      case MDB_BYTE: serve(1); sqlite3_bind_int(st, k, p[0]); return;
+      case MDB_INT: serve(2); sqlite3_bind_int(st, k, LeggiLE<std::int16_t>(p)); return;
+      case MDB_LONGINT:
+      case MDB_COMPLEX: serve(4); sqlite3_bind_int(st, k, LeggiLE<std::int32_t>(p)); return;
+      case MDB_FLOAT: serve(4); sqlite3_bind_double(st, k, LeggiLE<float>(p)); return;
+      case MDB_DOUBLE: serve(8); sqlite3_bind_double(st, k, LeggiLE<double>(p)); return;
+      case MDB_MONEY:
+        serve(8);
+        sqlite3_bind_double(st, k, static_cast<double>(LeggiLE<std::int64_t>(p)) / 10000.0);
+        return;
+      case MDB_NUMERIC: serve(17); sqlite3_bind_double(st, k, NumeroDecimale(p, col.col_scale)); return;
+      case MDB_DATETIME: serve(8); testo(TestoData(LeggiLE<double>(p))); return;
+      case MDB_REPID: serve(16); testo(TestoGuid(p)); return;
+      case MDB_TEXT: testo(Testo(p, n)); return;
+      case MDB_MEMO: {
+        const std::string b = ValoreLungo(p, n);
+        testo(Testo(reinterpret_cast<const unsigned char*>(b.data()), b.size()));
+        return;
+      }
+      case MDB_OLE: {
+        const std::string b = ValoreLungo(p, n);
+        byte(b.data(), b.size());
+        return;
+      }
+      default: byte(p, n); return;
+    }
+  }
+
+  std::string Testo(const unsigned char* p, std::size_t n) {
+    return mdb_->f->jet_version == MDB_VER_JET3 ? code_page_.InUtf8(p, n) : TestoJet4(p, n);
+  }
+
+  // Memo and OLE values: a 12-byte head in the row (length and flags, then
+  // where the data lies), the data in the row itself, in one row of another
+  // page, or in a chain of such rows.
+  std::string ValoreLungo(const unsigned char* p, std::size_t n) {
+    if (n < MDB_MEMO_OVERHEAD) return {};
+    const auto testa = LeggiLE<std::uint32_t>(p);
+    const std::size_t lunghezza = testa & 0x3FFFFFFFu;
+    if (testa & kInLinea) return std::string(reinterpret_cast<const char*>(p) + MDB_MEMO_OVERHEAD, n - MDB_MEMO_OVERHEAD);
+    auto riga = static_cast<int>(LeggiLE<std::uint32_t>(p + 4));
+    std::string out;
+    void* buf = nullptr;
+    int inizio = 0;
+    std::size_t len = 0;
+    if (testa & kUnaPagina) {
+      if (mdb_find_pg_row(mdb_, riga, &buf, &inizio, &len) != 0) throw Danneggiato();
+      out.assign(static_cast<const char*>(buf) + inizio, len);
+    } else {
+      // Each row of the chain starts with where the next one lies.
+      for (int giri = 0; riga != 0 && out.size() < lunghezza; ++giri) {
+        if (giri > 1'000'000 || mdb_find_pg_row(mdb_, riga, &buf, &inizio, &len) != 0 || len < 4) throw Danneggiato();
+        const auto* q = static_cast<const unsigned char*>(buf) + inizio;
+        riga = static_cast<int>(LeggiLE<std::uint32_t>(q));
+        out.append(reinterpret_cast<const char*>(q) + 4, len - 4);
+      }
+    }
+    if (out.size() > lunghezza) out.resize(lunghezza);
+    return out;
+  }
+
+  MdbHandle* mdb_;
+  sqlite3* db_;
+  int avanzamento_;
+  std::string percorso_;
+  CodePage code_page_;
+};
+
+// Ends with status 1 after the reason, on a line of its own.
+[[noreturn]] void Fallisci(int avanzamento, const std::string& motivo) {
+  const std::string testo = "\n" + motivo;
+  (void)!write(avanzamento, testo.data(), testo.size());
+  _exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The progress goes to the standard output as it was; whatever libmdb
+  // prints goes nowhere.
+  const int avanzamento = dup(STDOUT_FILENO);
+  const int nulla = open("/dev/null", O_WRONLY);
+  if (avanzamento < 0 || nulla < 0) return 1;
+  dup2(nulla, STDOUT_FILENO);
+  dup2(nulla, STDERR_FILENO);
+  if (argc != 3) Fallisci(avanzamento, "usage: lettore_access <file.mdb> <out.sqlite>");
+  const std::string percorso = argv[1];
+
+  MdbHandle* mdb = mdb_open(argv[1], MDB_NOFLAGS);
+  if (!mdb) Fallisci(avanzamento, "Cannot read the Access database " + percorso);
+  if (!mdb_read_catalog(mdb, MDB_TABLE)) Fallisci(avanzamento, "Cannot read the tables of the Access database " + percorso);
+  (void)!write(avanzamento, ".", 1);
+
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(argv[2], &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+    Fallisci(avanzamento, std::string("Cannot write ") + argv[2]);
+  try {
+    Lettore lettore(mdb, db, avanzamento, percorso);
+    lettore.Esegui("pragma journal_mode = off; pragma synchronous = off; begin");
+    lettore.Leggi();
+    lettore.Esegui("commit");
+  } catch (const std::exception& e) {
+    Fallisci(avanzamento, "Cannot convert the Access database " + percorso + ": " + e.what());
+  }
+  if (sqlite3_close(db) != SQLITE_OK) Fallisci(avanzamento, std::string("Cannot write ") + argv[2]);
+  mdb_close(mdb);
+  return 0;
+}
