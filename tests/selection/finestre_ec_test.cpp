@@ -149,6 +149,36 @@ TEST_F(FinestreEC, IntestazioneInOgniUnita) {
   }
   core::um.UmPortataAcqua = 1;
   core::um.UmPerditaAcqua = 0;
+  core::imp.BaseTesti = 100;
+  Calcola(f);
+  EXPECT_EQ(f.Grd->TextMatrix(1, 0), "Modello");
+}
+
+// While the chart is open for the window its reruns keep the reference
+// curve: another voltage scale than a fresh run.
+TEST_F(FinestreEC, ConIlGraficoApertoLaCurvaDiRiferimentoResta) {
+  FormDatiPEC& f = Singola();
+  const int m = Posizione("KALVOEC 80");
+  const catalogo::DatiModello& d = catalogo::Catalogo().Modelli[m];
+  f.cboModel->SetListIndex(m);
+  f.txtqatot->SetText("1500");
+  Calcola(f);
+  ASSERT_EQ(f.Grd->Rows(), 3);
+  const int riferimento = unita::Stato().CurvaRiferimento;
+  EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[riferimento]));
+  Grafico().GraficoAperto = true;
+  Grafico().Servita = &f;
+  f.txtqatot->SetText("700");
+  Calcola(f);
+  ASSERT_EQ(f.Grd->Rows(), 3);
+  EXPECT_EQ(unita::Stato().CurvaRiferimento, riferimento);
+  EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[riferimento]));
+  EXPECT_LT(unita::Stato().CurvaSelezionata, riferimento);
+  // The chart closed: a fresh run at 700 chooses its own reference curve.
+  Grafico().GraficoAperto = false;
+  Grafico().Servita = nullptr;
+  Calcola(f);
+  EXPECT_EQ(unita::Stato().CurvaRiferimento, unita::Stato().CurvaSelezionata);
 }
 
 // The smallest selectable air flow is rated, in any air-flow unit; just below it is not.
