@@ -62,7 +62,14 @@ bool FormDatiPEC::ControllaDati(float) {
 // ---- The run ----
 
 void FormDatiPEC::cmdCalcola_Click() {
-  EseguiCalcolo([this] { Calcola(); });
+  EseguiCalcolo([this] {
+    try {
+      Calcola();
+    } catch (...) {
+      cmdGrafico->setVisible(false);  // a run that failed hands nothing to the chart
+      throw;
+    }
+  });
 }
 
 void FormDatiPEC::Calcola() {

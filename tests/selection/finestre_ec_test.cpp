@@ -267,6 +267,14 @@ TEST_F(FinestreEC, TensioneEGraficoDelModelloScelto) {
   EXPECT_FLOAT_EQ(s.PortataRichiesta, 400 / 3600.0f);
   EXPECT_EQ(f.ModelloGrafico(), Posizione("KALVOEC 50"));
   EXPECT_EQ(f.PerditeGrafico(1, 0.2f), 0);
+  // A run that ends in the error trap hides it too.
+  f.txtpsu->SetText("x");
+  Calcola(f);
+  EXPECT_EQ(Testi(), QStringList{"Errore generico : 13"});
+  EXPECT_TRUE(f.cmdGrafico->isHidden());
+  f.txtpsu->SetText("20");
+  Calcola(f);
+  EXPECT_FALSE(f.cmdGrafico->isHidden());
   // All models: the button goes.
   f.cboModel->SetListIndex(0);
   Calcola(f);
