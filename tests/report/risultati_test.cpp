@@ -4,7 +4,10 @@
 #include <functional>
 
 #include "selection/fdatip.h"
+#include "selection/fdatipec.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
+#include "ui/linee.h"
 #include "tests/report/supporto_stampa.h"
 
 using namespace sel;
@@ -112,6 +115,48 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
         "p:Accessories :  "},
        Voci(13, 13),
        [](FinestraSelezione& f) { static_cast<FormDatiPXX&>(f).txtqatot->SetText(QStringLiteral("abc")); }},
+      {"EC fan coil at a required air flow",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::KALVOEC);
+         FDatiPEC().txtqatot->SetText(QStringLiteral("350"));
+         FDatiPEC().txtpsu->SetText(QStringLiteral("30"));
+         return FDatiPEC();
+       },
+       "tbl{* * / *Cooling* / *Heating* | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 30 Pa<span 2> | Air flow / 350 m3/h<span 2> | Glycol  % / 0 %<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation "}, Voci(13, 13)},
+      {"EC ducted unit at a required air flow",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::RMBBLDC);
+         FDatiPXXEC().txtqatot->SetText(QStringLiteral("800"));
+         FDatiPXXEC().txtpsu->SetText(QStringLiteral("40"));
+         return FDatiPXXEC();
+       },
+       "tbl{* * / *Cooling* / *Heating* | *Return air ratio 100%*<span 3> | "
+       "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
+       "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 40 Pa<span 2> | Total Air flow / 800 m3/h<span 2> | Glycol  % / 0 %<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories : Filter G2(TR2) -  "},
+       Voci(13, 13)},
+      {"EC thermo-ventilating unit without a required air flow",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::DVKBLDC);
+         FDatiPXXEC().txtqatot->SetText(QStringLiteral("900"));
+         FDatiPXXEC().txtpsu->SetText(QStringLiteral("40"));
+         return FDatiPXXEC();
+       },
+       "tbl{* * / *Cooling* / *Heating* | *Return air ratio 100%*<span 3> | "
+       "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
+       "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 40 Pa<span 2> | Glycol  % / 0 %<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories :  "},
+       Voci(13, 13), [](FinestraSelezione& f) { f.txtqatot->SetText(QString()); }},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
