@@ -15,7 +15,7 @@ namespace sel {
 
 plat::Istanza<FormDatiPEC> FDatiPEC;
 
-FormDatiPEC::FormDatiPEC() : FinestraAriaSingola(QStringLiteral("FDatiPEC")), GraficoEC(static_cast<FinestraSelezione&>(*this)) {}
+FormDatiPEC::FormDatiPEC() : FinestraAriaSingola(QStringLiteral("FDatiPEC")), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)) {}
 
 void FormDatiPEC::Progetta() {
   resize(1000, 660);

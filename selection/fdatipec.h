@@ -4,11 +4,11 @@
 #pragma once
 
 #include "selection/aria_singola.h"
-#include "selection/grafico_ec.h"
+#include "selection/grafico.h"
 
 namespace sel {
 
-class FormDatiPEC : public FinestraAriaSingola, public GraficoEC {
+class FormDatiPEC : public FinestraAriaSingola, public ChiamanteSelezione {
   Q_OBJECT
  public:
   FormDatiPEC();

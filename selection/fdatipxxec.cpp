@@ -19,7 +19,7 @@ namespace sel {
 
 plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
 
-FormDatiPXXEC::FormDatiPXXEC() : FinestraAriaMista(QStringLiteral("FDatiPXXEC"), false), GraficoEC(static_cast<FinestraSelezione&>(*this)) {}
+FormDatiPXXEC::FormDatiPXXEC() : FinestraAriaMista(QStringLiteral("FDatiPXXEC"), false), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)) {}
 
 void FormDatiPXXEC::Progetta() {
   resize(1060, 720);

@@ -5,11 +5,11 @@
 #pragma once
 
 #include "selection/aria_mista.h"
-#include "selection/grafico_ec.h"
+#include "selection/grafico.h"
 
 namespace sel {
 
-class FormDatiPXXEC : public FinestraAriaMista, public GraficoEC {
+class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
   Q_OBJECT
  public:
   FormDatiPXXEC();

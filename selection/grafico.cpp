@@ -53,18 +53,14 @@ int ChiamanteSelezione::ModelloGrafico() {
   return f_.cboModel ? f_.cboModel->ListIndex() : 0;
 }
 
-plat::TextBox* ChiamanteSelezione::Portata() const {
-  return qobject_cast<plat::TextBox*>(f_.Controllo(QStringLiteral("txtqatot")));
-}
-
 void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
-  if (plat::TextBox* t = Portata()) t->setEnabled(abilitata);
+  if (f_.txtqatot) f_.txtqatot->setEnabled(abilitata);
 }
 
 void ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString& portata) {
   if (f_.InCalcolo()) return;
   if (f_.txtpsu) f_.txtpsu->SetText(pressione);
-  if (plat::TextBox* t = Portata()) t->SetText(portata);
+  if (f_.txtqatot) f_.txtqatot->SetText(portata);
   f_.cmdCalcola_Click();
 }
 
@@ -104,8 +100,9 @@ void ConsegnaGrafico(ChiamanteGrafico& c, float pressione, const QString& portat
     return;
   }
   const int m = c.ModelloGrafico();
-  if (!std::isfinite(q) || q / PassoPortataGrafico() > kPassiMassimi || m < 1 || m > catalogo::Catalogo().NModelli || m > catalogo::kUltimoModello || curvaScelta < 0 ||
-      curvaScelta > kUltimaCurvaEC) {
+  const bool modello = m >= 1 && m <= catalogo::Catalogo().NModelli && m <= catalogo::kUltimoModello;
+  const bool curva = curvaScelta >= 0 && curvaScelta <= kUltimaCurvaEC;
+  if (!std::isfinite(q) || q / PassoPortataGrafico() > kPassiMassimi || !modello || !curva) {
     plat::MsgBox(core::Testo(104), plat::Icona::Critica);
     return;
   }

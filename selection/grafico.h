@@ -51,17 +51,16 @@ class ChiamanteGrafico {
   virtual bool OccupatoGrafico() const = 0;
 };
 
-// The chart's link to a selection window: its model list, its air-flow box
-// txtqatot, its static-pressure box and its Calculate button.  A mixed-air
-// window sets perdite, the drop of its ticked accessories.
+// The chart's link to a selection window: its model list, its air-flow box,
+// its static-pressure box and its Calculate button.  A window with
+// accessories gives their drop.
 class ChiamanteSelezione : public ChiamanteGrafico {
  public:
   explicit ChiamanteSelezione(FinestraSelezione& f) : f_(f) {}
-  std::function<float(int m, float qa)> perdite;
 
   plat::Form& FinestraGrafico() override;
   int ModelloGrafico() override;
-  float PerditeGrafico(int m, float qa) override { return perdite ? perdite(m, qa) : 0; }
+  float PerditeGrafico(int m, float qa) override { return 0; }
   void AbilitaPortataGrafico(bool abilitata) override;
   // Nothing is written while a run is under way; the rerun passes the
   // Calculate button's own guard and pending box checks.
@@ -69,7 +68,6 @@ class ChiamanteSelezione : public ChiamanteGrafico {
   bool OccupatoGrafico() const override;
 
  private:
-  plat::TextBox* Portata() const;
   FinestraSelezione& f_;
 };
 

@@ -4,6 +4,8 @@
 #include "core/ambiente.h"
 #include "core/numeri.h"
 #include "core/unita.h"
+#include "engine/ventilatori.h"
+#include "platform/pictbox.h"
 #include "platform/schermo.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipec.h"
@@ -12,6 +14,7 @@
 #include "selection/grafico.h"
 #include "selection/unita/contesto.h"
 #include "tests/selection/supporto_selezione.h"
+#include "ui/fgrafico.h"
 #include "ui/linee.h"
 
 using namespace sel;
@@ -24,6 +27,7 @@ class FinestreEC : public test::ConProgramma {
     core::imp.FlagDistrict = false;
     core::imp.BaseTesti = 300;
     core::um.UmPotenza = 0;
+    core::um.UmPortataAria = 2;
     ConProgramma::TearDown();
   }
   FormDatiPEC& Singola() {
@@ -199,7 +203,6 @@ TEST_F(FinestreEC, PortataMinimaInOgniUnita) {
     EXPECT_EQ(f.Grd->Rows(), c.rata ? 3 : 2) << c.unita << " " << c.portata;
     EXPECT_EQ(f.cmdGrafico->isHidden(), !c.rata);
   }
-  core::um.UmPortataAria = 2;
 }
 
 // A row depends only on its model and the boxes, never on the model rated
@@ -405,6 +408,99 @@ TEST_F(FinestreEC, NessunCalcoloDentroUnAltro) {
   EXPECT_GT(f.Grd->Rows(), 2);
   EXPECT_FALSE(f.InCalcolo());
   EXPECT_FALSE(plat::PuntatoreInAttesa());
+}
+
+// The chart opened by the window's button drives the window: each step of
+// its scroll bar writes the point into the boxes and the grid shows the
+// rerun, in every air-flow unit; the reference curve stays, the third rule
+// goes, and the chart closes with the window.
+TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
+  struct Caso {
+    int16_t um;
+    const char* portata;   // 450 m3/h
+    int valore;            // in steps of the scroll bar
+    const char* passoGiu;  // the flow one step lower
+    const char* lontano;   // 300 m3/h
+  } casi[] = {{2, "450", 450, "449", "300"}, {0, "125", 125, "124", "83"}, {1, "0.125", 125, "0.124", "0.083"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.portata);
+    core::um.UmPortataAria = c.um;
+    FormDatiPEC& f = Singola();
+    f.cboModel->SetListIndex(Posizione("KALVOEC 50"));
+    f.txtqatot->SetText(c.portata);
+    f.txtpsu->SetText("35");
+    Calcola(f);
+    ASSERT_EQ(f.Grd->Rows(), 3);
+    const QStringList prima = Riga(f, 2);
+    const int riferimento = unita::Stato().CurvaRiferimento;
+    f.cmdGrafico->click();
+    ASSERT_NE(ui::FGrafico.SeCaricata(), nullptr);
+    ui::FormGrafico& g = ui::FGrafico();
+    EXPECT_EQ(g.VScroll2->Value(), c.valore);
+    EXPECT_EQ(g.lblQa->Caption(), c.portata);
+    EXPECT_EQ(g.lblPsu->Caption(), "35");
+    EXPECT_EQ(g.CurvaDisegnata(), riferimento);
+    EXPECT_FALSE(f.txtqatot->isEnabled());
+    EXPECT_TRUE(GraficoAperto(f));
+    EXPECT_EQ(Riga(f, 2), prima);  // the rerun at the handed-over point
+    g.show();
+    QTest::mouseClick(g.VScroll2, Qt::LeftButton, {}, QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
+    EXPECT_EQ(f.txtqatot->Text(), c.passoGiu);
+    EXPECT_EQ(f.txtpsu->Text(), g.lblPsu->Caption());
+    EXPECT_FLOAT_EQ(unita::Stato().PortataRichiesta,
+                    static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(c.passoGiu))));
+    ASSERT_EQ(f.Grd->Rows(), 3);
+    EXPECT_NE(Riga(f, 2), prima);
+    // Far down the system curve: still rated on the same reference curve.
+    g.VScroll2->SetValue(static_cast<int>(c.valore * 2 / 3));
+    EXPECT_EQ(f.txtqatot->Text(), c.lontano);
+    EXPECT_EQ(f.Grd->Rows(), 3);
+    EXPECT_EQ(unita::Stato().CurvaRiferimento, riferimento);
+    EXPECT_TRUE(reg.messaggi.empty()) << Testi().join('|').toStdString();
+    f.Scarica();
+    EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
+    EXPECT_FALSE(Grafico().GraficoAperto);
+    test::ProcessaEventi();
+  }
+}
+
+// The mixed-air window hands over its run's box pressure, and its ticked
+// filter lowers the drawn fan curve and the end of the scroll range.
+TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
+  FormDatiPXXEC& f = Mista(catalogo::Codice::RMBBLDC);
+  f.txtqatot->SetText("700");
+  f.txtpsu->SetText("40");
+  f.chkAcc(2)->SetValue(1);
+  int m = 1;
+  for (; m < f.cboModel->ListCount(); ++m) {
+    f.cboModel->SetListIndex(m);
+    Calcola(f);
+    if (f.Grd->Rows() == 3) break;
+  }
+  ASSERT_EQ(f.Grd->Rows(), 3);
+  f.txtpsu->SetText("45");  // edited after the run: the run's pressure is handed over
+  f.cmdGrafico->click();
+  ui::FormGrafico& g = ui::FGrafico();
+  EXPECT_EQ(g.lblPsu->Caption(), "40");
+  const catalogo::DatiModello& d = catalogo::Catalogo().Modelli[m];
+  const int r = g.CurvaDisegnata();
+  const motore::CurvaVentilatore cv{d.VentA[r], d.VentB[r], d.VentC[r]};
+  int punti = 0;
+  for (const auto& e : g.pctCurva->Registro()) {
+    if (e.tipo != plat::PictureBox::Elemento::Tipo::Punto || e.colore != plat::QBColor(0)) continue;
+    ++punti;
+    const float perdita = f.PerditeGrafico(m, static_cast<float>(e.x1 / 3600));
+    EXPECT_GT(perdita, 0);
+    EXPECT_NEAR(e.y1, 10 * (motore::PressioneCurva(static_cast<float>(e.x1), cv) - perdita), 0.05) << e.x1;
+  }
+  EXPECT_GT(punti, 100);
+  // The same hand-off without the filter: the range reaches higher flows.
+  const int conFiltro = g.VScroll2->Min();
+  f.chkAcc(2)->SetValue(0);
+  f.cmdGrafico->click();
+  EXPECT_GT(ui::FGrafico().VScroll2->Min(), conFiltro);
+  ui::FGrafico().Scarica();
+  EXPECT_TRUE(f.txtqatot->isEnabled());
 }
 
 }  // namespace
