@@ -118,9 +118,10 @@ void PictureBox::PSet(double x, double y, const QColor& colore) {
   cx_ = x;
   cy_ = y;
   if (!Finito(x, y)) return;
+  // A square dot DrawWidth pixels wide: a round one costs a stroke per point.
+  const QPointF c = InPixel(x, y);
   QPainter p(&immagine_);
-  p.setPen(QPen(colore, spessore_, Qt::SolidLine, Qt::RoundCap));
-  p.drawPoint(InPixel(x, y));
+  p.fillRect(QRectF(c.x() - spessore_ / 2.0, c.y() - spessore_ / 2.0, spessore_, spessore_), colore);
   update();
 }
 
