@@ -249,20 +249,25 @@ TEST_F(Grafico, ImmagineDelGrafico) {
 
 TEST_F(Grafico, CasiDiGuasto) {
   struct Caso {
+    int16_t um;  // air-flow unit
     QString portata;
     int modello, curva;
     QString messaggio;
   } casi[] = {
-      {"", 1, kCurva, " Air flow is mandatory "},
-      {"0", 1, kCurva, " Air flow is mandatory "},
-      {"abc", 1, kCurva, " Air flow is mandatory "},
-      {"1e30", 1, kCurva, core::Testo(104)},
-      {"500", 1, -1, core::Testo(104)},
-      {"500", 0, kCurva, core::Testo(104)},
-      {"500", 9, kCurva, core::Testo(104)},
+      {2, "", 1, kCurva, " Air flow is mandatory "},
+      {2, "0", 1, kCurva, " Air flow is mandatory "},
+      {1, "0.000", 1, kCurva, " Air flow is mandatory "},
+      {0, "abc", 1, kCurva, " Air flow is mandatory "},
+      {2, "1e30", 1, kCurva, core::Testo(104)},
+      {1, "20000", 1, kCurva, core::Testo(104)},  // 2 10^7 steps of 0.001 m3/s
+      {2, "500", 1, -1, core::Testo(104)},
+      {0, "139", 1, 8, core::Testo(104)},
+      {2, "500", 0, kCurva, core::Testo(104)},
+      {1, "0.139", 9, kCurva, core::Testo(104)},
   };
   for (const Caso& c : casi) {
     reg.Svuota();
+    core::um.UmPortataAria = c.um;
     a->modello = c.modello;
     a->txtqatot->SetText(c.portata);
     a->txtpsu->SetText("100");
@@ -272,6 +277,15 @@ TEST_F(Grafico, CasiDiGuasto) {
     EXPECT_EQ(FGrafico.SeCaricata(), nullptr);
     EXPECT_TRUE(a->corse.empty());
   }
+  // A flow below one step of the bar: the chart opens at one step.
+  core::um.UmPortataAria = 1;
+  a->modello = 1;
+  sel::ConsegnaGrafico(*a, 100, "0.0004", kCurva);
+  ASSERT_NE(FGrafico.SeCaricata(), nullptr);
+  EXPECT_EQ(FGrafico().VScroll2->Value(), 1);
+  EXPECT_EQ(FGrafico().lblQa->Caption(), "0.001");
+  FGrafico().Scarica();
+  core::um.UmPortataAria = 2;
   // The last curve: a warning, then the chart.
   reg.Svuota();
   a->modello = 1;
