@@ -11,6 +11,7 @@
 #include "core/unita.h"
 #include "engine/ventilatori.h"
 #include "platform/controlli.h"
+#include "platform/schermo.h"
 #include "selection/grafico.h"
 #include "selection/unita/contesto.h"
 #include "tests/support/supporto.h"
@@ -198,6 +199,10 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
 
 TEST_F(Grafico, GrigliaEtichette) {
   Apri(a, "500", "100");
+  // The window stands at the right edge of the screen (placed before its
+  // frame is known: within a few pixels).
+  EXPECT_EQ(FGrafico().Caption(), "Grafico curva motore");
+  EXPECT_NEAR(FGrafico().LeftTw(), plat::LarghezzaSchermoTw() - FGrafico().WidthTw() - 100, 5 * plat::kTwipPerPixel);
   const plat::PictureBox& pb = *FGrafico().pctCurva;
   // Axes first, then a pressure line every 5 Pa up to the top (1956 tenths).
   const auto linee = Elementi(Tipo::Linea);
