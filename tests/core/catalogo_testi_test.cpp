@@ -69,7 +69,9 @@ TEST(CatalogoTesti, MessaggioDellaDistanzaInOgniLingua) {
   for (int lingua = 0; lingua < core::kLingue; ++lingua) {
     const QString t = core::Traduci((2 * lingua + 1) * 100 + 173);
     EXPECT_TRUE(core::EsisteTesto((2 * lingua + 1) * 100 + 173)) << lingua;
-    if (lingua != 1) EXPECT_NE(t, core::Traduci(300 + 173)) << lingua;  // translated
+    if (lingua != 1) {
+      EXPECT_NE(t, core::Traduci(300 + 173)) << lingua;  // translated
+    }
   }
   EXPECT_EQ(core::Traduci(300 + 173), "The distance must be a number greater than 0");
   EXPECT_EQ(core::Traduci(100 + 173), "La distanza deve essere un numero maggiore di 0");
