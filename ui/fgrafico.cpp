@@ -137,7 +137,6 @@ void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
   sel::Grafico().GraficoAperto = true;
   sel::Grafico().Servita = f.finestra_;
   f.Mostra();
-  f.activateWindow();
 }
 
 void FormGrafico::VScroll2_Change() {
