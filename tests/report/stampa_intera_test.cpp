@@ -10,6 +10,8 @@
 #include "report/sezione_risultati.h"
 #include "report/uscita.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
+#include "ui/linee.h"
 #include "tests/report/supporto_stampa.h"
 
 using namespace sel;
@@ -32,22 +34,36 @@ TEST_F(StampaIntera, AvvisiDelleUnitaCanalizzate) {
   const QString filtri = QStringLiteral("p:") + rapporto::kSenzaFiltri + QLatin1Char(' ');
   const QString pressione = QStringLiteral("p:") + rapporto::kSenzaPressione + QLatin1Char(' ');
   struct Caso {
+    catalogo::Codice serie;
     bool filtro;
     const char* psu;
     QStringList avvisi;
   } casi[] = {
-      {true, "0", {pressione}},
-      {false, "0", {filtri, pressione}},
-      {false, "12", {filtri}},
-      {true, "12", {}},
-      {true, "", {pressione}},  // an empty box reads as 0
-      {true, "x", {pressione}},
+      {catalogo::Codice::RMB, true, "0", {pressione}},
+      {catalogo::Codice::RMB, false, "0", {filtri, pressione}},
+      {catalogo::Codice::RMB, false, "12", {filtri}},
+      {catalogo::Codice::RMB, true, "12", {}},
+      {catalogo::Codice::RMB, true, "", {pressione}},  // an empty box reads as 0
+      {catalogo::Codice::RMB, true, "x", {pressione}},
+      {catalogo::Codice::RMBBLDC, false, "0", {filtri, pressione}},
+      {catalogo::Codice::RMBBLDC, true, "40", {}},
+      {catalogo::Codice::DVK, false, "0", {}},  // the thermo-ventilating units warn of nothing
+      {catalogo::Codice::DVKBLDC, false, "0", {}},
   };
-  FormDatiPXX& f = Rmb();
   for (const Caso& c : casi) {
-    SCOPED_TRACE(c.psu);
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.serie)) + " " + c.psu);
+    ui::ApriLinea(c.serie);
+    const bool ec = c.serie == catalogo::Codice::RMBBLDC || c.serie == catalogo::Codice::DVKBLDC;
+    FinestraSelezione& f = ec ? static_cast<FinestraSelezione&>(FDatiPXXEC()) : FDatiPXX();
+    Attiva(f);
+    if (ec) {
+      f.txtqatot->SetText(QStringLiteral("800"));
+      f.txtpsu->SetText(QStringLiteral("40"));
+    }
+    f.cmdCalcola->click();
+    ASSERT_GT(f.Grd->Rows(), 2);
+    for (int k = 1; k <= 10; ++k) f.chkAcc(k)->SetValue(0);
     f.chkAcc(2)->SetValue(c.filtro ? 1 : 0);
-    f.chkAcc(3)->SetValue(0);
     f.txtpsu->SetText(QString::fromLatin1(c.psu));
     const QStringList corpo = Stampa(Dialogo(f, {2}));
     ASSERT_FALSE(corpo.isEmpty());
@@ -55,6 +71,7 @@ TEST_F(StampaIntera, AvvisiDelleUnitaCanalizzate) {
     ASSERT_GT(i, 0);
     EXPECT_EQ(corpo.mid(i + 1, c.avvisi.size()), c.avvisi);
     EXPECT_TRUE(corpo[i + 1 + c.avvisi.size()].startsWith(QLatin1String("tbl{")));
+    plat::Forms::Svuota();
   }
 }
 
