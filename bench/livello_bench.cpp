@@ -44,6 +44,7 @@ unita::Condizioni Predefinite() {
 void Esegui(benchmark::State& state, const char* serie, const unita::Condizioni& k, int livello) {
   Lista lista;
   catalogo::Catalogo().SerieCorrente = serie;
+  unita::Stato().TipoTransizione = 2;  // as every opener of a product line sets it
   if (!ui::CaricaSerie(serie, lista)) {
     state.SkipWithError("series not loaded");
     return;

@@ -40,6 +40,7 @@ std::string Cella(double v) { return QString::number(v, 'f', 1).toStdString(); }
 std::string Corsa(const char* serie, unita::Condizioni k, int posizione) {
   Lista lista;
   catalogo::Catalogo().SerieCorrente = serie;
+  unita::Stato().TipoTransizione = 2;  // as every opener of a product line sets it
   if (!ui::CaricaSerie(serie, lista)) return "not loaded";
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const bool mista = std::string(serie) != "KALVOEC";
