@@ -1,108 +1,57 @@
-// Whole fixed-level runs of the sample EC series at "Max" and "Min": every
-// fan-coil model at 0 Pa, and every ducted model at 50 Pa with the additional
-// coil and the plenum ticked (their drops worked out at each tried air flow).
+// Whole runs of the "Easy calc." EC windows under Qt's offscreen platform:
+// every model of the sample KALVOEC and DVKBLDC series ("* All") rated at a
+// command level, the air flow searched for each, the grid filled.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "catalogue/catalogo.h"
-#include "platform/form.h"
-#include "platform/lista_voci.h"
-#include "platform/messaggi.h"
-#include "selection/unita/contesto.h"
-#include "selection/unita/corsa_livello.h"
-#include "ui/avvio.h"
+#include "bench/programma_bench.h"
+#include "selection/fdatipec.h"
+#include "selection/fdatipxxec.h"
 #include "ui/linee.h"
 
 namespace {
 
-class Silenzio : public plat::Presentatore {
- public:
-  void Mostra(const plat::Messaggio&) override {}
-};
-
-class Lista : public plat::ListaVoci {
- public:
-  void Svuota() override {}
-  void Aggiungi(const std::string&) override {}
-  void Seleziona(int) override {}
-};
-
-unita::Condizioni Predefinite() {
-  unita::Condizioni k;
-  k.TaRicircolo = k.TaRinnovo = {27, 20};
-  k.URRicircolo = k.URRinnovo = 47;
-  k.Tw1 = {7, 70};
-  k.Tw2 = {12, 60};
-  k.Distanza = 2;
-  k.Direttivita = 2;
-  return k;
-}
-
-void Esegui(benchmark::State& state, const char* serie, const unita::Condizioni& k, int livello) {
-  Lista lista;
-  catalogo::Catalogo().SerieCorrente = serie;
-  unita::Stato().TipoTransizione = 2;  // as every opener of a product line sets it
-  if (!ui::CaricaSerie(serie, lista)) {
-    state.SkipWithError("series not loaded");
-    return;
+void Esegui(benchmark::State& state, catalogo::Codice serie, int livello, const char* pressione,
+            std::initializer_list<int> accessori) {
+  ui::ApriLinea(serie, true);
+  sel::FinestraSelezione* f = nullptr;
+  if (serie == catalogo::Codice::KALVOEC) {
+    f = &sel::FDatiPEC_VFIX();
+    sel::FDatiPEC_VFIX().cboVel->SetListIndex(livello);
+  } else {
+    f = &sel::FDatiPXXEC_VFIX();
+    sel::FDatiPXXEC_VFIX().cboVel->SetListIndex(livello);
+    for (int i = 1; i <= 10; ++i) f->chkAcc(i)->SetValue(0);
+    for (int i : accessori) f->chkAcc(i)->SetValue(1);
   }
-  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  const bool mista = std::string(serie) != "KALVOEC";
-  const std::span<const motore::AccessorioDP> acc(cat.Accessori.data() + 1,
-                                                  static_cast<std::size_t>(cat.NAcc));
-  int righe = 0;
+  f->cboModel->SetListIndex(0);
+  f->txtpsu->SetText(QString::fromLatin1(pressione));
   for (auto _ : state) {
-    unita::Valutazione u(unita::Stato(), unita::Costanti(), k, acc);
-    u.IniziaCorsa();
-    unita::CorsaLivello corsa(u, k, acc, mista, unita::LivelloComando(livello));
-    righe = 0;
-    for (int m = 1; m <= cat.NModelli; ++m)
-      righe += corsa.Modello(cat.Modelli[m], m).fine == unita::Riga::Fine::Riga;
-    benchmark::DoNotOptimize(righe);
+    f->cmdCalcola_Click();
+    benchmark::DoNotOptimize(f->Grd->Rows());
   }
-  state.counters["righe"] = righe;
+  state.counters["righe"] = f->Grd->Rows() - 2;
 }
 
-unita::Condizioni DueAccessori() {
-  unita::Condizioni k = Predefinite();
-  k.PressioneUtile = k.PressioneCasella = 50;
-  k.Accessori[0] = k.QuattroTubi = true;
-  k.Accessori[1] = true;
-  return k;
-}
+// Fan coils at "Max" and 0 Pa.
+void SerieKALVOECMax(benchmark::State& state) { Esegui(state, catalogo::Codice::KALVOEC, 2, "0", {}); }
+BENCHMARK(SerieKALVOECMax)->Unit(benchmark::kMillisecond);
 
-void KalvoecMax(benchmark::State& state) { Esegui(state, "KALVOEC", Predefinite(), 2); }
-BENCHMARK(KalvoecMax)->Unit(benchmark::kMillisecond);
-void DvkbldcMaxDueAccessori(benchmark::State& state) { Esegui(state, "DVKBLDC", DueAccessori(), 2); }
-BENCHMARK(DvkbldcMaxDueAccessori)->Unit(benchmark::kMillisecond);
-// "Min" steps the flow down furthest.
-void KalvoecMin(benchmark::State& state) { Esegui(state, "KALVOEC", Predefinite(), 0); }
-BENCHMARK(KalvoecMin)->Unit(benchmark::kMillisecond);
-void DvkbldcMinDueAccessori(benchmark::State& state) { Esegui(state, "DVKBLDC", DueAccessori(), 0); }
-BENCHMARK(DvkbldcMinDueAccessori)->Unit(benchmark::kMillisecond);
+// Ducted units at "Max" and 50 Pa with the additional coil and the plenum:
+// the drops worked out at every tried air flow.
+void SerieDVKBLDCMaxDueAccessori(benchmark::State& state) {
+  Esegui(state, catalogo::Codice::DVKBLDC, 2, "50", {1, 2});
+}
+BENCHMARK(SerieDVKBLDCMaxDueAccessori)->Unit(benchmark::kMillisecond);
+
+// "Min" steps the air flow down furthest; at 50 Pa no ducted unit reaches
+// it, so every search runs down to zero flow.
+void SerieKALVOECMin(benchmark::State& state) { Esegui(state, catalogo::Codice::KALVOEC, 0, "0", {}); }
+BENCHMARK(SerieKALVOECMin)->Unit(benchmark::kMillisecond);
+void SerieDVKBLDCMinDueAccessori(benchmark::State& state) {
+  Esegui(state, catalogo::Codice::DVKBLDC, 0, "50", {1, 2});
+}
+BENCHMARK(SerieDVKBLDCMinDueAccessori)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir dir;
-  if (!dir.isValid() || !QFile::copy(PROGRAM_DIR_BENCH "/Mistrel2013.mdb", dir.filePath("Mistrel2013.mdb")))
-    return 1;
-  QFile ini(dir.filePath("Mistrel2013.ini"));
-  if (!ini.open(QIODevice::WriteOnly)) return 1;
-  ini.write("[Common]\r\nMulti= 1\r\n");
-  ini.close();
-  Silenzio silenzio;
-  plat::ImpostaPresentatore(&silenzio);
-  if (ui::Avvia(QString(), dir.path()) != 0) return 1;
-  ::benchmark::Initialize(&argc, argv);
-  ::benchmark::RunSpecifiedBenchmarks();
-  ::benchmark::Shutdown();
-  plat::Forms::Svuota();
-  plat::ImpostaPresentatore(nullptr);
-  return 0;
-}
+int main(int argc, char** argv) { return banco::EseguiNelProgramma(argc, argv); }

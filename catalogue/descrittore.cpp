@@ -56,7 +56,7 @@ const std::array<Serie, 7>& Tabella() {
                   "Frontal air suction plenum (non insutalted)", "90° in/out connetor (non insutalted)",
                   "90° in/out connetor (insutalted)", "Motorised dumper", "Soud attenuator", "Air suction grill",
                   "Outlet grill"}),
-       1, 0, false, 250, true, false},
+       1, 0, false, 250, true, false, 2},
   }};
   return t;
 }

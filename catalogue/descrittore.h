@@ -45,6 +45,7 @@ struct Serie {
   float pressioneMassima;  // Pa: upper limit of the static pressure box
   bool colonnaPin;         // power input column of the base grids
   bool colonneRumoreInOut; // inlet-and-radiated and outlet sound power columns
+  int accessoriVisibiliFacile = 0;  // boxes shown in the easy-calc window; 0: as accessoriVisibili
 };
 
 const Serie& Descrittore(Codice c);

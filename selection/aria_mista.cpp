@@ -230,7 +230,7 @@ void FinestraAriaMista::DidascaliePannelli() {
   using core::Testo;
   pnlFreddo->SetCaption(Testo(62));
   pnlCaldo->SetCaption(Testo(65));
-  lblQaTot->SetCaption(Testo(115));
+  if (lblQaTot) lblQaTot->SetCaption(Testo(115));
   for (int i = 0; i < 2; ++i) {
     lblTbsric(i)->SetCaption(Testo(83));
     lblTbsrin(i)->SetCaption(Testo(83));
@@ -250,9 +250,10 @@ void FinestraAriaMista::DidascaliePannelli() {
 
   // The accessory boxes of the series; the others are hidden.
   if (const catalogo::Serie* d = SerieFinestra()) {
+    const int visibili = Facile() && d->accessoriVisibiliFacile > 0 ? d->accessoriVisibiliFacile : d->accessoriVisibili;
     for (int i = 1; i <= kAccessori; ++i) {
       chkAcc(i)->SetCaption(QString::fromUtf8(d->accessori[i - 1].didascalia));
-      chkAcc(i)->setVisible(i <= d->accessoriVisibili);
+      chkAcc(i)->setVisible(i <= visibili);
     }
     if (d->accessorioSpuntato > 0) chkAcc(d->accessorioSpuntato)->SetValue(1);
   }

@@ -14,21 +14,28 @@
 namespace sel {
 
 plat::Istanza<FormDatiPEC> FDatiPEC;
+plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
 
-FormDatiPEC::FormDatiPEC() : FinestraAriaSingola(QStringLiteral("FDatiPEC")), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)) {}
+FormDatiPEC::FormDatiPEC() : FormDatiPEC(QStringLiteral("FDatiPEC"), false) {}
+
+FormDatiPEC::FormDatiPEC(const QString& nome, bool facile)
+    : FinestraAriaSingola(nome), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)), facile_(facile) {}
 
 void FormDatiPEC::Progetta() {
   resize(1000, 660);
   auto* lay = new QVBoxLayout(this);
   lay->addLayout(CreaPannelli(false));
 
-  // Below: sound frame; air flow, pressure and glycol; model; buttons.
+  // Below: sound frame; air flow (easy calc: none), pressure and glycol;
+  // model (easy calc: and command level); buttons (easy calc: no chart).
   auto* sotto = new QHBoxLayout();
   sotto->addWidget(CreaBloccoPressione(this));
-  sotto->addLayout(CreaBloccoPressioneGlicole(true));
-  sotto->addLayout(CreaBloccoModello());
+  sotto->addLayout(CreaBloccoPressioneGlicole(!facile_));
+  auto* mv = CreaBloccoModello();
+  if (facile_) CreaListaLivelli(mv, lblVel, cboVel);
+  sotto->addLayout(mv);
   sotto->addStretch(1);
-  sotto->addWidget(CreaBloccoPulsanti(this, true));
+  sotto->addWidget(CreaBloccoPulsanti(this, !facile_));
   lay->addLayout(sotto);
   lay->addWidget(CreaBloccoRisultati(this), 1);
 
@@ -37,6 +44,7 @@ void FormDatiPEC::Progetta() {
   lblLegDes(15)->SetCaption(QStringLiteral("Tensione di comando iverter (0-10v)"));
 
   txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
+  if (facile_) return;
   txtqatot->GotFocus = nullptr;  // the required air flow is only read by the run
   cmdGrafico->Click = [this] { cmdGrafico_Click(); };
 }
@@ -44,7 +52,7 @@ void FormDatiPEC::Progetta() {
 void FormDatiPEC::Form_Load() {
   Grafico().FormChiamante = Nome();
   DidascaliePannelli();
-  lblQaTot->SetCaption(core::Testo(49));
+  if (lblQaTot) lblQaTot->SetCaption(core::Testo(49));
   AggiornaUnita();
   FinestraSelezione::Form_Load();  // model label, buttons, centring
 }
@@ -62,6 +70,10 @@ bool FormDatiPEC::ControllaDati(float) {
 // ---- The run ----
 
 void FormDatiPEC::cmdCalcola_Click() {
+  if (facile_) {
+    EseguiCalcolo([this] { CalcolaLivello(); });
+    return;
+  }
   EseguiCalcolo([this] {
     try {
       Calcola();
@@ -128,6 +140,38 @@ void FormDatiPEC::Calcola() {
 
   ChiudiCalcolo();
   if (Grd->Rows() <= 2) cmdGrafico->setVisible(false);
+}
+
+// The easy-calc run: each model at the air flow the chosen command level
+// gives against the static pressure.
+void FormDatiPEC::CalcolaLivello() {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  motore::StatoCalcolo& s = unita::Stato();
+
+  CalcolaIntestazioneEC(1500, true);
+  s.FlagBassaPerdita = motore::Falso;
+  if (!SaltoTermicoAmmesso(false)) return;
+  const float pressione = LeggiPressioneUtile();
+
+  // The models: all, or the one picked (a 4-pipe pick with its partner after it).
+  const int posizione = cboModel->ListIndex();
+  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
+  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::FanCoil, posizione, codice, cat.NModelli);
+  if (scelta.spunta) chkKQ->SetValue(1);
+
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  unita::Valutazione u(s, unita::Costanti(), k);
+  u.IniziaCorsa();
+  unita::CorsaLivello corsa(u, k, {}, false, unita::LivelloComando(cboVel->ListIndex()));
+  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
+    const catalogo::DatiModello& d = cat.Modelli[m];
+    const unita::RigaLivello r = corsa.Modello(d, m);
+    if (!ProseguiLivello(r)) return;
+    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaLivello(d, r, true));
+  }
+  ChiudiCalcolo();
 }
 
 void FormDatiPEC::cmdGrafico_Click() {

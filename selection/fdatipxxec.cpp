@@ -18,31 +18,38 @@
 namespace sel {
 
 plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
+plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
 
-FormDatiPXXEC::FormDatiPXXEC() : FinestraAriaMista(QStringLiteral("FDatiPXXEC"), false), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)) {}
+FormDatiPXXEC::FormDatiPXXEC() : FormDatiPXXEC(QStringLiteral("FDatiPXXEC"), false) {}
+
+FormDatiPXXEC::FormDatiPXXEC(const QString& nome, bool facile)
+    : FinestraAriaMista(nome, false), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)), facile_(facile) {}
 
 void FormDatiPXXEC::Progetta() {
   resize(1060, 720);
   auto* lay = new QVBoxLayout(this);
   lay->addLayout(CreaPannelli());
 
-  // Below: sound frame; air flow, pressure and glycol; model; accessories; buttons.
+  // Below: sound frame; air flow (easy calc: none), pressure and glycol;
+  // model (easy calc: and command level); accessories; buttons (easy calc:
+  // no chart).
   auto* sotto = new QHBoxLayout();
   sotto->addWidget(CreaBloccoPressione(this), 0, Qt::AlignTop);
-  sotto->addLayout(CreaBloccoPressioneGlicole(true));
+  sotto->addLayout(CreaBloccoPressioneGlicole(!facile_));
   auto* mv = CreaBloccoModello();
-  mv->setRowStretch(1, 1);
+  if (facile_) CreaListaLivelli(mv, lblVel, cboVel);
+  mv->setRowStretch(mv->rowCount(), 1);
   sotto->addLayout(mv);
   sotto->addWidget(CreaBloccoAccessori(), 0, Qt::AlignTop);
   sotto->addStretch(1);
-  sotto->addWidget(CreaBloccoPulsanti(this, true), 0, Qt::AlignTop);
+  sotto->addWidget(CreaBloccoPulsanti(this, !facile_), 0, Qt::AlignTop);
   lay->addLayout(sotto);
   lay->addWidget(CreaBloccoRisultati(this), 1);
 
   CreaLegenda(SimboliLegenda());
 
   txtpsu->LostFocus = [this] { txtpsu_LostFocus(); };
-  cmdGrafico->Click = [this] { cmdGrafico_Click(); };
+  if (!facile_) cmdGrafico->Click = [this] { cmdGrafico_Click(); };
 }
 
 void FormDatiPXXEC::Form_Load() {
@@ -77,7 +84,7 @@ bool FormDatiPXXEC::ControllaDati(float q) {
 // ---- The run ----
 
 void FormDatiPXXEC::cmdCalcola_Click() {
-  EseguiCalcolo([this] { Calcola(); });
+  EseguiCalcolo([this] { facile_ ? CalcolaLivello() : Calcola(); });
 }
 
 void FormDatiPXXEC::Calcola() {
@@ -148,6 +155,44 @@ void FormDatiPXXEC::Calcola() {
     if (!ruolo.riga) continue;  // its cooling goes into the row of the "4P" unit after it
     if (!ruolo.freddo && !coppie.FreddoDelCompagno(0, m)) u.AzzeraFreddo();
     Grd->AddItem(RigaEC(d, *ventilatore, unita::Rese::DaStato(s), false));
+  }
+  ChiudiCalcolo();
+}
+
+// The easy-calc run: each model at the air flow the chosen command level
+// gives against the static pressure plus the drops of the ticked
+// accessories at that flow.
+void FormDatiPXXEC::CalcolaLivello() {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  motore::StatoCalcolo& s = unita::Stato();
+
+  if (core::ValNum(txtpsu->Text()) == 0)
+    plat::MsgBox(QStringLiteral("WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+  lblLegSim(0)->SetCaption(QStringLiteral("QA"));
+  lblLegDes(0)->SetCaption(core::Testo(49));
+  CalcolaIntestazioneEC(1100, true);
+  s.FlagBassaPerdita = motore::Falso;
+  if (!SaltoTermicoAmmesso(false)) return;
+  const float pressione = LeggiPressioneUtile();
+
+  // The models: all, or the one picked (a "4P" pick with its partner before it).
+  const int posizione = cboModel->ListIndex();
+  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
+  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::Misto, posizione, codice, cat.NModelli);
+  if (scelta.spunta) chkAcc(1)->SetValue(1);
+
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
+  unita::Valutazione u(s, unita::Costanti(), k, righe);
+  u.IniziaCorsa();
+  unita::CorsaLivello corsa(u, k, righe, true, unita::LivelloComando(cboVel->ListIndex()));
+  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
+    const catalogo::DatiModello& d = cat.Modelli[m];
+    const unita::RigaLivello r = corsa.Modello(d, m);
+    if (!ProseguiLivello(r)) return;
+    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaLivello(d, r, false));
   }
   ChiudiCalcolo();
 }

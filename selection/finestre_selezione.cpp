@@ -25,8 +25,6 @@
 
 namespace sel {
 
-plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
-plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
 
 ControlloCaselle& Caselle() {
   static ControlloCaselle caselle;
@@ -191,6 +189,17 @@ QGridLayout* FinestraSelezione::CreaBloccoModello() {
   mv->addWidget(lblModello, 0, 0);
   mv->addWidget(cboModel, 0, 1);
   return mv;
+}
+
+void FinestraSelezione::CreaListaLivelli(QGridLayout* blocco, plat::Label*& lblVel, plat::ComboBox*& cboVel) {
+  lblVel = CreaEtichetta(this, "lblVel");
+  lblVel->SetCaption(QStringLiteral("Velocita' funzionamento"));
+  cboVel = new plat::ComboBox(this, "cboVel");
+  for (const char* livello : {"Min", "Med", "Max"}) cboVel->AddItem(QString::fromLatin1(livello));
+  cboVel->SetListIndex(2);
+  const int riga = blocco->rowCount();
+  blocco->addWidget(lblVel, riga, 0);
+  blocco->addWidget(cboVel, riga, 1);
 }
 
 namespace {
@@ -510,25 +519,40 @@ float FinestraSelezione::PortataRichiesta() {
   return 0;
 }
 
-QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
-                                  bool umiditaUR) const {
+void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR,
+                                      const unita::Rese& r) const {
   const QString& sep = core::imp.SepDec;
-  const motore::StatoCalcolo& s = unita::Stato();
   auto uno = [&sep](double x) { return core::Formatta(x, QStringLiteral("##.0"), sep); };
-  const QString minimo = v.suonoMinimo ? QStringLiteral("< ") : QString();
-  QStringList celle{QString::fromStdString(d.ModDescri)};
-  celle << QString::number(d.G[std::clamp<int>(s.CurvaRiferimento, 0, catalogo::kUltimaCurva)]);
-  celle << core::Formatta(unita::TensioneTroncata(v.Tensione), QStringLiteral("0.0"), sep);
-  CelleRese(celle, r, true);
-  celle << minimo + uno(v.Lw);
+  const QString segno = minimo ? QStringLiteral("< ") : QString();
+  celle << segno + uno(lw);
   if (umiditaUR) {
     celle << uno(r.URCalcolata);
   } else {
     const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), sep));
     const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
-    celle << minimo + uno(motore::CalcolaPressioneSonora(v.Lw, distanza, direzione));
+    celle << segno + uno(motore::CalcolaPressioneSonora(lw, distanza, direzione));
   }
-  celle << uno(v.lavoro.Pin);
+  celle << uno(pin);
+}
+
+QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
+                                  bool umiditaUR) const {
+  const QString& sep = core::imp.SepDec;
+  const motore::StatoCalcolo& s = unita::Stato();
+  QStringList celle{QString::fromStdString(d.ModDescri)};
+  celle << QString::number(d.G[std::clamp<int>(s.CurvaRiferimento, 0, catalogo::kUltimaCurva)]);
+  celle << core::Formatta(unita::TensioneTroncata(v.Tensione), QStringLiteral("0.0"), sep);
+  CelleRese(celle, r, true);
+  CelleSuonoEC(celle, v.Lw, v.suonoMinimo, v.lavoro.Pin, umiditaUR, r);
+  return Riga(celle);
+}
+
+QString FinestraSelezione::RigaLivello(const catalogo::DatiModello& d, const unita::RigaLivello& r,
+                                       bool ariaVuota) const {
+  const unita::PuntoLivello& p = r.ventilatore.punto;
+  QStringList celle{QString::fromStdString(d.ModDescri), CellaPortataAria(p.Q)};
+  CelleRese(celle, r.rese, ariaVuota);
+  CelleSuonoEC(celle, p.Lw, p.suonoMinimo, p.Pin, false, r.rese);
   return Riga(celle);
 }
 
@@ -617,10 +641,16 @@ void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   k.ModoUR = core::imp.ModoUR == QLatin1String("UR");
 }
 
-bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) {
-  if (r.controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(r.esito.Valore());
-  if (r.fine != unita::Riga::Fine::Fermata) return true;
-  Rifiuta(r.esito);
+bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) { return Prosegui(r.fine, r.esito, r.controllata); }
+
+bool FinestraSelezione::ProseguiLivello(const unita::RigaLivello& r) {
+  return Prosegui(r.fine, r.esito, r.controllata);
+}
+
+bool FinestraSelezione::Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata) {
+  if (controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(esito.Valore());
+  if (fine != unita::Riga::Fine::Fermata) return true;
+  Rifiuta(esito);
   return false;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/form.h"
 #include "platform/griglia.h"
 #include "selection/unita/condizioni.h"
+#include "selection/unita/corsa_livello.h"
 #include "selection/unita/curve_ec.h"
 #include "selection/unita/valutazione.h"
 
@@ -80,6 +81,8 @@ class FinestraSelezione : public plat::Form {
 
   // Shows the unit labels in the units in force.
   virtual void AggiornaUnita();
+  // An easy-calc window: EC units rated at a fixed command level.
+  virtual bool Facile() const { return false; }
   // True while a run is under way.
   bool InCalcolo() const { return inCalcolo_; }
   // Loads this window's series into the catalogue when another one is loaded.
@@ -122,6 +125,10 @@ class FinestraSelezione : public plat::Form {
   QGridLayout* CreaBloccoPressioneGlicole(bool conPortata);
   // The model list with its label; a window adds its own rows below.
   QGridLayout* CreaBloccoModello();
+  // Below the model list of an easy-calc window: the command levels "Min",
+  // "Med", "Max" ("Max" chosen) with their fixed label; giving the list the
+  // focus selects its whole text.
+  void CreaListaLivelli(QGridLayout* blocco, plat::Label*& lblVel, plat::ComboBox*& cboVel);
   void CreaLegenda(const std::vector<std::pair<int, QString>>& simboli);
   // The legend rows 0..13 every selection window has, and a window's own after them.
   static std::vector<std::pair<int, QString>> SimboliLegenda(std::vector<std::pair<int, QString>> propri = {});
@@ -189,9 +196,14 @@ class FinestraSelezione : public plat::Form {
   // A rated row as the run takes it: the result of its input check kept in
   // Caselle(); a failed check shown, and false: the run ends.
   bool ProseguiCorsa(const unita::Riga& r);
+  bool ProseguiLivello(const unita::RigaLivello& r);
   // The box of pass p that an input check names.
   virtual plat::TextBox* Casella(unita::Casella c, int p);
   // ---- EC windows ----
+  // The last three cells of an EC row: sound power, sound pressure at the
+  // distance (the leaving humidity of r when umiditaUR), power input; the
+  // sound cells marked "< " when minimo.
+  void CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR, const unita::Rese& r) const;
   // Heads the grid of an EC run: 15 columns, the fan speed of the command's
   // full scale and the command voltage after the model; in an easy-calc
   // window (facile) 14, the air flow found in their place.  The others
@@ -206,6 +218,10 @@ class FinestraSelezione : public plat::Form {
   // power was raised to its floor.
   QString RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
                  bool umiditaUR) const;
+  // A row of an easy-calc run: model, the air flow found at the command
+  // level, the passes' results (a leaving air temperature not above 0 shown
+  // empty when ariaVuota), sound power and pressure, power input.
+  QString RigaLivello(const catalogo::DatiModello& d, const unita::RigaLivello& r, bool ariaVuota) const;
 
   // The speeds a run rates: every speed of the list at position 0, else the
   // chosen one (never past the model tables' last speed).
@@ -219,20 +235,9 @@ class FinestraSelezione : public plat::Form {
   static float NumeroOZero(const plat::TextBox* box);
 
  private:
+  bool Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata);
   bool centra_;
   bool inCalcolo_ = false;
-};
-
-class FormDatiPEC_VFIX : public FinestraSelezione {
-  Q_OBJECT
- public:
-  FormDatiPEC_VFIX() : FinestraSelezione(QStringLiteral("FDatiPEC_VFIX"), true) {}
-};
-
-class FormDatiPXXEC_VFIX : public FinestraSelezione {
-  Q_OBJECT
- public:
-  FormDatiPXXEC_VFIX() : FinestraSelezione(QStringLiteral("FDatiPXXEC_VFIX"), false) {}
 };
 
 class FormDatiP;
@@ -244,7 +249,5 @@ extern plat::Istanza<FormDatiP> FDatiP;
 extern plat::Istanza<FormDatiPXX> FDatiPXX;
 extern plat::Istanza<FormDatiPEC> FDatiPEC;
 extern plat::Istanza<FormDatiPXXEC> FDatiPXXEC;
-extern plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
-extern plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
 
 }  // namespace sel

@@ -55,6 +55,7 @@ RigaLivello CorsaLivello::Singola(const catalogo::DatiModello& d, int m) {
 
   s.FlagPassaggio = kFreddo;
   r.esito = u_.ControllaSingola(kFreddo);
+  r.controllata = true;
   if (!r.esito.Passato()) return r.fine = Riga::Fine::Fermata, r;
   if (ruolo.freddo) {
     u_.PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
@@ -81,6 +82,7 @@ RigaLivello CorsaLivello::Mista(const catalogo::DatiModello& d, int m) {
     return r;
   s.FlagPassaggio = kFreddo;
   r.esito = u_.ControllaMista(kFreddo, kPortataDiMiscela);
+  r.controllata = true;
   if (!r.esito.Passato()) return r.fine = Riga::Fine::Fermata, r;
   const Ruolo ruolo = RuoloModello(TipoCorsa::Misto, d.Modello, k_.QuattroTubi);
   if (!ruolo.rata) return r;

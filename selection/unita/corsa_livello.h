@@ -23,6 +23,7 @@ namespace unita {
 struct RigaLivello {
   Riga::Fine fine = Riga::Fine::Nessuna;
   Esito esito;               // the last input check of the model
+  bool controllata = false;  // at least one input check ran
   EsitoLivello ventilatore;  // the search and the fan where the level is met
   Rese rese;
   float LP = 0;  // sound pressure at the distance, dB(A)

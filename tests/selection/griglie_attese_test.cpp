@@ -20,8 +20,10 @@ using namespace sel;
 
 namespace {
 
-// Product-line menu entries, then the EC lines' "Advanced calc." windows.
+// Product-line menu entries, then the EC lines' "Advanced calc." windows,
+// then their "Easy calc." windows.
 constexpr int kKalvo = 0, kRmb = 1, kDvk = 2, kKalvop = 3, kKalvoEC = 4, kRmbBldc = 5, kDvkBldc = 6;
+constexpr int kKalvoECFacile = 7, kRmbBldcFacile = 8, kDvkBldcFacile = 9;
 
 struct Corsa {
   const char* nome;  // file griglie/<nome>.txt
@@ -184,6 +186,35 @@ const Corsa kCorse[] = {
        f.txtpsu->SetText("80");
        XE(f).chkAcc(1)->SetValue(1);
      }},
+    // EC units at a fixed command level ("Easy calc.").
+    {"facile_kalvoec_max", kKalvoECFacile, [](FinestraSelezione&) {}},
+    {"facile_kalvoec_med_pressione", kKalvoECFacile,
+     [](FinestraSelezione& f) {
+       E(f).cboVel->SetListIndex(1);
+       f.txtpsu->SetText("30");
+     }},
+    {"facile_kalvoec_min_4tubi", kKalvoECFacile,
+     [](FinestraSelezione& f) {
+       E(f).cboVel->SetListIndex(0);
+       E(f).chkKQ->SetValue(1);
+     }},
+    {"facile_dvkbldc_max_accessori", kDvkBldcFacile,
+     [](FinestraSelezione& f) {
+       f.txtpsu->SetText("50");
+       XE(f).chkAcc(1)->SetValue(1);
+       XE(f).chkAcc(2)->SetValue(1);
+     }},
+    {"facile_rmbbldc_min_rinnovo", kRmbBldcFacile,
+     [](FinestraSelezione& f) {
+       XE(f).cboVel->SetListIndex(0);
+       RinnovoEC(XE(f));
+     }},
+    // No level chosen: 0 V, met by no model.
+    {"facile_dvkbldc_senza_livello", kDvkBldcFacile,
+     [](FinestraSelezione& f) {
+       XE(f).cboVel->SetListIndex(-1);
+       f.txtpsu->SetText("20");
+     }},
 };
 
 const char* Icona(plat::Icona i) {
@@ -215,8 +246,13 @@ class GriglieAttese : public test::ConProgramma, public ::testing::WithParamInte
     } else {
       const catalogo::Codice linee[] = {catalogo::Codice::KALVOEC, catalogo::Codice::RMBBLDC,
                                         catalogo::Codice::DVKBLDC};
-      ui::ApriLinea(linee[c.linea - kKalvoEC]);
-      p = c.linea == kKalvoEC ? static_cast<FinestraSelezione*>(&FDatiPEC()) : &FDatiPXXEC();
+      const bool facile = c.linea >= kKalvoECFacile;
+      const int linea = facile ? c.linea - kKalvoECFacile : c.linea - kKalvoEC;
+      ui::ApriLinea(linee[linea], facile);
+      if (facile)
+        p = linea == 0 ? static_cast<FinestraSelezione*>(&FDatiPEC_VFIX()) : &FDatiPXXEC_VFIX();
+      else
+        p = linea == 0 ? static_cast<FinestraSelezione*>(&FDatiPEC()) : &FDatiPXXEC();
     }
     FinestraSelezione& f = *p;
     c.imposta(f);
