@@ -69,6 +69,14 @@ bool FormDatiPEC::ControllaDati(float) {
 
 // ---- The run ----
 
+// The boxes read once for the run, at the static pressure of the run.
+unita::Condizioni FormDatiPEC::CondizioniDellaCorsa(float pressione) const {
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  return k;
+}
+
 void FormDatiPEC::cmdCalcola_Click() {
   if (facile_) {
     EseguiCalcolo([this] { CalcolaLivello(); });
@@ -98,16 +106,9 @@ void FormDatiPEC::Calcola() {
     return;
   }
 
-  // The models: all, or the one picked (a 4-pipe pick with its partner after it).
-  const int posizione = cboModel->ListIndex();
-  cmdGrafico->setVisible(posizione > 0);
-  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
-  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::FanCoil, posizione, codice, cat.NModelli);
-  if (scelta.spunta) chkKQ->SetValue(1);
-
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  k.PressioneUtile = pressione;
+  cmdGrafico->setVisible(cboModel->ListIndex() > 0);
+  const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
+  const unita::Condizioni k = CondizioniDellaCorsa(pressione);
   unita::Valutazione u(s, unita::Costanti(), k);
   u.IniziaCorsa();
   s.PortataRichiesta = qr;
@@ -153,15 +154,8 @@ void FormDatiPEC::CalcolaLivello() {
   if (!SaltoTermicoAmmesso(false)) return;
   const float pressione = LeggiPressioneUtile();
 
-  // The models: all, or the one picked (a 4-pipe pick with its partner after it).
-  const int posizione = cboModel->ListIndex();
-  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
-  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::FanCoil, posizione, codice, cat.NModelli);
-  if (scelta.spunta) chkKQ->SetValue(1);
-
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  k.PressioneUtile = pressione;
+  const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
+  const unita::Condizioni k = CondizioniDellaCorsa(pressione);
   unita::Valutazione u(s, unita::Costanti(), k);
   u.IniziaCorsa();
   unita::CorsaLivello corsa(u, k, {}, false, unita::LivelloComando(cboVel->ListIndex()));

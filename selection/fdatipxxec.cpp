@@ -83,6 +83,14 @@ bool FormDatiPXXEC::ControllaDati(float q) {
 
 // ---- The run ----
 
+// The boxes read once for the run, at the static pressure of the run.
+unita::Condizioni FormDatiPXXEC::CondizioniDellaCorsa(float pressione) const {
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  return k;
+}
+
 void FormDatiPXXEC::cmdCalcola_Click() {
   EseguiCalcolo([this] { facile_ ? CalcolaLivello() : Calcola(); });
 }
@@ -103,16 +111,9 @@ void FormDatiPXXEC::Calcola() {
   const float qr = PortataRichiesta();
   if (qr == 0) return;
 
-  // The models: all, or the one picked (a "4P" pick with its partner before it).
-  const int posizione = cboModel->ListIndex();
-  cmdGrafico->setVisible(posizione > 0);
-  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
-  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::Misto, posizione, codice, cat.NModelli);
-  if (scelta.spunta) chkAcc(1)->SetValue(1);
-
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  k.PressioneUtile = pressione;
+  cmdGrafico->setVisible(cboModel->ListIndex() > 0);
+  const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::Misto, chkAcc(1));
+  const unita::Condizioni k = CondizioniDellaCorsa(pressione);
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
   unita::Valutazione u(s, unita::Costanti(), k, righe);
   u.IniziaCorsa();
@@ -175,15 +176,8 @@ void FormDatiPXXEC::CalcolaLivello() {
   if (!SaltoTermicoAmmesso(false)) return;
   const float pressione = LeggiPressioneUtile();
 
-  // The models: all, or the one picked (a "4P" pick with its partner before it).
-  const int posizione = cboModel->ListIndex();
-  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
-  const unita::Scelta scelta = unita::ModelliScelti(unita::TipoCorsa::Misto, posizione, codice, cat.NModelli);
-  if (scelta.spunta) chkAcc(1)->SetValue(1);
-
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  k.PressioneUtile = pressione;
+  const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::Misto, chkAcc(1));
+  const unita::Condizioni k = CondizioniDellaCorsa(pressione);
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
   unita::Valutazione u(s, unita::Costanti(), k, righe);
   u.IniziaCorsa();

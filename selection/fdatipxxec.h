@@ -36,6 +36,7 @@ class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
   void Form_Load() override;
 
  private:
+  unita::Condizioni CondizioniDellaCorsa(float pressione) const;
   void Calcola();
   void CalcolaLivello();
   const bool facile_;

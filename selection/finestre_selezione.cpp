@@ -641,6 +641,15 @@ void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   k.ModoUR = core::imp.ModoUR == QLatin1String("UR");
 }
 
+unita::Scelta FinestraSelezione::ModelliDellaCorsa(unita::TipoCorsa t, plat::CheckBox* quattroTubi) {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  const int posizione = cboModel->ListIndex();
+  const std::string codice = posizione > 0 && posizione <= cat.NModelli ? cat.Modelli[posizione].Modello : "";
+  const unita::Scelta scelta = unita::ModelliScelti(t, posizione, codice, cat.NModelli);
+  if (scelta.spunta) quattroTubi->SetValue(1);
+  return scelta;
+}
+
 bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) { return Prosegui(r.fine, r.esito, r.controllata); }
 
 bool FinestraSelezione::ProseguiLivello(const unita::RigaLivello& r) {

@@ -223,6 +223,9 @@ class FinestraSelezione : public plat::Form {
   // empty when ariaVuota), sound power and pressure, power input.
   QString RigaLivello(const catalogo::DatiModello& d, const unita::RigaLivello& r, bool ariaVuota) const;
 
+  // The models of a run: all, or the one picked in cboModel (a 4-pipe pick
+  // with its partner, which ticks the 4-pipe box quattroTubi).
+  unita::Scelta ModelliDellaCorsa(unita::TipoCorsa t, plat::CheckBox* quattroTubi);
   // The speeds a run rates: every speed of the list at position 0, else the
   // chosen one (never past the model tables' last speed).
   struct Velocita {
