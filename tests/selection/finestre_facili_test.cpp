@@ -96,6 +96,7 @@ TEST_F(FinestreFacili, IntestazioneInOgniUnita) {
       f.cmdCalcola_Click();
       ASSERT_GT(f.Grd->Rows(), 2);
       ASSERT_EQ(f.Grd->Cols(), 14);
+      for (const auto& m : reg.messaggi) EXPECT_NE(m.testo, " Air flow is mandatory ");  // no air-flow box
       EXPECT_EQ(f.Grd->FixedRows(), 2);
       EXPECT_EQ(Riga(f, 0).mid(0, 3), (QStringList{"", "Qa", "PT"}));
       EXPECT_EQ(Riga(f, 0).mid(11), (QStringList{"LW", "LP", "Pin"}));
