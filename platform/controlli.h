@@ -135,6 +135,9 @@ class ScrollBar : public QScrollBar {
   void SetSmallChange(int v) { setSingleStep(v); }
   int LargeChange() const { return pageStep(); }
   void SetLargeChange(int v) { setPageStep(v); }
+  // Stops an arrow or page click from repeating: a message opened by Change
+  // takes the button's release, and the bar would run to its end.
+  void FermaRipetizione() { setRepeatAction(SliderNoAction); }
   Evento Change;
 
  private:

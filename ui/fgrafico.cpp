@@ -140,6 +140,23 @@ void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
 }
 
 void FormGrafico::VScroll2_Change() {
+  // A move made while the window reruns (one of its messages open, the
+  // arrow still repeating under it) is taken up when the rerun ends, so that
+  // the labels, the boxes, the grid and the point show one working point.
+  if (inCambio_) {
+    altroCambio_ = true;
+    VScroll2->FermaRipetizione();
+    return;
+  }
+  inCambio_ = true;
+  do {
+    altroCambio_ = false;
+    SpostaPunto();
+  } while (altroCambio_ && finestra_);
+  inCambio_ = false;
+}
+
+void FormGrafico::SpostaPunto() {
   sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
   if (!c) return;
   const float q = static_cast<float>(VScroll2->Value() * sel::PassoPortataGrafico());

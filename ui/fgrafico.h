@@ -48,9 +48,13 @@ class FormGrafico : public plat::Form {
 
  private:
   void Collega(sel::ChiamanteGrafico& c);
+  // Labels, write-back, rerun and drawing at the bar's value.
+  void SpostaPunto();
   sel::ChiamanteGrafico* chiamante_ = nullptr;
   QPointer<plat::Form> finestra_;
   int curva_ = -1;
+  bool inCambio_ = false;     // a move is being written back and rerun
+  bool altroCambio_ = false;  // the bar moved again meanwhile
 };
 
 extern plat::Istanza<FormGrafico> FGrafico;

@@ -3,6 +3,8 @@
 
 #include <QTest>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
@@ -40,6 +42,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
   float perditaPerM3s2 = 0;  // accessory drop = k qa^2
   bool occupata = false;
   std::vector<std::pair<QString, QString>> corse;  // (pressure, flow) of each rerun
+  std::function<void()> durante;                  // done once inside the next rerun
 
   plat::Form& FinestraGrafico() override { return *this; }
   int ModelloGrafico() override { return modello; }
@@ -47,9 +50,15 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
   void AbilitaPortataGrafico(bool a) override { txtqatot->setEnabled(a); }
   bool OccupatoGrafico() const override { return occupata; }
   void RicalcolaGrafico(const QString& p, const QString& q) override {
+    if (occupata) return;  // the Calculate button's guard
     txtpsu->SetText(p);
     txtqatot->SetText(q);
     corse.emplace_back(p, q);
+    if (auto d = std::exchange(durante, nullptr)) {
+      occupata = true;
+      d();
+      occupata = false;
+    }
     // A run keeps the reference curve only while the chart is open for it.
     if (!sel::GraficoAperto(*this)) unita::Stato().CurvaRiferimento = kCurva;
   }
@@ -195,6 +204,26 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     EXPECT_FALSE(sel::GraficoAperto(*a));
     a->corse.clear();
   }
+}
+
+// The bar moved while the window reruns (an end message of the run open, the
+// arrow repeating under it): the window refuses the nested rerun, and the
+// chart takes the move up when the rerun ends, so that the labels, the boxes
+// and the point show the same working point.
+TEST_F(Grafico, SpostamentoDuranteLaCorsaRipresoAllaFine) {
+  Apri(a, "500", "100");
+  ui::FormGrafico& g = FGrafico();
+  const int v = g.VScroll2->Value();
+  a->durante = [&] { g.VScroll2->SetValue(v + 5); };
+  g.VScroll2->SetValue(v + 1);
+  ASSERT_EQ(a->corse.size(), 3u);
+  EXPECT_EQ(a->corse[1].second, "501");
+  EXPECT_EQ(a->corse[2].second, "505");
+  EXPECT_EQ(g.lblQa->Caption(), "505");
+  EXPECT_EQ(a->txtqatot->Text(), "505");
+  const auto cerchi = Elementi(Tipo::Cerchio);
+  ASSERT_EQ(cerchi.size(), 1u);
+  EXPECT_NEAR(cerchi[0].x1, 505, 1e-3);
 }
 
 TEST_F(Grafico, GrigliaEtichette) {
