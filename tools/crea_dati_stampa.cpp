@@ -208,7 +208,8 @@ void DisegnaDimensioni(const QString& serie, const QString& modello, const QStri
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   const Misure m = MisureDi(serie, modello);
-  const double scala = std::min(560.0 / m.l, 330.0 / std::max(m.h, 1));
+  // Both views side by side, with the gap between them, inside the picture.
+  const double scala = std::min(840.0 / std::max(m.l + m.p, 1), 330.0 / std::max(m.h, 1));
   const QRectF fronte(80, 140, m.l * scala, m.h * scala);
   const QRectF lato(fronte.right() + 140, 140, m.p * scala, m.h * scala);
   p.setPen(QPen(Qt::black, 2));

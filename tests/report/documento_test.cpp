@@ -355,3 +355,20 @@ TEST_F(Scrittore, SalvaSottoUnNomeTemporaneoENonLasciaFileSeFallisce) {
 }
 
 }  // namespace
+
+// Every dimension drawing of the program folder holds both views whole: the
+// last columns of the picture are blank, nothing runs off its right edge.
+TEST(DatiStampa, IDisegniDimensionaliStannoNellImmagine) {
+  const QDir cartella(QStringLiteral(PROGRAM_DIR "/dimensionali"));
+  const QStringList nomi = cartella.entryList({QStringLiteral("*.png")}, QDir::Files);
+  ASSERT_FALSE(nomi.isEmpty());
+  for (const QString& nome : nomi) {
+    const QImage img(cartella.filePath(nome));
+    ASSERT_FALSE(img.isNull()) << nome.toStdString();
+    for (int x = img.width() - 20; x < img.width(); ++x) {
+      for (int y = 0; y < img.height(); ++y) {
+        ASSERT_EQ(img.pixel(x, y), qRgb(255, 255, 255)) << nome.toStdString() << " " << x << "," << y;
+      }
+    }
+  }
+}
