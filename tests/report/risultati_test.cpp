@@ -157,6 +157,32 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "External static pressure / 40 Pa<span 2> | Glycol  % / 0 %<span 2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories :  "},
        Voci(13, 13), [](FinestraSelezione& f) { f.txtqatot->SetText(QString()); }},
+      {"easy-calc EC fan coil at the middle level",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::KALVOEC, true);
+         FDatiPEC_VFIX().txtpsu->SetText(QStringLiteral("20"));
+         FDatiPEC_VFIX().cboVel->SetListIndex(1);
+         return FDatiPEC_VFIX();
+       },
+       "tbl{* * / *Cooling* / *Heating* | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 20 Pa<span 2> | Glycol  % / 0 %<span 2> | Velocita' funzionamento / Med<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation "}, Voci(13, 13)},
+      {"easy-calc EC ducted unit: no air-flow row, a level row",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::RMBBLDC, true);
+         FDatiPXXEC_VFIX().txtpsu->SetText(QStringLiteral("30"));
+         return FDatiPXXEC_VFIX();
+       },
+       "tbl{* * / *Cooling* / *Heating* | *Return air ratio 100%*<span 3> | "
+       "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
+       "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+       "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "External static pressure / 30 Pa<span 2> | Glycol  % / 0 %<span 2> | Velocita' funzionamento / Max<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories : Filter G2(TR2) -  "},
+       Voci(13, 13)},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
