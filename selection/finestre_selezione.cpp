@@ -267,6 +267,9 @@ QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
   PanLegend->setVisible(false);
   PanLegend->setAutoFillBackground(true);
   PanLegend->installEventFilter(this);
+  // The legend lies over the grid: its height never takes room from the
+  // boxes above.
+  PanLegend->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
   g->addWidget(Grd, 1, 0, 1, 2);
   g->addWidget(cmdLegend, 0, 0, Qt::AlignLeft);
   g->addWidget(PanLegend, 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);

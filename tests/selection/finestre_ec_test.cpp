@@ -111,6 +111,28 @@ TEST_F(FinestreEC, MistaAllAperturaSecondoLaSerie) {
   }
 }
 
+// The legend shows over the grid: the boxes above keep their height, in both
+// kinds of window.
+TEST_F(FinestreEC, LaLegendaNonSchiacciaLeCaselle) {
+  FormDatiPXXEC& m = Mista(catalogo::Codice::DVKBLDC);
+  FormDatiPEC& s = Singola();
+  for (FinestraSelezione* f : {static_cast<FinestraSelezione*>(&m), static_cast<FinestraSelezione*>(&s)}) {
+    SCOPED_TRACE(f->Nome().toStdString());
+    Attiva(*f);
+    test::ProcessaEventi();
+    std::vector<int> altezze;
+    for (plat::TextBox* t : f->findChildren<plat::TextBox*>()) altezze.push_back(t->height());
+    f->cmdLegend->setVisible(true);
+    f->cmdLegend_Click();
+    test::ProcessaEventi();
+    ASSERT_TRUE(f->PanLegend->isVisible());
+    size_t i = 0;
+    for (plat::TextBox* t : f->findChildren<plat::TextBox*>())
+      EXPECT_EQ(t->height(), altezze[i++]) << t->objectName().toStdString();
+    f->cmdLegend_Click();
+  }
+}
+
 TEST_F(FinestreEC, IntestazioneInOgniUnita) {
   FormDatiPEC& f = Singola();
   struct Caso {
