@@ -253,6 +253,28 @@ QString FormStampa::FileRichiesto(const QString& cartella, const QString& nome) 
   return percorso;
 }
 
+void FormStampa::LeggiSezione(const QString& cartella, const QString& nome,
+                              const std::function<void(const QString& percorso)>& lettura) {
+  QString problema;
+  const QString percorso = FileDi(cartella, nome);
+  if (percorso.isEmpty()) {
+    problema = core::Testo(190) +
+               QDir::toNativeSeparators(QDir::cleanPath(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome));
+  } else {
+    try {
+      lettura(percorso);
+      return;
+    } catch (const ErroreDocumento&) {
+      problema = core::Testo(191) + QDir::toNativeSeparators(QDir::cleanPath(percorso));
+    }
+  }
+  mancanti_ << problema;
+  Documento& d = *AppWord;
+  d.ImpostaGrassetto(true);
+  d.ScriviTesto(problema);
+  d.ImpostaGrassetto(false);
+}
+
 void FormStampa::Avanza() { lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" . ")); }
 
 void FormStampa::ApriSezione(int k) {
@@ -263,9 +285,8 @@ void FormStampa::ApriSezione(int k) {
 
 void FormStampa::SezioneImmagine(const QString& cartella, const QString& nome) {
   Documento& d = *AppWord;
-  const QString percorso = FileRichiesto(cartella, nome);
   d.ImpostaAllineamento(Allineamento::Centro);
-  Leggi(percorso, [&] { d.InserisciImmagine(percorso); });
+  LeggiSezione(cartella, nome, [&](const QString& percorso) { d.InserisciImmagine(percorso); });
   d.NuovoParagrafo();
   d.VaiAllaFine();
 }
@@ -282,7 +303,6 @@ void FormStampa::SezioneFoto() {
   Documento& d = *AppWord;
   Avanza();
   const RigaModello& r = righe_[static_cast<size_t>(modello_)];
-  const QString foto = FileRichiesto(kFoto, r.foto);
   d.AggiungiTabella(1, 2, Larghezze::Fisse);
   d.ImpostaGrassetto(true);
   d.ImpostaDimensione(24);
@@ -293,7 +313,7 @@ void FormStampa::SezioneFoto() {
   d.ScriviTesto(r.breveDesc);
   for (int i = 0; i < 3; ++i) d.NuovoParagrafo();
   d.CellaSuccessiva();
-  Leggi(foto, [&] { d.InserisciImmagine(foto); });
+  LeggiSezione(kFoto, r.foto, [&](const QString& foto) { d.InserisciImmagine(foto); });
   d.ImpostaAllineamento(Allineamento::Centro);
   d.TogliBordoSinistroCella();
   d.CentraCellaVerticalmente();
@@ -319,6 +339,7 @@ void FormStampa::ScriviRapporto(Documento& doc) {
     ~Rilascia() { d = nullptr; }
   } rilascia{AppWord};
   modello_ = ModelloScelto();
+  mancanti_.clear();
   Intest_Pagina(QString());
   doc.VaiAllaFine();
   doc.ImpostaCarattere(QStringLiteral("Arial"));
@@ -336,8 +357,8 @@ void FormStampa::ScriviRapporto(Documento& doc) {
   }
   if (Sezione(1) && modello_ >= 0) {
     ApriSezione(1);
-    const QString testo = FileRichiesto(kDescrizioni, righe_[static_cast<size_t>(modello_)].capitolato);
-    Leggi(testo, [&] { doc.InserisciDocumento(testo); });
+    LeggiSezione(kDescrizioni, righe_[static_cast<size_t>(modello_)].capitolato,
+                 [&](const QString& testo) { doc.InserisciDocumento(testo); });
     doc.VaiAllaFine();
   }
   if (Sezione(4) && ModelloScelto() >= 0) {
@@ -380,9 +401,13 @@ void FormStampa::cmdStampa_Click() {
     ultimo_ = nuovo.Percorso();
     const int esito = plat::ApriConShell(nuovo.Percorso());
     plat::DoEvents();
-    lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" OK"));
+    if (mancanti_.isEmpty()) lblAttesa->SetCaption(lblAttesa->Caption() + QStringLiteral(" OK"));
     cmdStampa->setEnabled(true);
     occupato.reset();
+    // Saved without the files it could not carry: the user is told which.
+    if (!mancanti_.isEmpty())
+      plat::MsgBox(mancanti_.join(QLatin1Char('\n')) + QStringLiteral("\n") + core::Testo(196) + percorso,
+                   plat::Icona::Esclamativa);
     // Saved but not shown: the user is told where the report is.
     if (esito < 33) plat::MsgBox(core::Testo(196) + percorso + QStringLiteral("\n") + core::Testo(197), plat::Icona::Informazione);
     return;

@@ -83,10 +83,15 @@ class FormStampa : public plat::Form {
   // Enables the boxes of the sections built on the files of model row i.
   void AbilitaFile(int i);
   void ImpostaAltezza(int twips);
-  // The path of a file a section needs; a missing one stops the print.
+  // The path of the template; a missing one stops the print.
   QString FileRichiesto(const QString& cartella, const QString& nome) const;
-  // A file read into the report; one that cannot be read stops the print.
+  // The template read; one that cannot be read stops the print.
   static void Leggi(const QString& percorso, const std::function<void()>& lettura);
+  // A file a section carries into the report.  A missing or unreadable one
+  // leaves the section's content out: a bold line in its place names the
+  // file, and the user is told once the report is saved.
+  void LeggiSezione(const QString& cartella, const QString& nome,
+                    const std::function<void(const QString& percorso)>& lettura);
   // One more dot on the progress label.
   void Avanza();
   // A section's page: page break and page header with its box's caption.
@@ -102,6 +107,7 @@ class FormStampa : public plat::Form {
   QString ultimo_;
   Documento* AppWord = nullptr;  // the report being written
   int modello_ = -1;
+  QStringList mancanti_;  // the files left out of the report being written
 };
 
 extern plat::Istanza<FormStampa> FStampa;

@@ -118,11 +118,14 @@ TEST_F(StampaIntera, SalvataMaNessunProgrammaPerMostrarla) {
 }
 
 // Each failure: one message in the user's language naming what failed, the
-// pointer and the print button back, no "OK" and no document left.
+// pointer and the print button back, no "OK".  A template or output folder
+// that fails leaves no document; a section's file that fails leaves only that
+// section's content out, with a line naming the file in its place.
 struct Guasto {
   const char* nome;
   // Damages the program folder p (or the settings); returns the message.
   std::function<QString(const QString& p)> guasta;
+  bool salvato = false;  // the report is saved all the same
 };
 
 void PrintTo(const Guasto& g, std::ostream* os) { *os << g.nome; }
@@ -148,22 +151,26 @@ const Guasto kGuasti[] = {
      [](const QString& p) {
        QFile::remove(p + "FotoW/rmb.png");
        return core::Testo(190) + p + "FotoW/rmb.png";
-     }},
+     },
+     true},
     {"drawing not a picture",
      [](const QString& p) {
        Scrivi(p + "dimensionali/rmb_10.png", "not a picture");
        return core::Testo(191) + p + "dimensionali/rmb_10.png";
-     }},
+     },
+     true},
     {"tender text not a docx",
      [](const QString& p) {
        Scrivi(p + "Descrizioni/rmb_eng.docx", "{\\rtf1 plain}");
        return core::Testo(191) + p + "Descrizioni/rmb_eng.docx";
-     }},
+     },
+     true},
     {"wiring diagram missing",
      [](const QString& p) {
        QFile::remove(p + "Schemi/rmb_schema.png");
        return core::Testo(190) + p + "Schemi/rmb_schema.png";
-     }},
+     },
+     true},
     {"output folder under a file",
      [](const QString& p) {
        Scrivi(p + "file", "x");
@@ -184,7 +191,7 @@ const Guasto kGuasti[] = {
 
 class StampaGuasta : public test::ConStampa, public ::testing::WithParamInterface<Guasto> {};
 
-TEST_P(StampaGuasta, UnMessaggioENessunDocumento) {
+TEST_P(StampaGuasta, UnMessaggioCheNominaIlFile) {
   ui::Fmenu().mnuprod_Click(1);
   auto& f = FDatiPXX();
   Attiva(f);
@@ -192,14 +199,24 @@ TEST_P(StampaGuasta, UnMessaggioENessunDocumento) {
   auto& s = Dialogo(f, {0, 1, 2, 3, 4, 5});
   for (int k = 0; k < 6; ++k) ASSERT_TRUE(s.chkSelez(k)->isEnabled()) << k;
   const QString messaggio = GetParam().guasta(dir.path() + QLatin1Char('/'));
-  EXPECT_TRUE(Stampa(s).isEmpty());
-  EXPECT_EQ(Messaggi(), QStringList{messaggio});
+  const QStringList corpo = Stampa(s);
   ASSERT_EQ(reg.messaggi.size(), 1u);
-  EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
-  EXPECT_FALSE(s.lblAttesa->isVisibleTo(&s));
   EXPECT_FALSE(s.lblAttesa->Caption().contains(QLatin1String("OK")));
   EXPECT_TRUE(s.cmdStampa->isEnabled());
   EXPECT_FALSE(plat::PuntatoreInAttesa());
+  if (GetParam().salvato) {
+    ASSERT_FALSE(corpo.isEmpty());
+    EXPECT_TRUE(corpo.join(QLatin1Char(10)).contains(messaggio));
+    EXPECT_TRUE(corpo.join(QLatin1Char(10)).contains(core::Testo(165)));  // the sections after it are there
+    EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Esclamativa);
+    EXPECT_TRUE(reg.messaggi[0].testo.startsWith(messaggio + QLatin1Char(10) + core::Testo(196))) << reg.messaggi[0].testo.toStdString();
+    EXPECT_EQ(aperti.size(), 1);
+    return;
+  }
+  EXPECT_TRUE(corpo.isEmpty());
+  EXPECT_EQ(Messaggi(), QStringList{messaggio});
+  EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+  EXPECT_FALSE(s.lblAttesa->isVisibleTo(&s));
   if (QFileInfo(core::imp.CartellaOutput).isDir())
     EXPECT_TRUE(QDir(core::imp.CartellaOutput).entryList({QStringLiteral("*Doc*")}, QDir::Files | QDir::Hidden).isEmpty());
   EXPECT_TRUE(aperti.isEmpty());
