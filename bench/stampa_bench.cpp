@@ -30,8 +30,9 @@ class Silenzioso : public plat::Presentatore {
 
 void Prepara(QTemporaryDir& dir) {
   const QDir programma(QStringLiteral(PROGRAM_DIR_BENCH));
-  for (const QString& f : {"Mistrel2013.mdb", "intest.docx"}) QFile::copy(programma.filePath(f), dir.filePath(f));
-  for (const QString& c : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) {
+  for (const char* f : {"Mistrel2013.mdb", "intest.docx"}) QFile::copy(programma.filePath(f), dir.filePath(f));
+  for (const char* nome : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) {
+    const QString c = QString::fromLatin1(nome);
     QDir(dir.path()).mkpath(c);
     for (const QString& f : QDir(programma.filePath(c)).entryList(QDir::Files))
       QFile::copy(programma.filePath(c + "/" + f), dir.filePath(c + "/" + f));

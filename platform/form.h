@@ -72,8 +72,8 @@ class Form : public QWidget {
 
   // Key preview: the form sees keys before its controls.  Return true to
   // swallow the key.  KeyAscii may be changed (0 cancels the key).
-  virtual bool Form_KeyPress(int& keyAscii, QWidget* controllo) { return false; }
-  virtual bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers mod, QWidget* controllo) { return false; }
+  virtual bool Form_KeyPress(int& /*keyAscii*/, QWidget* /*controllo*/) { return false; }
+  virtual bool Form_KeyDown(int /*keyCode*/, Qt::KeyboardModifiers /*mod*/, QWidget* /*controllo*/) { return false; }
 
  signals:
   void scaricata();

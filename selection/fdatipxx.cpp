@@ -103,7 +103,7 @@ int FormDatiPXX::ControllaDati(float q) {
 void FormDatiPXX::CalcolaPortata(int v, int m) {
   motore::StatoCalcolo& s = unita::Stato();
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  PrefissoPressione = " ";
+  PrefissoPressione.assign(1, ' ');
   if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || v < 1 || v > catalogo::kUltimaCurva) {
     s.PortataAria = s.PortataLibera = 0;
     s.PressioneLavoro = -1;

@@ -110,7 +110,7 @@ class FinestraSelezione : public plat::Form {
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
   // A positive outlet water temperature was entered in panel i.
-  virtual void UscitaAcquaData(int i) {}
+  virtual void UscitaAcquaData(int /*i*/) {}
 
   // Captions, hints and legend descriptions the base windows share, and
   // the directivity list.

@@ -60,7 +60,7 @@ class ChiamanteSelezione : public ChiamanteGrafico {
 
   plat::Form& FinestraGrafico() override;
   int ModelloGrafico() override;
-  float PerditeGrafico(int m, float qa) override { return 0; }
+  float PerditeGrafico(int /*m*/, float /*qa*/) override { return 0; }
   void AbilitaPortataGrafico(bool abilitata) override;
   // Nothing is written while a run is under way; the rerun passes the
   // Calculate button's own guard and pending box checks.

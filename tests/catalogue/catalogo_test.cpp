@@ -114,7 +114,9 @@ TEST_F(CatalogoTest, OgniSerieInEntrambiIModi) {
         EXPECT_GT(m.VentC[1], 0);
       }
       EXPECT_TRUE(cat.Modelli[cat.NModelli + 1].Modello.empty());
-      if (s.accessori >= 0) EXPECT_EQ(cat.NAcc, s.accessori);
+      if (s.accessori >= 0) {
+        EXPECT_EQ(cat.NAcc, s.accessori);
+      }
       EXPECT_TRUE(messaggi_.messaggi.empty());
     }
   }

@@ -36,7 +36,9 @@ TEST(CatalogoTesti, ItalianoEIngleseComeCitati) {
       EXPECT_TRUE(core::EsisteTesto(100 + r.n)) << r.n;
       EXPECT_EQ(core::Traduci(100 + r.n), r.it) << r.n;
     }
-    if (!r.en.isEmpty()) EXPECT_EQ(core::Traduci(300 + r.n), r.en) << r.n;
+    if (!r.en.isEmpty()) {
+      EXPECT_EQ(core::Traduci(300 + r.n), r.en) << r.n;
+    }
   }
 }
 

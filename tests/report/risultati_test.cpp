@@ -62,7 +62,7 @@ struct Caso {
 TEST_F(Risultati, OgniFinestraComeLaMostra) {
   const std::vector<Caso> casi = {
       {"fan coil, cooling water by flow",
-       [](test::ConStampa& t) -> FinestraSelezione& {
+       [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(0);
          auto& f = FDatiP();
          f.txtTw2(0)->SetText(QString());
@@ -78,7 +78,7 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        {"p:The selection is based on sea level,you should contact VTRL for recalculation "},
        Voci(14, 16)},
       {"ducted unit at a total air flow, 30 % fresh air",
-       [](test::ConStampa& t) -> FinestraSelezione& {
+       [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(1);
          auto& f = FDatiPXX();
          f.Scrollfreddo->SetValue(30);
@@ -98,7 +98,7 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
         "p:Accessories : Additional Coil (4 pipes) - Filter G2(TR2) -  "},
        Voci(13, 13)},
       {"thermo-ventilating unit without filter, a total air flow that is no number",
-       [](test::ConStampa& t) -> FinestraSelezione& {
+       [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(2);
          auto& f = FDatiPXX();
          f.txtDistanza->SetText(QStringLiteral("3"));

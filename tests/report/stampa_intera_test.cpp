@@ -217,8 +217,9 @@ TEST_P(StampaGuasta, UnMessaggioCheNominaIlFile) {
   EXPECT_EQ(Messaggi(), QStringList{messaggio});
   EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
   EXPECT_FALSE(s.lblAttesa->isVisibleTo(&s));
-  if (QFileInfo(core::imp.CartellaOutput).isDir())
+  if (QFileInfo(core::imp.CartellaOutput).isDir()) {
     EXPECT_TRUE(QDir(core::imp.CartellaOutput).entryList({QStringLiteral("*Doc*")}, QDir::Files | QDir::Hidden).isEmpty());
+  }
   EXPECT_TRUE(aperti.isEmpty());
 }
 
@@ -283,7 +284,9 @@ TEST(MessaggiDellaStampa, InOgniLingua) {
       ASSERT_TRUE(core::EsisteTesto(base + n));
       EXPECT_FALSE(core::Traduci(base + n).trimmed().isEmpty());
       EXPECT_EQ(core::Traduci(base + n).endsWith(' '), n <= 196);
-      if (lingua > 1) EXPECT_NE(core::Traduci(base + n), core::Traduci(300 + n));  // translated, not copied
+      if (lingua > 1) {
+        EXPECT_NE(core::Traduci(base + n), core::Traduci(300 + n));  // translated, not copied
+      }
     }
   }
 }

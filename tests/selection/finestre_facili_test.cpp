@@ -73,7 +73,9 @@ TEST_F(FinestreFacili, AllAperturaSecondoLaSerie) {
       EXPECT_TRUE(f.cmdLegend->isHidden());
       for (int i = 1; i <= 10 && c.visibili > 0; ++i)
         EXPECT_EQ(!f.chkAcc(i)->isHidden(), i <= c.visibili) << i;
-      if (c.visibili > 0) EXPECT_EQ(f.chkAcc(2)->Value() == 1, c.g2);
+      if (c.visibili > 0) {
+        EXPECT_EQ(f.chkAcc(2)->Value() == 1, c.g2);
+      }
       // Inside the main window's client area.
       EXPECT_GE(f.LeftTw(), 0);
       EXPECT_GE(f.TopTw(), 0);
@@ -102,7 +104,9 @@ TEST_F(FinestreFacili, IntestazioneInOgniUnita) {
       EXPECT_EQ(Riga(f, 0).mid(11), (QStringList{"LW", "LP", "Pin"}));
       EXPECT_EQ(Riga(f, 1).mid(0, 2), (QStringList{"Model", QStringList{"l/s", "m3/s", "m3/h"}[u]}));
       // 1100 for the mixed-air window, widened by the grid to its model names.
-      if (serie == catalogo::Codice::KALVOEC) EXPECT_EQ(f.Grd->ColWidth(0), 1500);
+      if (serie == catalogo::Codice::KALVOEC) {
+        EXPECT_EQ(f.Grd->ColWidth(0), 1500);
+      }
       EXPECT_GE(f.Grd->ColWidth(0), 1100);
       EXPECT_FALSE(f.cmdLegend->isHidden());
     }

@@ -141,8 +141,9 @@ TEST(Riferimenti, OgniCasoComeCalcolatoIndipendentemente) {
     const QJsonObject aria = caso.atteso["air"].toObject();
     EXPECT_TRUE(Vicino("PortataAria", r.punto.PortataAria * 3600.0, aria["PortataAria_m3h"].toDouble()));
     EXPECT_TRUE(Vicino("PortataLibera", r.punto.PortataLibera, aria["PortataLibera_m3s"].toDouble()));
-    if (aria.contains("PressioneLavoro"))
+    if (aria.contains("PressioneLavoro")) {
       EXPECT_TRUE(Vicino("PressioneLavoro", r.punto.PressioneLavoro, aria["PressioneLavoro"].toDouble()));
+    }
     EXPECT_EQ(s.NumeroTubi, aria["NumeroTubi"].toInt());
 
     const QJsonObject fr = caso.atteso["cooling"].toObject(), ca = caso.atteso["heating"].toObject();
@@ -172,7 +173,9 @@ TEST(Riferimenti, OgniCasoComeCalcolatoIndipendentemente) {
     // fan-coil grid).
     const QJsonValue lp = caso.atteso["sound"].toObject().value("LP");
     if (lp.isUndefined()) {
-      if (fanCoil) EXPECT_FALSE(r.conLP);
+      if (fanCoil) {
+        EXPECT_FALSE(r.conLP);
+      }
     } else {
       EXPECT_TRUE(r.conLP);
       EXPECT_EQ(r.LP, lp.toInt());
