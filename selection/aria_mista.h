@@ -65,7 +65,7 @@ class FinestraAriaMista : public FinestraSelezione {
   // The shares in the captions of the four stream frames.
   void MostraQuote();
   // The air and accessory boxes in the conditions of a run, with the shared boxes.
-  void LeggiCondizioniAria(unita::Condizioni& k) const;
+  void LeggiCondizioniAria(unita::Condizioni& k) const override;
   plat::TextBox* Casella(unita::Casella c, int p) override;
   // The accessory rows of the loaded series.
   static std::span<const motore::AccessorioDP> AccessoriSerie();

@@ -41,7 +41,7 @@ class FinestraAriaSingola : public FinestraSelezione {
   // every base window shares.
   void DidascaliePannelli();
   // The air boxes in the conditions of a run, with the shared boxes.
-  void LeggiCondizioniAria(unita::Condizioni& k) const;
+  void LeggiCondizioniAria(unita::Condizioni& k) const override;
   plat::TextBox* Casella(unita::Casella c, int p) override;
 };
 

@@ -69,14 +69,6 @@ bool FormDatiPEC::ControllaDati(float) {
 
 // ---- The run ----
 
-// The boxes read once for the run, at the static pressure of the run.
-unita::Condizioni FormDatiPEC::CondizioniDellaCorsa(float pressione) const {
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  k.PressioneUtile = pressione;
-  return k;
-}
-
 void FormDatiPEC::cmdCalcola_Click() {
   if (facile_) {
     EseguiCalcolo([this] { CalcolaLivello(); });

@@ -33,7 +33,6 @@ class FormDatiPEC : public FinestraAriaSingola, public ChiamanteSelezione {
   void Form_Load() override;
 
  private:
-  unita::Condizioni CondizioniDellaCorsa(float pressione) const;
   void Calcola();
   void CalcolaLivello();
   const bool facile_;

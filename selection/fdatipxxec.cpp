@@ -83,14 +83,6 @@ bool FormDatiPXXEC::ControllaDati(float q) {
 
 // ---- The run ----
 
-// The boxes read once for the run, at the static pressure of the run.
-unita::Condizioni FormDatiPXXEC::CondizioniDellaCorsa(float pressione) const {
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  k.PressioneUtile = pressione;
-  return k;
-}
-
 void FormDatiPXXEC::cmdCalcola_Click() {
   EseguiCalcolo([this] { facile_ ? CalcolaLivello() : Calcola(); });
 }

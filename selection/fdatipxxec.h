@@ -36,7 +36,6 @@ class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
   void Form_Load() override;
 
  private:
-  unita::Condizioni CondizioniDellaCorsa(float pressione) const;
   void Calcola();
   void CalcolaLivello();
   const bool facile_;

@@ -625,6 +625,13 @@ float FinestraSelezione::LeggiPressioneUtile() {
                             core::Fattore(core::Grandezza::PerditaAria));
 }
 
+unita::Condizioni FinestraSelezione::CondizioniDellaCorsa(float pressione) const {
+  unita::Condizioni k;
+  LeggiCondizioniAria(k);
+  k.PressioneUtile = pressione;
+  return k;
+}
+
 void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   for (int i = 0; i < 2; ++i) {
     k.Tw1[i] = NumeroOZero(txtTw1(i));

@@ -188,6 +188,10 @@ class FinestraSelezione : public plat::Form {
   // water of both passes, glycol, distance and directivity, and the
   // command-line words.
   void LeggiCondizioniComuni(unita::Condizioni& k) const;
+  // The window's air boxes (and accessory ticks) with the shared boxes.
+  virtual void LeggiCondizioniAria(unita::Condizioni& k) const { LeggiCondizioniComuni(k); }
+  // The boxes read once for an EC run, at the static pressure of the run.
+  unita::Condizioni CondizioniDellaCorsa(float pressione) const;
   // A failed input check: its message, and the focus on the box to correct.
   void Rifiuta(const unita::Esito& e);
   // An input check's result kept in Caselle() (1 passed, 0 failed), a
