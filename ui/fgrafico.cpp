@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
@@ -223,22 +224,35 @@ void FormGrafico::Disegna(float p, float q) {
 
   pb.SetDrawWidth(3);
   // The fan curve, net of the ticked accessories, from free delivery back
-  // to a third of it; one point a step, none at or below 0.
+  // to a third of it; one point a step, none at or below 0.  Neighbouring
+  // points are joined, so that the curve stays whole where a step of the
+  // unit spans several pixels (l/s, m3/s).
+  std::optional<QPointF> prima;
+  auto traccia = [&](double x, double y, bool dentro, const QColor& colore) {
+    if (!dentro) {
+      prima.reset();
+      return;
+    }
+    pb.PSet(x, y, colore);
+    if (prima) pb.Line(prima->x(), prima->y(), x, y, colore);
+    prima = QPointF(x, y);
+  };
   for (long k = 0;; ++k) {
     const double x = qmax - k * passo;
     if (x < qmax / 3) break;
     const double pf = motore::PressioneCurva(static_cast<float>(x * 3600 / fq), cv) -
                       c->PerditeGrafico(m, static_cast<float>(x / fq));
     const float pv = static_cast<float>(pf * fp);
-    if (pv > 0) pb.PSet(x, 10.0 * pv, nero);
+    traccia(x, 10.0 * pv, pv > 0, nero);
   }
+  prima.reset();
   // The system curve through the working point, below 90 % of the top.
   const QColor rosso = plat::QBColor(4);
   for (long k = 0;; ++k) {
     const double x = k * passo;
     if (x > qmax) break;
     const float ps = static_cast<float>(PressioneSistema(x) * fp);
-    if (10 * ps < 0.9f * ytop) pb.PSet(x, 10.0 * ps, rosso);
+    traccia(x, 10.0 * ps, 10 * ps < 0.9f * ytop, rosso);
   }
   pb.Circle(q, 10.0 * p * fp, qmax / 100, plat::QBColor(1));
   pb.repaint();

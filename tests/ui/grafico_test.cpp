@@ -281,6 +281,34 @@ TEST_F(Grafico, ImmagineDelGrafico) {
   EXPECT_EQ(img.pixelColor(vuoto.toPoint()), pb.BackColor());
 }
 
+// In l/s and m3/s a step of the flow spans several pixels where the curves
+// are steep: each curve's neighbouring points are joined by a line as thick
+// as the points, so that the curves stay whole.
+TEST_F(Grafico, CurveIntereInOgniUnita) {
+  for (int um : {0, 1, 2}) {
+    SCOPED_TRACE(um);
+    core::um.UmPortataAria = static_cast<int16_t>(um);
+    const double fq = core::Fattore(core::Grandezza::PortataAria);
+    Apri(a, QString::number(500 / 3600.0 * fq, 'f', um == 1 ? 3 : 1), "100");
+    for (const QColor& colore : {plat::QBColor(0), plat::QBColor(4)}) {
+      const auto punti = Elementi(Tipo::Punto, colore);
+      const auto linee = Elementi(Tipo::Linea, colore);
+      ASSERT_GT(punti.size(), 10u);
+      std::vector<plat::PictureBox::Elemento> tratti;
+      for (const auto& l : linee)
+        if (l.spessore == 3) tratti.push_back(l);
+      ASSERT_EQ(tratti.size(), punti.size() - 1);
+      for (size_t i = 0; i + 1 < punti.size(); ++i) {
+        EXPECT_EQ(tratti[i].x1, punti[i].x1);
+        EXPECT_EQ(tratti[i].y1, punti[i].y1);
+        EXPECT_EQ(tratti[i].x2, punti[i + 1].x1);
+        EXPECT_EQ(tratti[i].y2, punti[i + 1].y1);
+      }
+    }
+    FGrafico().Scarica();
+  }
+}
+
 TEST_F(Grafico, CasiDiGuasto) {
   struct Caso {
     int16_t um;  // air-flow unit
