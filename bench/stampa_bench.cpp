@@ -30,7 +30,8 @@ class Silenzioso : public plat::Presentatore {
 
 void Prepara(QTemporaryDir& dir) {
   const QDir programma(QStringLiteral(PROGRAM_DIR_BENCH));
-  for (const char* f : {"Mistrel2013.mdb", "intest.docx"}) QFile::copy(programma.filePath(f), dir.filePath(f));
+  for (const char* f : {"Mistrel2013.mdb", "intest.docx"})
+    QFile::copy(programma.filePath(f), dir.filePath(f));
   for (const char* nome : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) {
     const QString c = QString::fromLatin1(nome);
     QDir(dir.path()).mkpath(c);
@@ -39,8 +40,9 @@ void Prepara(QTemporaryDir& dir) {
   }
   QFile f(dir.filePath("Mistrel2013.ini"));
   f.open(QIODevice::WriteOnly);
-  f.write("[Common]\r\nMulti= 1\r\nDefault=ENG\r\nOutputDir=Documenti\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n"
-          "[Lingue]\r\nL0=ITA\r\nL1=ENG\r\n");
+  f.write(
+      "[Common]\r\nMulti= 1\r\nDefault=ENG\r\nOutputDir=Documenti\r\n[Unmis]\r\nQa= 2\r\nQw= 1\r\n"
+      "[Lingue]\r\nL0=ITA\r\nL1=ENG\r\n");
 }
 
 // The report with every section of the run of a selection window that
@@ -59,7 +61,8 @@ void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezion
   for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(1);
   s.txtcliente->SetText(QStringLiteral("ACME Engineering"));
   s.txtProgetto->SetText(QStringLiteral("Tower B, floors 3 to 12"));
-  s.txtNote->setPlainText(QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer."));
+  s.txtNote->setPlainText(
+      QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer."));
   for (auto _ : state) {
     s.cmdStampa_Click();
     benchmark::DoNotOptimize(s.UltimoDocumento());

@@ -28,35 +28,93 @@ bool g_in_corso = false;
 template <typename F>
 void ConMembro(Campo c, F&& f) {
   switch (c) {
-    case Campo::Modello: f(&DatiModello::Modello); break;
-    case Campo::ModDescri: f(&DatiModello::ModDescri); break;
-    case Campo::Geom: f(&DatiModello::Geom); break;
-    case Campo::Passo: f(&DatiModello::Passo); break;
-    case Campo::LunBat: f(&DatiModello::LunBat); break;
-    case Campo::AltBat: f(&DatiModello::AltBat); break;
-    case Campo::NR: f(&DatiModello::NR); break;
-    case Campo::NC: f(&DatiModello::NC); break;
-    case Campo::VentA: f(&DatiModello::VentA); break;
-    case Campo::VentB: f(&DatiModello::VentB); break;
-    case Campo::VentC: f(&DatiModello::VentC); break;
-    case Campo::C100: f(&DatiModello::C100); break;
-    case Campo::FC30: f(&DatiModello::FC30); break;
-    case Campo::CC30: f(&DatiModello::CC30); break;
-    case Campo::FCC50: f(&DatiModello::FCC50); break;
-    case Campo::CCC50: f(&DatiModello::CCC50); break;
-    case Campo::LWA: f(&DatiModello::LWA); break;
-    case Campo::PIN: f(&DatiModello::PIN); break;
-    case Campo::LWAIn: f(&DatiModello::LWAIn); break;
-    case Campo::LWAOut: f(&DatiModello::LWAOut); break;
-    case Campo::PA: f(&DatiModello::PA); break;
-    case Campo::PB: f(&DatiModello::PB); break;
-    case Campo::PC: f(&DatiModello::PC); break;
-    case Campo::G: f(&DatiModello::G); break;
-    case Campo::MinQa: f(&DatiModello::MinQa); break;
-    case Campo::Sezione: f(&DatiModello::Sezione); break;
-    case Campo::Bocche: f(&DatiModello::Bocche); break;
-    case Campo::Nlog: f(&DatiModello::Nlog); break;
-    case Campo::EspAriaModello: f(&DatiModello::EspAriaModello); break;
+    case Campo::Modello:
+      f(&DatiModello::Modello);
+      break;
+    case Campo::ModDescri:
+      f(&DatiModello::ModDescri);
+      break;
+    case Campo::Geom:
+      f(&DatiModello::Geom);
+      break;
+    case Campo::Passo:
+      f(&DatiModello::Passo);
+      break;
+    case Campo::LunBat:
+      f(&DatiModello::LunBat);
+      break;
+    case Campo::AltBat:
+      f(&DatiModello::AltBat);
+      break;
+    case Campo::NR:
+      f(&DatiModello::NR);
+      break;
+    case Campo::NC:
+      f(&DatiModello::NC);
+      break;
+    case Campo::VentA:
+      f(&DatiModello::VentA);
+      break;
+    case Campo::VentB:
+      f(&DatiModello::VentB);
+      break;
+    case Campo::VentC:
+      f(&DatiModello::VentC);
+      break;
+    case Campo::C100:
+      f(&DatiModello::C100);
+      break;
+    case Campo::FC30:
+      f(&DatiModello::FC30);
+      break;
+    case Campo::CC30:
+      f(&DatiModello::CC30);
+      break;
+    case Campo::FCC50:
+      f(&DatiModello::FCC50);
+      break;
+    case Campo::CCC50:
+      f(&DatiModello::CCC50);
+      break;
+    case Campo::LWA:
+      f(&DatiModello::LWA);
+      break;
+    case Campo::PIN:
+      f(&DatiModello::PIN);
+      break;
+    case Campo::LWAIn:
+      f(&DatiModello::LWAIn);
+      break;
+    case Campo::LWAOut:
+      f(&DatiModello::LWAOut);
+      break;
+    case Campo::PA:
+      f(&DatiModello::PA);
+      break;
+    case Campo::PB:
+      f(&DatiModello::PB);
+      break;
+    case Campo::PC:
+      f(&DatiModello::PC);
+      break;
+    case Campo::G:
+      f(&DatiModello::G);
+      break;
+    case Campo::MinQa:
+      f(&DatiModello::MinQa);
+      break;
+    case Campo::Sezione:
+      f(&DatiModello::Sezione);
+      break;
+    case Campo::Bocche:
+      f(&DatiModello::Bocche);
+      break;
+    case Campo::Nlog:
+      f(&DatiModello::Nlog);
+      break;
+    case Campo::EspAriaModello:
+      f(&DatiModello::EspAriaModello);
+      break;
   }
 }
 
@@ -94,13 +152,15 @@ struct Occupato {
 
 std::string Voce(const DefinizioneSerie& d, const std::string& modello) {
   const std::string& s = d.suffisso;
-  if (!s.empty() && modello.size() >= s.size() && modello.compare(modello.size() - s.size(), s.size(), s) == 0)
+  if (!s.empty() && modello.size() >= s.size() &&
+      modello.compare(modello.size() - s.size(), s.size(), s) == 0)
     return kSeparatore;
   return modello;
 }
 
 // Throws, naming them, when columns of the map are missing.
-void ControllaColonne(const plat::RecordSet& rs, const std::string& tabella, const std::vector<std::string>& nomi) {
+void ControllaColonne(const plat::RecordSet& rs, const std::string& tabella,
+                      const std::vector<std::string>& nomi) {
   std::string mancanti;
   int n = 0;
   for (const std::string& nome : nomi)
@@ -160,15 +220,16 @@ std::vector<AccessorioDP> LeggiAccessori(const std::string& tabella, std::vector
     accessori.push_back(std::move(a));
   }
   if (righe > kUltimoAccessorio)
-    avvisi.push_back("The table " + tabella + " holds " + std::to_string(righe) + " accessories: only the first " +
-                     std::to_string(kUltimoAccessorio) + " are loaded.");
+    avvisi.push_back("The table " + tabella + " holds " + std::to_string(righe) +
+                     " accessories: only the first " + std::to_string(kUltimoAccessorio) + " are loaded.");
   return accessori;
 }
 
 // The one loading routine of the seven series.  The whole table is read and
 // checked before the loaded series changes, so a failed load leaves an
 // empty series, never a half-filled one.
-bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict, const std::string& testoTutto) {
+bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict,
+            const std::string& testoTutto) {
   if (g_in_corso) return false;
   Occupato occupato;
   CatalogoSerie& cat = Catalogo();
@@ -196,7 +257,8 @@ bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict
     lista.Svuota();
     lista.Aggiungi(testoTutto);
     lista.Seleziona(0);
-    plat::MsgBox(QString::fromStdString("The series " + std::string(d.serie.codice) + " cannot be loaded: " + e.what() + "."),
+    plat::MsgBox(QString::fromStdString("The series " + std::string(d.serie.codice) +
+                                        " cannot be loaded: " + e.what() + "."),
                  plat::Icona::Esclamativa);
     return false;
   }
@@ -205,7 +267,8 @@ bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict
   lista.Aggiungi(testoTutto);
   for (std::size_t i = 0; i < modelli.size(); ++i) {
     DatiModello& riga = cat.Modelli[i + 1];
-    for (Campo c : d.ricreati) ConMembro(c, [&](auto membro) { riga.*membro = std::move(modelli[i].*membro); });
+    for (Campo c : d.ricreati)
+      ConMembro(c, [&](auto membro) { riga.*membro = std::move(modelli[i].*membro); });
     lista.Aggiungi(Voce(d, riga.Modello));
   }
   cat.NModelli = static_cast<std::int16_t>(modelli.size());
@@ -243,10 +306,18 @@ bool CaricaCodice(Codice c, plat::ListaVoci& l, bool district, const std::string
 }
 }  // namespace
 
-bool CaricaDatiKALVO(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::KALVO, l, d, t); }
-bool CaricaDatiKALVOP(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::KALVOP, l, d, t); }
-bool CaricaDatiRMB(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::RMB, l, d, t); }
-bool CaricaDatiDVK(plat::ListaVoci& l, bool d, const std::string& t) { return CaricaCodice(Codice::DVK, l, d, t); }
+bool CaricaDatiKALVO(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::KALVO, l, d, t);
+}
+bool CaricaDatiKALVOP(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::KALVOP, l, d, t);
+}
+bool CaricaDatiRMB(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::RMB, l, d, t);
+}
+bool CaricaDatiDVK(plat::ListaVoci& l, bool d, const std::string& t) {
+  return CaricaCodice(Codice::DVK, l, d, t);
+}
 bool CaricaDatiKALVOEC(plat::ListaVoci& l, bool d, const std::string& t) {
   return CaricaCodice(Codice::KALVOEC, l, d, t);
 }

@@ -34,17 +34,17 @@ struct Serie {
   const char* codice;  // as SerieCorrente holds it
   Famiglia famiglia;
   Aria aria;
-  bool ec;             // EC motors: eight fan curves, rated at a required air flow
-  const char* linea;   // model-line name: window caption, menu and chooser entries
-  int testoLinea;      // > 0: the caption is this catalogue text followed by linea
+  bool ec;                            // EC motors: eight fan curves, rated at a required air flow
+  const char* linea;                  // model-line name: window caption, menu and chooser entries
+  int testoLinea;                     // > 0: the caption is this catalogue text followed by linea
   std::vector<std::string> velocita;  // speed list after "* All"; empty for EC series
   std::array<Accessorio, kAccessoriFinestra> accessori;  // boxes 1..10
-  int accessoriVisibili;   // boxes 1..n are shown, the others hidden
-  int accessorioSpuntato;  // ticked when the window opens; 0 none
-  bool filtriEsclusivi;    // boxes 2 and 3 (two filters) exclude each other
-  float pressioneMassima;  // Pa: upper limit of the static pressure box
-  bool colonnaPin;         // power input column of the base grids
-  bool colonneRumoreInOut; // inlet-and-radiated and outlet sound power columns
+  int accessoriVisibili;                                 // boxes 1..n are shown, the others hidden
+  int accessorioSpuntato;                                // ticked when the window opens; 0 none
+  bool filtriEsclusivi;                                  // boxes 2 and 3 (two filters) exclude each other
+  float pressioneMassima;                                // Pa: upper limit of the static pressure box
+  bool colonnaPin;                                       // power input column of the base grids
+  bool colonneRumoreInOut;                               // inlet-and-radiated and outlet sound power columns
   int accessoriVisibiliFacile = 0;  // boxes shown in the easy-calc window; 0: as accessoriVisibili
 };
 

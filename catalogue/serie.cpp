@@ -64,7 +64,9 @@ std::vector<Colonna> ColonneKalvo(int velocita) {
   c.Testa("Mod_Descri").Ventilatore(1, velocita);
   for (int s = 1; s <= velocita; ++s) {
     const std::string n = std::to_string(s);
-    c.Aggiungi("F" + n + "C100", C::C100, s).Aggiungi("C" + n + "C30", C::CC30, s).Aggiungi("F" + n + "C30", C::FC30, s);
+    c.Aggiungi("F" + n + "C100", C::C100, s)
+        .Aggiungi("C" + n + "C30", C::CC30, s)
+        .Aggiungi("F" + n + "C30", C::FC30, s);
   }
   return c.Aggiungi("CC50", C::FCC50)
       .PerVelocita("LWA", C::LWA, 1, velocita)
@@ -133,8 +135,13 @@ std::vector<Campo> Ricreati(const std::vector<Colonna>& colonne, bool con_esp_ar
 DefinizioneSerie Definisci(Codice codice, int capacita, std::string suffisso, std::string accessori,
                            std::vector<Colonna> colonne, bool con_esp_aria = false) {
   const Serie& serie = Descrittore(codice);
-  DefinizioneSerie d{serie, std::string("Dati") + serie.codice, capacita, std::move(suffisso), std::move(accessori),
-                     std::move(colonne), {}};
+  DefinizioneSerie d{serie,
+                     std::string("Dati") + serie.codice,
+                     capacita,
+                     std::move(suffisso),
+                     std::move(accessori),
+                     std::move(colonne),
+                     {}};
   d.ricreati = Ricreati(d.colonne, con_esp_aria);
   return d;
 }

@@ -16,7 +16,8 @@ void SelezionaTesto(plat::TextBox* box) {
   if (box) box->SetSelezione(0, static_cast<int>(box->Text().size()));
 }
 
-bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso) {
+bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita,
+                     bool zeroAmmesso) {
   if (!box || imp.SenzaLimiti) return false;
   QWidget* ricevente = plat::Fuoco::Ricevente();
   if (ricevente && ricevente->objectName().compare(QLatin1String("CmdFine"), Qt::CaseInsensitive) == 0 &&
@@ -32,8 +33,8 @@ bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QStr
   if (minimo <= valore && valore <= massimo) return false;
   const QString testoMin = TestoNumero(minimo, imp.SepDec);
   const QString messaggio = Testo(108) + QLatin1Char(' ') + testoMin + QLatin1Char(' ') + unita +
-                            QLatin1String(" -> ") + TestoNumero(massimo, imp.SepDec) + QLatin1Char(' ') + unita +
-                            QLatin1Char('\r') + Testo(109) + testoMin;
+                            QLatin1String(" -> ") + TestoNumero(massimo, imp.SepDec) + QLatin1Char(' ') +
+                            unita + QLatin1Char('\r') + Testo(109) + testoMin;
   plat::MsgBox(messaggio, plat::Icona::Critica);
   box->SetText(testoMin);
   box->SetFocus();

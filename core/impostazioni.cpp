@@ -59,7 +59,8 @@ void LeggiImpostazioni() {
   um.UmPerditaAcqua = IndiceEntro(LeggiIni("Unmis", "DpW"), 2);
   um.UmPerditaAria = IndiceEntro(LeggiIni("Unmis", "DpA"), 2);
   for (int i = 0; i <= 14; ++i) {
-    imp.CodiciLingua[i] = LeggiIni("Lingue", QStringLiteral("L%1").arg(i)).left(3).leftJustified(3, QLatin1Char(' '));
+    imp.CodiciLingua[i] =
+        LeggiIni("Lingue", QStringLiteral("L%1").arg(i)).left(3).leftJustified(3, QLatin1Char(' '));
   }
   RiempiUnita();
 }

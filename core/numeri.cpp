@@ -150,7 +150,8 @@ QString Formatta(double v, const QString& picture, const QString& sepDec) {
 
   QString r = negativo ? QStringLiteral("-") : QString();
   r += QString::fromStdString(parteIntera);
-  if (!parteDec.empty()) r += (sepDec.isEmpty() ? QStringLiteral(".") : sepDec) + QString::fromStdString(parteDec);
+  if (!parteDec.empty())
+    r += (sepDec.isEmpty() ? QStringLiteral(".") : sepDec) + QString::fromStdString(parteDec);
   return r;
 }
 

@@ -12,7 +12,8 @@ namespace core {
 // which a run's error trap shows.
 class ErroreEsecuzione : public std::runtime_error {
  public:
-  explicit ErroreEsecuzione(int numero) : std::runtime_error("error " + std::to_string(numero)), numero_(numero) {}
+  explicit ErroreEsecuzione(int numero)
+      : std::runtime_error("error " + std::to_string(numero)), numero_(numero) {}
   int numero() const { return numero_; }
 
  private:

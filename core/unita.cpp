@@ -46,7 +46,8 @@ Tabelle Di(const std::array<QString, N>& nomi, const std::array<QString, N>& for
 
 Tabelle TabelleDi(Grandezza g) {
   switch (g) {
-    case Grandezza::Potenza: return Di(um.NomiUmPotenza, um.FormatoPotenza, um.FattorePotenza, um.UmPotenza);
+    case Grandezza::Potenza:
+      return Di(um.NomiUmPotenza, um.FormatoPotenza, um.FattorePotenza, um.UmPotenza);
     case Grandezza::PortataAria:
       return Di(um.NomiUmPortataAria, um.FormatoPortataAria, um.FattorePortataAria, um.UmPortataAria);
     case Grandezza::PortataAcqua:

@@ -14,8 +14,8 @@ namespace motore {
 // Returns 0 for a geometry outside 0..3 and, as "no coefficient", when the
 // data make it impossible (zero fin pitch of type 2, a velocity that is not a
 // non-negative number, non-positive rows).
-float CoeffLatoAria(float nr, float va, std::int16_t g, std::int16_t passo,
-                    const StatoCalcolo& s, const CostantiBatteria& c);
+float CoeffLatoAria(float nr, float va, std::int16_t g, std::int16_t passo, const StatoCalcolo& s,
+                    const CostantiBatteria& c);
 
 // Water-side coefficient from ReW, PrW, LambdaW, LunghezzaBatteria,
 // FlagPassaggio and TipoTransizione of s; writes s.NuW. Raises ErroreCalcolo
@@ -24,8 +24,7 @@ float CoeffLatoAria(float nr, float va, std::int16_t g, std::int16_t passo,
 float CoeffLatoAcqua(StatoCalcolo& s, const CostantiBatteria& c);
 
 // Bypass factor of a cooling coil: CoeffC100 x 2.718^(-K ha nr / (CpA RhoA VelocitaAria 1000)).
-float FattoreBypass(float nr, std::int16_t passo, float ha, const StatoCalcolo& s,
-                    const CostantiBatteria& c);
+float FattoreBypass(float nr, std::int16_t passo, float ha, const StatoCalcolo& s, const CostantiBatteria& c);
 
 // Log-mean temperature difference of the end differences b - c and a - d, and
 // log-mean enthalpy difference of c - b and d - a, times fattoreDT. At equal

@@ -25,35 +25,35 @@ inline constexpr int ErrDivisionePerZero = 11;
 
 // A calculation that cannot go on. Carries the error number the run shows.
 class ErroreCalcolo : public std::runtime_error {
-public:
-    explicit ErroreCalcolo(int numero)
-        : std::runtime_error("errore di calcolo " + std::to_string(numero)), numero_(numero) {}
-    int numero() const noexcept { return numero_; }
+ public:
+  explicit ErroreCalcolo(int numero)
+      : std::runtime_error("errore di calcolo " + std::to_string(numero)), numero_(numero) {}
+  int numero() const noexcept { return numero_; }
 
-private:
-    int numero_;
+ private:
+  int numero_;
 };
 
 // Rounds to the nearest integer, halves to the even one (independent of the
 // floating-point rounding mode).
 inline double ArrotondaPari(double v) {
-    const double giu = std::floor(v);
-    const double resto = v - giu;
-    if (resto > 0.5) return giu + 1.0;
-    if (resto < 0.5) return giu;
-    return std::fmod(giu, 2.0) == 0.0 ? giu : giu + 1.0;
+  const double giu = std::floor(v);
+  const double resto = v - giu;
+  if (resto > 0.5) return giu + 1.0;
+  if (resto < 0.5) return giu;
+  return std::fmod(giu, 2.0) == 0.0 ? giu : giu + 1.0;
 }
 
 // Converts to a 16- or 32-bit integer, rounding halves to even. A value that
 // does not fit, or is not a number, raises ErroreCalcolo(ErrOverflow).
 template <std::signed_integral I>
 I ConvertiIntero(double v) {
-    if (!std::isfinite(v)) throw ErroreCalcolo(ErrOverflow);
-    const double r = ArrotondaPari(v);
-    if (r < static_cast<double>(std::numeric_limits<I>::min()) ||
-        r > static_cast<double>(std::numeric_limits<I>::max()))
-        throw ErroreCalcolo(ErrOverflow);
-    return static_cast<I>(r);
+  if (!std::isfinite(v)) throw ErroreCalcolo(ErrOverflow);
+  const double r = ArrotondaPari(v);
+  if (r < static_cast<double>(std::numeric_limits<I>::min()) ||
+      r > static_cast<double>(std::numeric_limits<I>::max()))
+    throw ErroreCalcolo(ErrOverflow);
+  return static_cast<I>(r);
 }
 
 // Rounding to single precision, where a step stores its value.
@@ -62,26 +62,26 @@ inline float S(double v) { return static_cast<float>(v); }
 // Quotient that raises ErroreCalcolo for a zero divisor or a result that is
 // not finite, where a zero can only come from data or input.
 inline double Dividi(double a, double b) {
-    if (b == 0.0) throw ErroreCalcolo(ErrDivisionePerZero);
-    const double q = a / b;
-    if (!std::isfinite(q)) throw ErroreCalcolo(ErrOverflow);
-    return q;
+  if (b == 0.0) throw ErroreCalcolo(ErrDivisionePerZero);
+  const double q = a / b;
+  if (!std::isfinite(q)) throw ErroreCalcolo(ErrOverflow);
+  return q;
 }
 
 // Natural logarithm of a positive value; raises ErroreCalcolo otherwise.
 inline double Logaritmo(double x) {
-    if (!(x > 0.0)) throw ErroreCalcolo(ErrChiamataNonValida);
-    return std::log(x);
+  if (!(x > 0.0)) throw ErroreCalcolo(ErrChiamataNonValida);
+  return std::log(x);
 }
 
 // General power: a negative base with a fractional exponent, or zero to a
 // negative power, raises ErroreCalcolo instead of producing NaN or infinity.
 inline double Potenza(double base, double esponente) {
-    if (base < 0.0 && esponente != std::floor(esponente)) throw ErroreCalcolo(ErrChiamataNonValida);
-    if (base == 0.0 && esponente < 0.0) throw ErroreCalcolo(ErrDivisionePerZero);
-    const double r = std::pow(base, esponente);
-    if (!std::isfinite(r)) throw ErroreCalcolo(ErrOverflow);
-    return r;
+  if (base < 0.0 && esponente != std::floor(esponente)) throw ErroreCalcolo(ErrChiamataNonValida);
+  if (base == 0.0 && esponente < 0.0) throw ErroreCalcolo(ErrDivisionePerZero);
+  const double r = std::pow(base, esponente);
+  if (!std::isfinite(r)) throw ErroreCalcolo(ErrOverflow);
+  return r;
 }
 
 }  // namespace motore

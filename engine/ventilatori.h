@@ -14,27 +14,27 @@ namespace motore {
 
 // p = VentA Q^2 + VentB Q + VentC of one speed (or EC curve) of one model.
 struct CurvaVentilatore {
-    float VentA = 0;
-    float VentB = 0;
-    float VentC = 0;
+  float VentA = 0;
+  float VentB = 0;
+  float VentC = 0;
 };
 
 // One accessory pressure-drop row: drop = Cost x v^Espo in Pa, v in m/s,
 // through the model's outlet spigots when OPZBoc is exactly "S".
 struct AccessorioDP {
-    float Cost = 0;
-    float Espo = 0;
-    std::string OPZBoc;
+  float Cost = 0;
+  float Espo = 0;
+  std::string OPZBoc;
 };
 
 // The accessories of the loaded series with the ticks of the running
 // selection window (spunte[i] belongs to righe[i]; a missing tick counts as
 // not ticked) and the model's passage for the accessory velocity.
 struct AccessoriModello {
-    std::span<const AccessorioDP> righe;
-    std::span<const bool> spunte;
-    float Sezione = 0;          // m2
-    std::int16_t Bocche = 0;    // circular outlet spigots of 0.0314 m2
+  std::span<const AccessorioDP> righe;
+  std::span<const bool> spunte;
+  float Sezione = 0;        // m2
+  std::int16_t Bocche = 0;  // circular outlet spigots of 0.0314 m2
 };
 
 double PressioneCurva(float q, const CurvaVentilatore& curva);

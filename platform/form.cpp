@@ -111,8 +111,9 @@ void Form::Mostra(bool modale) {
     QEventLoop ciclo;
     cicli_modali_.push_back(&ciclo);
     ciclo.exec();
-    if (io) io->cicli_modali_.erase(std::remove(io->cicli_modali_.begin(), io->cicli_modali_.end(), &ciclo),
-                                    io->cicli_modali_.end());
+    if (io)
+      io->cicli_modali_.erase(std::remove(io->cicli_modali_.begin(), io->cicli_modali_.end(), &ciclo),
+                              io->cicli_modali_.end());
   }
 }
 
@@ -163,7 +164,8 @@ bool Form::event(QEvent* e) {
     if (cornice != cliente) {
       adattaCornice_ = false;
       const QRect area = AreaDisponibile(this);
-      resize(area.width() - (cornice.width() - cliente.width()), area.height() - (cornice.height() - cliente.height()));
+      resize(area.width() - (cornice.width() - cliente.width()),
+             area.height() - (cornice.height() - cliente.height()));
       move(area.topLeft());
     }
   }
@@ -172,14 +174,17 @@ bool Form::event(QEvent* e) {
 
 bool Form::Visibile() const { return caricata_ && (sotto_ ? sotto_->isVisible() : isVisible()); }
 
-QWidget* Form::Cornice() const { return sotto_ ? static_cast<QWidget*>(sotto_.data()) : const_cast<Form*>(this); }
+QWidget* Form::Cornice() const {
+  return sotto_ ? static_cast<QWidget*>(sotto_.data()) : const_cast<Form*>(this);
+}
 
 int Form::LeftTw() const { return Cornice()->x() * kTwipPerPixel; }
 int Form::TopTw() const { return Cornice()->y() * kTwipPerPixel; }
 // Before it is first shown a window measures its designed size.
 int Form::WidthTw() const {
   const QWidget* c = Cornice();
-  return (c->isVisible() ? c->frameGeometry().width() : std::max(c->width(), c->sizeHint().width())) * kTwipPerPixel;
+  return (c->isVisible() ? c->frameGeometry().width() : std::max(c->width(), c->sizeHint().width())) *
+         kTwipPerPixel;
 }
 int Form::HeightTw() const {
   const QWidget* c = Cornice();

@@ -73,7 +73,9 @@ class Form : public QWidget {
   // Key preview: the form sees keys before its controls.  Return true to
   // swallow the key.  KeyAscii may be changed (0 cancels the key).
   virtual bool Form_KeyPress(int& /*keyAscii*/, QWidget* /*controllo*/) { return false; }
-  virtual bool Form_KeyDown(int /*keyCode*/, Qt::KeyboardModifiers /*mod*/, QWidget* /*controllo*/) { return false; }
+  virtual bool Form_KeyDown(int /*keyCode*/, Qt::KeyboardModifiers /*mod*/, QWidget* /*controllo*/) {
+    return false;
+  }
 
  signals:
   void scaricata();
@@ -112,7 +114,7 @@ namespace Forms {
 int Count();
 Form* Item(int i);
 Form* Cerca(const QString& nome);  // the last loaded form of that name
-void Svuota();                      // unloads every form, last first
+void Svuota();                     // unloads every form, last first
 }  // namespace Forms
 
 // The one global instance of a form class.  Calling it touches (and so

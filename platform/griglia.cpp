@@ -167,8 +167,8 @@ void Griglia::Seleziona(int riga, int col, int rigaSel, int colSel) {
   inSelezione_ = true;
   clearSelection();
   setCurrentCell(riga, col, QItemSelectionModel::NoUpdate);
-  setRangeSelected(QTableWidgetSelectionRange(std::min(riga, rigaSel), std::min(col, colSel), std::max(riga, rigaSel),
-                                              std::max(col, colSel)),
+  setRangeSelected(QTableWidgetSelectionRange(std::min(riga, rigaSel), std::min(col, colSel),
+                                              std::max(riga, rigaSel), std::max(col, colSel)),
                    true);
   inSelezione_ = false;
   riga_ = riga;

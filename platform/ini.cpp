@@ -143,7 +143,8 @@ QString LeggiProfilo(const QString& file, const QString& sezione, const QString&
   return predefinito.left(kMaxValoreProfilo);
 }
 
-bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave, const QString& valore) {
+bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
+                   const QString& valore) {
   File r = Leggi(file);
   const QString nuova = chiave.trimmed() + QLatin1Char('=') + valore;
   const std::size_t n = r.righe.size();

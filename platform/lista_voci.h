@@ -9,9 +9,9 @@ namespace plat {
 class ListaVoci {
  public:
   virtual ~ListaVoci() = default;
-  virtual void Svuota() = 0;                          // remove every entry
+  virtual void Svuota() = 0;                           // remove every entry
   virtual void Aggiungi(const std::string& voce) = 0;  // append an entry (UTF-8)
-  virtual void Seleziona(int posizione) = 0;          // select an entry (-1: none)
+  virtual void Seleziona(int posizione) = 0;           // select an entry (-1: none)
 };
 
 }  // namespace plat

@@ -17,10 +17,18 @@ class PresentatoreQt : public Presentatore {
     box.setTextFormat(Qt::PlainText);
     box.setText(testo);
     switch (m.icona) {
-      case Icona::Critica: box.setIcon(QMessageBox::Critical); break;
-      case Icona::Esclamativa: box.setIcon(QMessageBox::Warning); break;
-      case Icona::Informazione: box.setIcon(QMessageBox::Information); break;
-      case Icona::Nessuna: box.setIcon(QMessageBox::NoIcon); break;
+      case Icona::Critica:
+        box.setIcon(QMessageBox::Critical);
+        break;
+      case Icona::Esclamativa:
+        box.setIcon(QMessageBox::Warning);
+        break;
+      case Icona::Informazione:
+        box.setIcon(QMessageBox::Information);
+        break;
+      case Icona::Nessuna:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

@@ -32,7 +32,7 @@ class PictureBox : public QWidget {
     double x1, y1, x2, y2;  // a line from (x1, y1) to (x2, y2); the point, centre or text corner at (x1, y1)
     double raggio;          // circle radius in horizontal units
     QColor colore;
-    int spessore;           // DrawWidth in pixels
+    int spessore;  // DrawWidth in pixels
     QString testo;
   };
 

@@ -39,9 +39,12 @@ Valore Valore::Testo(std::string s) {
 
 double Valore::ComeNumero() const {
   switch (tipo_) {
-    case Tipo::Null: return 0;
-    case Tipo::Numero: return numero_;
-    case Tipo::Testo: break;
+    case Tipo::Null:
+      return 0;
+    case Tipo::Numero:
+      return numero_;
+    case Tipo::Testo:
+      break;
   }
   std::string_view t = testo_;
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
@@ -57,9 +60,12 @@ double Valore::ComeNumero() const {
 
 std::string Valore::ComeTesto() const {
   switch (tipo_) {
-    case Tipo::Null: return {};
-    case Tipo::Testo: return testo_;
-    case Tipo::Numero: break;
+    case Tipo::Null:
+      return {};
+    case Tipo::Testo:
+      return testo_;
+    case Tipo::Numero:
+      break;
   }
   return singolo_ ? TestoNumero(static_cast<float>(numero_)) : TestoNumero(numero_);
 }
@@ -103,14 +109,13 @@ bool NomiUguali(std::string_view a, std::string_view b) {
     return true;
   }
   return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
-                      Qt::CaseInsensitive) == 0;
+             .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) ==
+         0;
 }
 
 // ---- RecordSetMemoria --------------------------------------------------
 
-RecordSetMemoria::RecordSetMemoria(std::vector<std::string> colonne,
-                                   std::vector<std::vector<Valore>> righe)
+RecordSetMemoria::RecordSetMemoria(std::vector<std::string> colonne, std::vector<std::vector<Valore>> righe)
     : colonne_(std::move(colonne)), righe_(std::move(righe)) {}
 
 void RecordSetMemoria::MoveFirst() {

@@ -66,7 +66,8 @@ void Converti(const std::string& percorso, const QString& uscita) {
                          " is missing");
   // The SQLite file is never much larger than the Access file; a reader
   // that writes more is looping.
-  const rlim_t file_massimo = static_cast<rlim_t>(QFileInfo(QString::fromStdString(percorso)).size()) * 16 + (64u << 20);
+  const rlim_t file_massimo =
+      static_cast<rlim_t>(QFileInfo(QString::fromStdString(percorso)).size()) * 16 + (64u << 20);
 
   QProcess p;
   p.setProgram(QString::fromStdString(lettore));
@@ -96,8 +97,10 @@ void Converti(const std::string& percorso, const QString& uscita) {
   while (p.state() != QProcess::NotRunning) {
     const auto attesa = static_cast<int>(std::min<qint64>(kSenzaAvanzareMs, in_tutto.remainingTime()));
     if (p.waitForReadyRead(attesa)) {
-      if (uscito.size() < 4096) uscito += p.readAllStandardOutput().left(4096);
-      else p.readAllStandardOutput();
+      if (uscito.size() < 4096)
+        uscito += p.readAllStandardOutput().left(4096);
+      else
+        p.readAllStandardOutput();
       continue;
     }
     if (p.state() == QProcess::NotRunning) break;
@@ -132,8 +135,8 @@ class DatabaseJet : public Database {
                                            const std::vector<std::string>& valori) override {
     const Interrogazione q = AnalizzaSql(sql);
     if (q.colonne_filtro.size() != valori.size())
-      throw ErroreDatabase("The query has " + std::to_string(q.colonne_filtro.size()) +
-                           " \"?\" marks but " + std::to_string(valori.size()) + " values were given: " + sql);
+      throw ErroreDatabase("The query has " + std::to_string(q.colonne_filtro.size()) + " \"?\" marks but " +
+                           std::to_string(valori.size()) + " values were given: " + sql);
     const Tabella* t = Trova(q.tabella);
     if (!t) throw ErroreDatabase("No table " + q.tabella + " in the database " + percorso_);
     if (!t->errore.empty()) throw ErroreDatabase(t->errore);

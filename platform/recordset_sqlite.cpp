@@ -85,9 +85,12 @@ class DatabaseSqlite : public Database {
  private:
   static Valore Leggi(sqlite3_stmt* st, int c) {
     switch (sqlite3_column_type(st, c)) {
-      case SQLITE_NULL: return Valore();
-      case SQLITE_INTEGER: return Valore::Numero(static_cast<double>(sqlite3_column_int64(st, c)));
-      case SQLITE_FLOAT: return Valore::Numero(sqlite3_column_double(st, c));
+      case SQLITE_NULL:
+        return Valore();
+      case SQLITE_INTEGER:
+        return Valore::Numero(static_cast<double>(sqlite3_column_int64(st, c)));
+      case SQLITE_FLOAT:
+        return Valore::Numero(sqlite3_column_double(st, c));
       default: {
         const auto* p = static_cast<const char*>(sqlite3_column_blob(st, c));
         const int n = sqlite3_column_bytes(st, c);

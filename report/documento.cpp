@@ -17,7 +17,9 @@ Documento::Documento(Documento&&) noexcept = default;
 Documento& Documento::operator=(Documento&&) noexcept = default;
 Documento::~Documento() = default;
 
-Documento Documento::DaModello(const QString& percorso) { return DaPacchetto(Pacchetto::Leggi(percorso), percorso); }
+Documento Documento::DaModello(const QString& percorso) {
+  return DaPacchetto(Pacchetto::Leggi(percorso), percorso);
+}
 
 Documento Documento::DaPacchetto(Pacchetto p, const QString& nome) {
   return NominandoIlFile(nome, [&] { return Apri(std::move(p), nome); });
@@ -192,8 +194,10 @@ int Documento::AggiungiTabella(int righe, int colonne, Larghezze l) {
   int n = 0;
   for (int i = 0; i <= dove; ++i) {
     const Blocco& b = d_->corpo[i];
-    if (std::holds_alternative<Tabella>(b)) ++n;
-    else if (auto* x = std::get_if<NodoXml>(&b); x && x->E(ns::W, QStringLiteral("tbl"))) ++n;
+    if (std::holds_alternative<Tabella>(b))
+      ++n;
+    else if (auto* x = std::get_if<NodoXml>(&b); x && x->E(ns::W, QStringLiteral("tbl")))
+      ++n;
   }
   return n;
 }
@@ -201,8 +205,10 @@ int Documento::AggiungiTabella(int righe, int colonne, Larghezze l) {
 int Documento::NumeroTabelle() const {
   int n = 0;
   for (const Blocco& b : d_->corpo) {
-    if (std::holds_alternative<Tabella>(b)) ++n;
-    else if (auto* x = std::get_if<NodoXml>(&b); x && x->E(ns::W, QStringLiteral("tbl"))) ++n;
+    if (std::holds_alternative<Tabella>(b))
+      ++n;
+    else if (auto* x = std::get_if<NodoXml>(&b); x && x->E(ns::W, QStringLiteral("tbl")))
+      ++n;
   }
   return n;
 }
@@ -241,7 +247,8 @@ void Documento::EliminaTabellaCorrente() {
   d_->corpo.erase(d_->corpo.begin() + d_->blocco);
   d_->riga = d_->col = -1;
   d_->par = 0;
-  if (d_->blocco >= static_cast<int>(d_->corpo.size()) || !std::holds_alternative<Paragrafo>(d_->corpo[d_->blocco]))
+  if (d_->blocco >= static_cast<int>(d_->corpo.size()) ||
+      !std::holds_alternative<Paragrafo>(d_->corpo[d_->blocco]))
     d_->corpo.insert(d_->corpo.begin() + d_->blocco, Blocco(d_->NuovoParagrafoConImpostazioni()));
   d_->Atterra();
 }
@@ -275,8 +282,10 @@ void Documento::UnisciCelle(int tabella, int riga, int colonna, int finoA) {
   if (colonna < 1 || finoA <= colonna) return;
   // The insertion point never stays in a cell that disappears.
   if (t == d_->TabellaCorrente() && d_->riga == riga - 1 && d_->col >= colonna - 1) {
-    if (d_->col < finoA) d_->col = colonna - 1;
-    else d_->col -= finoA - colonna;
+    if (d_->col < finoA)
+      d_->col = colonna - 1;
+    else
+      d_->col -= finoA - colonna;
     d_->par = 0;
   }
   Cella& prima = celle[colonna - 1];
@@ -295,7 +304,8 @@ void Documento::UnisciCelle(int tabella, int riga, int colonna, int finoA) {
 void Documento::RigaInGrassetto(int tabella, int riga) {
   Tabella* t = d_->TabellaN(tabella);
   if (!t || riga < 1 || riga > static_cast<int>(t->righe.size())) return;
-  for (int c = 1; c <= static_cast<int>(t->righe[riga - 1].celle.size()); ++c) CellaInGrassetto(tabella, riga, c);
+  for (int c = 1; c <= static_cast<int>(t->righe[riga - 1].celle.size()); ++c)
+    CellaInGrassetto(tabella, riga, c);
 }
 
 void Documento::CellaInGrassetto(int tabella, int riga, int colonna) {
@@ -326,7 +336,8 @@ void Documento::AdattaColonne(int tabella) {
 void Documento::InserisciImmagine(const QString& percorso) {
   QFile f(percorso);
   if (!f.open(QIODevice::ReadOnly))
-    throw ErroreDocumento(QStringLiteral("The picture %1 cannot be read (%2).").arg(percorso, f.errorString()));
+    throw ErroreDocumento(
+        QStringLiteral("The picture %1 cannot be read (%2).").arg(percorso, f.errorString()));
   if (f.size() > Pacchetto::kMassimaParte)
     throw ErroreDocumento(QStringLiteral("The picture %1 is too large.").arg(percorso));
   const QByteArray dati = f.readAll();
@@ -358,6 +369,5 @@ void Documento::InserisciImmagine(const QString& percorso) {
   z.img.nome = QFileInfo(percorso).fileName();
   d_->Corrente().pezzi.push_back(std::move(z));
 }
-
 
 }  // namespace rapporto

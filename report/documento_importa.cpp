@@ -62,7 +62,8 @@ void Documento::Inserisci(const QString& percorso) {
         tenuti.push_back(a);
       }
       n.attributi = std::move(tenuti);
-      if (n.E(ns::WP, QStringLiteral("docPr"))) n.ImpostaAttributo({}, QStringLiteral("id"), QString::number(d_->prossimoId++));
+      if (n.E(ns::WP, QStringLiteral("docPr")))
+        n.ImpostaAttributo({}, QStringLiteral("id"), QString::number(d_->prossimoId++));
       if (n.ns == ns::W && (n.nome == QLatin1String("pStyle") || n.nome == QLatin1String("rStyle") ||
                             n.nome == QLatin1String("tblStyle")))
         stili.insert(n.Attributo(ns::W, QStringLiteral("val")));
@@ -70,7 +71,8 @@ void Documento::Inserisci(const QString& percorso) {
       auto& f = n.figli;
       f.erase(std::remove_if(f.begin(), f.end(),
                              [](const NodoXml& c) {
-                               return c.E(ns::W, QStringLiteral("sectPr")) || c.E(ns::W, QStringLiteral("numPr"));
+                               return c.E(ns::W, QStringLiteral("sectPr")) ||
+                                      c.E(ns::W, QStringLiteral("numPr"));
                              }),
               f.end());
     });
@@ -81,7 +83,8 @@ void Documento::Inserisci(const QString& percorso) {
   if (!stili.isEmpty()) {
     QString parteStili, parteStiliAltro;
     for (const Relazione& r : d_->relazioni)
-      if (r.tipo.endsWith(QLatin1String("/styles"))) parteStili = Risolvi(Cartella(d_->partePrincipale), r.destinazione);
+      if (r.tipo.endsWith(QLatin1String("/styles")))
+        parteStili = Risolvi(Cartella(d_->partePrincipale), r.destinazione);
     for (const Relazione& r : rel)
       if (r.tipo.endsWith(QLatin1String("/styles"))) parteStiliAltro = Risolvi(cartella, r.destinazione);
     if (!parteStili.isEmpty() && d_->pacchetto.Ha(parteStili) && altro.Ha(parteStiliAltro)) {
@@ -89,14 +92,16 @@ void Documento::Inserisci(const QString& percorso) {
       const NodoXml loro = LeggiXml(altro.Parte(parteStiliAltro), parteStiliAltro);
       QSet<QString> presenti;
       for (const NodoXml& s : nostri.figli)
-        if (s.E(ns::W, QStringLiteral("style"))) presenti.insert(s.Attributo(ns::W, QStringLiteral("styleId")));
+        if (s.E(ns::W, QStringLiteral("style")))
+          presenti.insert(s.Attributo(ns::W, QStringLiteral("styleId")));
       QStringList daCopiare(stili.begin(), stili.end());
       bool cambiato = false;
       while (!daCopiare.isEmpty()) {
         const QString id = daCopiare.takeFirst();
         if (presenti.contains(id)) continue;
         for (const NodoXml& s : loro.figli) {
-          if (!s.E(ns::W, QStringLiteral("style")) || s.Attributo(ns::W, QStringLiteral("styleId")) != id) continue;
+          if (!s.E(ns::W, QStringLiteral("style")) || s.Attributo(ns::W, QStringLiteral("styleId")) != id)
+            continue;
           nostri.figli.push_back(s);
           presenti.insert(id);
           cambiato = true;
@@ -120,7 +125,8 @@ void Documento::Inserisci(const QString& percorso) {
     d_->corpo.insert(d_->corpo.begin() + dove, Blocco(d_->NuovoParagrafoConImpostazioni()));
   }
   const int quanti = static_cast<int>(blocchi.size());
-  for (int i = 0; i < quanti; ++i) d_->corpo.insert(d_->corpo.begin() + dove + i, Blocco(std::move(blocchi[i])));
+  for (int i = 0; i < quanti; ++i)
+    d_->corpo.insert(d_->corpo.begin() + dove + i, Blocco(std::move(blocchi[i])));
   if (d_->riga >= 0) {
     d_->corpo.insert(d_->corpo.begin() + dove + quanti, Blocco(d_->NuovoParagrafoConImpostazioni()));
     d_->blocco = dove + quanti;
@@ -130,6 +136,5 @@ void Documento::Inserisci(const QString& percorso) {
     d_->blocco = dove + quanti;
   }
 }
-
 
 }  // namespace rapporto

@@ -27,7 +27,7 @@ inline const QString kTipoDocumento =
     QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument");
 
 struct Carattere {
-  QString nome;       // empty: the template's
+  QString nome;  // empty: the template's
   bool grassetto = false;
   double punti = 0;  // 0: the template's
 };
@@ -82,7 +82,6 @@ struct Relazione {
   bool esterna = false;
 };
 
-
 inline QString Cartella(const QString& parte) {
   const int i = parte.lastIndexOf(QLatin1Char('/'));
   return i < 0 ? QString() : parte.left(i + 1);
@@ -132,9 +131,9 @@ inline QString ParteprincipaleDi(const Pacchetto& p, const QString& nomeFile) {
 // Whether a kept block holds anything a reader would show.
 inline bool HaContenuto(const NodoXml& n) {
   if (n.testo) return !n.valore.trimmed().isEmpty();
-  if (n.ns == ns::W && (n.nome == QLatin1String("tbl") || n.nome == QLatin1String("drawing") ||
-                        n.nome == QLatin1String("pict") || n.nome == QLatin1String("br") ||
-                        n.nome == QLatin1String("object")))
+  if (n.ns == ns::W &&
+      (n.nome == QLatin1String("tbl") || n.nome == QLatin1String("drawing") ||
+       n.nome == QLatin1String("pict") || n.nome == QLatin1String("br") || n.nome == QLatin1String("object")))
     return true;
   for (const NodoXml& c : n.figli)
     if (HaContenuto(c)) return true;

@@ -12,7 +12,8 @@ void ScriviCarattere(QXmlStreamWriter& w, const Carattere& c) {
   w.writeStartElement(ns::W, QStringLiteral("rPr"));
   if (!c.nome.isEmpty()) {
     w.writeEmptyElement(ns::W, QStringLiteral("rFonts"));
-    for (const char* a : {"ascii", "hAnsi", "cs", "eastAsia"}) w.writeAttribute(ns::W, QLatin1String(a), c.nome);
+    for (const char* a : {"ascii", "hAnsi", "cs", "eastAsia"})
+      w.writeAttribute(ns::W, QLatin1String(a), c.nome);
   }
   for (const char* b : {"b", "bCs"}) {
     w.writeEmptyElement(ns::W, QLatin1String(b));
@@ -32,7 +33,8 @@ void ScriviImmagine(QXmlStreamWriter& w, const Immagine& im) {
   const QString cx = QString::number(im.cx), cy = QString::number(im.cy), id = QString::number(im.id);
   w.writeStartElement(ns::W, QStringLiteral("drawing"));
   w.writeStartElement(ns::WP, QStringLiteral("inline"));
-  for (const char* d : {"distT", "distB", "distL", "distR"}) w.writeAttribute(QLatin1String(d), QStringLiteral("0"));
+  for (const char* d : {"distT", "distB", "distL", "distR"})
+    w.writeAttribute(QLatin1String(d), QStringLiteral("0"));
   w.writeEmptyElement(ns::WP, QStringLiteral("extent"));
   w.writeAttribute(QStringLiteral("cx"), cx);
   w.writeAttribute(QStringLiteral("cy"), cy);
@@ -94,8 +96,9 @@ void ScriviParagrafo(QXmlStreamWriter& w, const Paragrafo& p) {
     w.writeEndElement();
   }
   w.writeEmptyElement(ns::W, QStringLiteral("jc"));
-  w.writeAttribute(ns::W, QStringLiteral("val"),
-                   p.fp.allineamento == Allineamento::Centro ? QStringLiteral("center") : QStringLiteral("left"));
+  w.writeAttribute(
+      ns::W, QStringLiteral("val"),
+      p.fp.allineamento == Allineamento::Centro ? QStringLiteral("center") : QStringLiteral("left"));
   ScriviCarattere(w, p.marca);
   w.writeEndElement();
   for (const Pezzo& z : p.pezzi) {
@@ -108,12 +111,16 @@ void ScriviParagrafo(QXmlStreamWriter& w, const Paragrafo& p) {
         w.writeCharacters(z.testo);
         w.writeEndElement();
         break;
-      case Pezzo::Tipo::Tab: w.writeEmptyElement(ns::W, QStringLiteral("tab")); break;
+      case Pezzo::Tipo::Tab:
+        w.writeEmptyElement(ns::W, QStringLiteral("tab"));
+        break;
       case Pezzo::Tipo::Pagina:
         w.writeEmptyElement(ns::W, QStringLiteral("br"));
         w.writeAttribute(ns::W, QStringLiteral("type"), QStringLiteral("page"));
         break;
-      case Pezzo::Tipo::Immagine: ScriviImmagine(w, z.img); break;
+      case Pezzo::Tipo::Immagine:
+        ScriviImmagine(w, z.img);
+        break;
     }
     w.writeEndElement();
   }
@@ -130,7 +137,8 @@ Misura MisuraTesto(const Paragrafo& p) {
   double riga = 0, massima = 0, parola = 0, parolaMassima = 0;
   for (const Pezzo& z : p.pezzi) {
     const double punti = z.car.punti > 0 ? z.car.punti : 10;
-    const double carattere = punti * (z.car.grassetto ? 0.58 : 0.53) * kTwipPerPunto;  // average glyph of a sans face
+    const double carattere =
+        punti * (z.car.grassetto ? 0.58 : 0.53) * kTwipPerPunto;  // average glyph of a sans face
     switch (z.tipo) {
       case Pezzo::Tipo::Testo:
         for (const QChar c : z.testo) {
@@ -143,7 +151,8 @@ Misura MisuraTesto(const Paragrafo& p) {
         riga += 720;
         parola = 0;
         break;
-      case Pezzo::Tipo::Pagina: break;
+      case Pezzo::Tipo::Pagina:
+        break;
       case Pezzo::Tipo::Immagine:
         riga += z.img.cx / kEmuPerTwip;
         parolaMassima = std::max(parolaMassima, static_cast<double>(z.img.cx / kEmuPerTwip));
@@ -195,7 +204,8 @@ std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const 
     int somma = 0;
     for (int i = 0; i < pos.second; ++i) somma += testo[pos.first + i];
     if (somma < larga)
-      for (int i = 0; i < pos.second; ++i) testo[pos.first + i] += (larga - somma + pos.second - 1) / pos.second;
+      for (int i = 0; i < pos.second; ++i)
+        testo[pos.first + i] += (larga - somma + pos.second - 1) / pos.second;
   }
   long totale = 0, minimo = 0;
   for (int i = 0; i < n; ++i) {
@@ -209,12 +219,14 @@ std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const 
     if (tot <= larghezzaTesto) return col;
     if (min < larghezzaTesto) {
       for (int i = 0; i < n; ++i)
-        col[i] = parole[i] + 2 * m + static_cast<int>((testo[i] - parole[i]) * (larghezzaTesto - min) / (tot - min));
+        col[i] = parole[i] + 2 * m +
+                 static_cast<int>((testo[i] - parole[i]) * (larghezzaTesto - min) / (tot - min));
       return col;
     }
   }
   long min = minimo + 2L * *margine * n;
-  for (int i = 0; i < n; ++i) col[i] = std::max(200, static_cast<int>((parole[i] + 2 * *margine) * larghezzaTesto / min));
+  for (int i = 0; i < n; ++i)
+    col[i] = std::max(200, static_cast<int>((parole[i] + 2 * *margine) * larghezzaTesto / min));
   return col;
 }
 
@@ -309,15 +321,19 @@ QByteArray Documento::Dati::ScriviDocumento() const {
   DichiaraPrefissi(w);
   w.writeStartElement(ns::W, QStringLiteral("document"));
   for (const AttributoXml& a : radiceDocumento.attributi)
-    if (!a.ns.isEmpty() && a.ns != QLatin1String("http://schemas.openxmlformats.org/markup-compatibility/2006"))
+    if (!a.ns.isEmpty() &&
+        a.ns != QLatin1String("http://schemas.openxmlformats.org/markup-compatibility/2006"))
       w.writeAttribute(a.ns, a.nome, a.valore);
   for (const NodoXml& c : radiceDocumento.figli)
     if (!c.E(ns::W, QStringLiteral("body"))) c.Scrivi(w);  // a background, for one
   w.writeStartElement(ns::W, QStringLiteral("body"));
   for (const Blocco& b : corpo) {
-    if (auto* p = std::get_if<Paragrafo>(&b)) ScriviParagrafo(w, *p);
-    else if (auto* t = std::get_if<Tabella>(&b)) ScriviTabella(w, *t);
-    else std::get<NodoXml>(b).Scrivi(w);
+    if (auto* p = std::get_if<Paragrafo>(&b))
+      ScriviParagrafo(w, *p);
+    else if (auto* t = std::get_if<Tabella>(&b))
+      ScriviTabella(w, *t);
+    else
+      std::get<NodoXml>(b).Scrivi(w);
   }
   if (haSezione) sezione.Scrivi(w);
   w.writeEndElement();
@@ -351,14 +367,16 @@ Pacchetto Documento::Componi() const {
 
   // Content types of the pictures.
   const QString ct = QStringLiteral("[Content_Types].xml");
-  NodoXml tipi = p.Ha(ct) ? LeggiXml(p.Parte(ct), ct) : NodoXml{false, ns::CT, QStringLiteral("Types"), {}, {}, {}};
+  NodoXml tipi =
+      p.Ha(ct) ? LeggiXml(p.Parte(ct), ct) : NodoXml{false, ns::CT, QStringLiteral("Types"), {}, {}, {}};
   bool cambiato = false;
   for (const auto& [est, mime] : {std::pair{QStringLiteral("png"), QStringLiteral("image/png")},
                                   std::pair{QStringLiteral("jpeg"), QStringLiteral("image/jpeg")},
                                   std::pair{QStringLiteral("jpg"), QStringLiteral("image/jpeg")}}) {
     bool presente = false;
     for (const NodoXml& n : tipi.figli)
-      if (n.nome == QLatin1String("Default") && n.Attributo({}, QStringLiteral("Extension")).toLower() == est) presente = true;
+      if (n.nome == QLatin1String("Default") && n.Attributo({}, QStringLiteral("Extension")).toLower() == est)
+        presente = true;
     if (presente) continue;
     NodoXml d{false, ns::CT, QStringLiteral("Default"), {}, {}, {}};
     d.attributi = {{{}, QStringLiteral("Extension"), est}, {{}, QStringLiteral("ContentType"), mime}};
@@ -373,8 +391,8 @@ void Documento::Salva(const QString& percorso) const {
   const QByteArray dati = Componi().Comprimi();
   QSaveFile f(percorso);
   if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit())
-    throw ErroreDocumento(QStringLiteral("The document %1 cannot be written (%2).").arg(percorso, f.errorString()));
+    throw ErroreDocumento(
+        QStringLiteral("The document %1 cannot be written (%2).").arg(percorso, f.errorString()));
 }
-
 
 }  // namespace rapporto

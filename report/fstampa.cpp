@@ -39,16 +39,21 @@ struct Casella {
   int testo;
   const QString* cartella;
 };
-const Casella kCaselle[] = {{164, &kFoto}, {24, &kDescrizioni}, {66, nullptr},
-                            {27, &kDimensioni}, {73, &kSchemi}, {165, nullptr}};
+const Casella kCaselle[] = {{164, &kFoto},      {24, &kDescrizioni}, {66, nullptr},
+                            {27, &kDimensioni}, {73, &kSchemi},      {165, nullptr}};
 
 QString NomeDi(const RigaModello& r, int sezione) {
   switch (sezione) {
-    case 0: return r.foto;
-    case 1: return r.capitolato;
-    case 3: return r.dimensioni;
-    case 4: return r.schemi;
-    default: return QString();
+    case 0:
+      return r.foto;
+    case 1:
+      return r.capitolato;
+    case 3:
+      return r.dimensioni;
+    case 4:
+      return r.schemi;
+    default:
+      return QString();
   }
 }
 
@@ -248,8 +253,8 @@ void FormStampa::Intest_Pagina(const QString& titolo) {
 QString FormStampa::FileRichiesto(const QString& cartella, const QString& nome) const {
   const QString percorso = FileDi(cartella, nome);
   if (percorso.isEmpty())
-    throw ErroreStampa(core::Testo(190) +
-                       QDir::toNativeSeparators(QDir::cleanPath(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome)));
+    throw ErroreStampa(core::Testo(190) + QDir::toNativeSeparators(QDir::cleanPath(
+                                              core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome)));
   return percorso;
 }
 
@@ -258,8 +263,9 @@ void FormStampa::LeggiSezione(const QString& cartella, const QString& nome,
   QString problema;
   const QString percorso = FileDi(cartella, nome);
   if (percorso.isEmpty()) {
-    problema = core::Testo(190) +
-               QDir::toNativeSeparators(QDir::cleanPath(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome));
+    problema =
+        core::Testo(190) +
+        QDir::toNativeSeparators(QDir::cleanPath(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome));
   } else {
     try {
       lettura(percorso);
@@ -409,7 +415,9 @@ void FormStampa::cmdStampa_Click() {
       plat::MsgBox(mancanti_.join(QLatin1Char('\n')) + QStringLiteral("\n") + core::Testo(196) + percorso,
                    plat::Icona::Esclamativa);
     // Saved but not shown: the user is told where the report is.
-    if (esito < 33) plat::MsgBox(core::Testo(196) + percorso + QStringLiteral("\n") + core::Testo(197), plat::Icona::Informazione);
+    if (esito < 33)
+      plat::MsgBox(core::Testo(196) + percorso + QStringLiteral("\n") + core::Testo(197),
+                   plat::Icona::Informazione);
     return;
   } catch (const ErroreStampa& e) {
     fallita(e.Messaggio());

@@ -15,7 +15,8 @@ QString LetturaFinestra::Testo(const QString& nome, int indice) const {
   if (auto* l = qobject_cast<plat::Label*>(w)) return l->Caption();
   if (auto* r = qobject_cast<plat::Frame*>(w)) return r->Caption();
   if (auto* c = qobject_cast<plat::CheckBox*>(w)) return c->Caption();
-  if (auto* c = qobject_cast<plat::ComboBox*>(w)) return c->ListIndex() < 0 ? QString() : c->List(c->ListIndex());
+  if (auto* c = qobject_cast<plat::ComboBox*>(w))
+    return c->ListIndex() < 0 ? QString() : c->List(c->ListIndex());
   return QString();
 }
 

@@ -13,8 +13,8 @@ std::vector<RigaModello> LeggiRighe(plat::Database& db, const QString& lingua, c
                              {lingua.toStdString(), serie.toStdString()});
   auto campo = [&](const char* nome) { return QString::fromStdString(rs->Campo(nome).ComeTesto()); };
   while (!rs->Eof()) {
-    righe.push_back({campo("Serie"), campo("Modello"), campo("Foto"), campo("Dimensioni"), campo("Capitolato"),
-                     campo("Schemi"), campo("BreveDesc")});
+    righe.push_back({campo("Serie"), campo("Modello"), campo("Foto"), campo("Dimensioni"),
+                     campo("Capitolato"), campo("Schemi"), campo("BreveDesc")});
     rs->MoveNext();
   }
   rs->Close();

@@ -69,7 +69,8 @@ NodoXml LeggiXml(const QByteArray& dati, const QString& nomeParte) {
           n.attributi.push_back({a.namespaceUri().toString(), a.name().toString(), a.value().toString()});
         // Documents nest a few levels; a file nesting deeper is not one.
         if (pila.size() >= kProfonditaMassima)
-          throw ErroreDocumento(QStringLiteral("The part %1 is not valid XML (nested too deep).").arg(nomeParte));
+          throw ErroreDocumento(
+              QStringLiteral("The part %1 is not valid XML (nested too deep).").arg(nomeParte));
         if (pila.empty()) {
           if (trovata) break;
           radice = std::move(n);
@@ -119,17 +120,20 @@ QByteArray ScriviXml(const NodoXml& radice) {
   QByteArray out;
   QXmlStreamWriter w(&out);
   w.writeStartDocument(QStringLiteral("1.0"), true);
-  if (radice.ns == ns::W) DichiaraPrefissi(w);
-  else w.writeDefaultNamespace(radice.ns);
+  if (radice.ns == ns::W)
+    DichiaraPrefissi(w);
+  else
+    w.writeDefaultNamespace(radice.ns);
   // The compatibility list names prefixes of the file read, which the
   // rewritten part no longer declares.
   NodoXml copia = radice;
-  copia.attributi.erase(std::remove_if(copia.attributi.begin(), copia.attributi.end(),
-                                       [](const AttributoXml& a) {
-                                         return a.ns == QLatin1String(
-                                                           "http://schemas.openxmlformats.org/markup-compatibility/2006");
-                                       }),
-                        copia.attributi.end());
+  copia.attributi.erase(
+      std::remove_if(copia.attributi.begin(), copia.attributi.end(),
+                     [](const AttributoXml& a) {
+                       return a.ns ==
+                              QLatin1String("http://schemas.openxmlformats.org/markup-compatibility/2006");
+                     }),
+      copia.attributi.end());
   copia.Scrivi(w);
   w.writeEndDocument();
   return out;

@@ -13,8 +13,10 @@ namespace rapporto {
 // The namespaces of the word-processing parts.
 namespace ns {
 inline const QString W = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
-inline const QString R = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
-inline const QString WP = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing");
+inline const QString R =
+    QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+inline const QString WP =
+    QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing");
 inline const QString A = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
 inline const QString PIC = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/picture");
 inline const QString REL = QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");

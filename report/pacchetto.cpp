@@ -111,17 +111,22 @@ QByteArray Pacchetto::Comprimi() const {
   // The content types come first, as readers that sniff the archive expect.
   std::vector<const std::pair<const QString, QByteArray>*> ordine;
   for (const auto& kv : parti_)
-    if (kv.first == QLatin1String("[Content_Types].xml")) ordine.insert(ordine.begin(), &kv);
-    else ordine.push_back(&kv);
+    if (kv.first == QLatin1String("[Content_Types].xml"))
+      ordine.insert(ordine.begin(), &kv);
+    else
+      ordine.push_back(&kv);
   for (const auto* kv : ordine) {
-    zip_source_t* s = zip_source_buffer(z, kv->second.constData(), static_cast<zip_uint64_t>(kv->second.size()), 0);
+    zip_source_t* s =
+        zip_source_buffer(z, kv->second.constData(), static_cast<zip_uint64_t>(kv->second.size()), 0);
     if (!s) throw fallito(z);
-    const zip_int64_t i = zip_file_add(z, kv->first.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+    const zip_int64_t i =
+        zip_file_add(z, kv->first.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
     if (i < 0) {
       zip_source_free(s);
       throw fallito(z);
     }
-    zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ComprimereParte(kv->first) ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
+    zip_set_file_compression(z, static_cast<zip_uint64_t>(i),
+                             ComprimereParte(kv->first) ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
                              ComprimereParte(kv->first) ? 6 : 0);
   }
   if (zip_close(z) != 0) throw fallito(z);

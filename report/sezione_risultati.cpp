@@ -118,7 +118,8 @@ void Accessori(Documento& d, const LetturaFinestra& f) {
   d.ImpostaGrassetto(false);
   QString riga;
   for (int i = 1; i <= 10; ++i)
-    if (f.Spuntata(QStringLiteral("chkAcc"), i)) riga += f.Testo(QStringLiteral("chkAcc"), i) + QStringLiteral(" - ");
+    if (f.Spuntata(QStringLiteral("chkAcc"), i))
+      riga += f.Testo(QStringLiteral("chkAcc"), i) + QStringLiteral(" - ");
   d.ScriviTesto(riga);
 }
 

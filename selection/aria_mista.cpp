@@ -28,8 +28,8 @@ QWidget* FinestraAriaMista::CreaPannello(int i) {
 
   // The two air streams, each in its frame.
   auto flusso = [&](bool ricircolo) {
-    const char* nomeFrame = ricircolo ? (i == 0 ? "frmRicircoloF" : "frmRicircoloC")
-                                      : (i == 0 ? "frmRinnovoF" : "FrmRinnovoC");
+    const char* nomeFrame =
+        ricircolo ? (i == 0 ? "frmRicircoloF" : "frmRicircoloC") : (i == 0 ? "frmRinnovoF" : "FrmRinnovoC");
     auto* fr = new plat::Frame(p, nomeFrame);
     auto* fg = new QGridLayout(fr);
     auto* l = CreaEtichetta(fr, ricircolo ? "lblTbsric" : "lblTbsrin", i);
@@ -172,11 +172,16 @@ void FinestraAriaMista::LeggiCondizioniAria(unita::Condizioni& k) const {
 
 plat::TextBox* FinestraAriaMista::Casella(unita::Casella c, int p) {
   switch (c) {
-    case unita::Casella::Tsa1ric: return txtTsa1ric(p);
-    case unita::Casella::Tsa1rin: return txtTsa1rin(p);
-    case unita::Casella::Urric: return txtUrric;
-    case unita::Casella::Urrin: return txturrin;
-    default: return FinestraSelezione::Casella(c, p);
+    case unita::Casella::Tsa1ric:
+      return txtTsa1ric(p);
+    case unita::Casella::Tsa1rin:
+      return txtTsa1rin(p);
+    case unita::Casella::Urric:
+      return txtUrric;
+    case unita::Casella::Urrin:
+      return txturrin;
+    default:
+      return FinestraSelezione::Casella(c, p);
   }
 }
 
@@ -250,7 +255,8 @@ void FinestraAriaMista::DidascaliePannelli() {
 
   // The accessory boxes of the series; the others are hidden.
   if (const catalogo::Serie* d = SerieFinestra()) {
-    const int visibili = Facile() && d->accessoriVisibiliFacile > 0 ? d->accessoriVisibiliFacile : d->accessoriVisibili;
+    const int visibili =
+        Facile() && d->accessoriVisibiliFacile > 0 ? d->accessoriVisibiliFacile : d->accessoriVisibili;
     for (int i = 1; i <= kAccessori; ++i) {
       chkAcc(i)->SetCaption(QString::fromUtf8(d->accessori[i - 1].didascalia));
       chkAcc(i)->setVisible(i <= visibili);

@@ -70,7 +70,7 @@ QLayout* FinestraAriaSingola::CreaPannelli(bool comeFreddo) {
   txtUr->LostFocus = [this] { txtUr_LostFocus(); };
 
   const std::pair<plat::TextBox*, const char*> predefiniti[] = {
-      {txtTsa1(0), "27"}, {txtTbu, "19"}, {txtUr, "47"},     {txtTw1(0), "7"},
+      {txtTsa1(0), "27"}, {txtTbu, "19"},     {txtUr, "47"},     {txtTw1(0), "7"},
       {txtTw2(0), "12"},  {txtTsa1(1), "20"}, {txtTw1(1), "70"}, {txtTw2(1), "60"}};
   for (const auto& [box, testo] : predefiniti) box->SetText(QString::fromLatin1(testo));
   return pannelli;
@@ -129,9 +129,12 @@ void FinestraAriaSingola::LeggiCondizioniAria(unita::Condizioni& k) const {
 
 plat::TextBox* FinestraAriaSingola::Casella(unita::Casella c, int p) {
   switch (c) {
-    case unita::Casella::Tsa1: return txtTsa1(p);
-    case unita::Casella::Ur: return txtUr;
-    default: return FinestraSelezione::Casella(c, p);
+    case unita::Casella::Tsa1:
+      return txtTsa1(p);
+    case unita::Casella::Ur:
+      return txtUr;
+    default:
+      return FinestraSelezione::Casella(c, p);
   }
 }
 

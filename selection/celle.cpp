@@ -15,7 +15,8 @@ QString CellaTemperaturaAria(float t) { return t > 0 ? core::MostraTemperatura(t
 QString CellaTemperatura(float t) { return core::MostraTemperatura(t); }
 QString CellaPositiva(float v) { return v > 0 ? core::TestoNumero(v, core::imp.SepDec) : QString(); }
 
-void CelleRese(QStringList& celle, const unita::Rese& s, bool portataFreddo, bool portataCaldo, bool ariaVuota) {
+void CelleRese(QStringList& celle, const unita::Rese& s, bool portataFreddo, bool portataCaldo,
+               bool ariaVuota) {
   auto aria = [ariaVuota](float t) { return ariaVuota ? CellaTemperaturaAria(t) : CellaTemperatura(t); };
   celle << CellaPotenza(s.PotFreddoTot) << CellaPotenza(s.PotFreddoSens);
   celle << (portataFreddo ? CellaPortataAcqua(s.QwFreddo) : CellaTemperatura(s.Tw2Freddo));

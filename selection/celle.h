@@ -22,6 +22,7 @@ QString CellaPositiva(float v);
 // The cells from "PT" to "TA (H)" of a row's results: each pass's water flow
 // when its outlet temperature was given (portata), else its outlet
 // temperature; a leaving air temperature not above 0 empty when ariaVuota.
-void CelleRese(QStringList& celle, const unita::Rese& r, bool portataFreddo, bool portataCaldo, bool ariaVuota);
+void CelleRese(QStringList& celle, const unita::Rese& r, bool portataFreddo, bool portataCaldo,
+               bool ariaVuota);
 
 }  // namespace sel

@@ -19,7 +19,9 @@ plat::Istanza<FormDatiPEC_VFIX> FDatiPEC_VFIX;
 FormDatiPEC::FormDatiPEC() : FormDatiPEC(QStringLiteral("FDatiPEC"), false) {}
 
 FormDatiPEC::FormDatiPEC(const QString& nome, bool facile)
-    : FinestraAriaSingola(nome), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)), facile_(facile) {}
+    : FinestraAriaSingola(nome),
+      ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)),
+      facile_(facile) {}
 
 void FormDatiPEC::Progetta() {
   resize(1000, 660);

@@ -152,7 +152,8 @@ void FormDatiPXX::Calcola() {
   const QString& sep = core::imp.SepDec;
 
   if (core::ValNum(txtpsu->Text()) == 0)
-    plat::MsgBox(QStringLiteral("WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+    plat::MsgBox(QStringLiteral(
+        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
   if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
   const double qaTot = core::Numero(txtqatot->Text(), sep);
   if (qaTot == 0) {
@@ -177,7 +178,8 @@ void FormDatiPXX::Calcola() {
 
   unita::Condizioni k = LeggiCondizioni();
   k.PressioneUtile = pressione;
-  k.PortataTotale = qaTot != 0 ? static_cast<float>(core::Interno(core::Grandezza::PortataAria, qaTot)) : 0.0f;
+  k.PortataTotale =
+      qaTot != 0 ? static_cast<float>(core::Interno(core::Grandezza::PortataAria, qaTot)) : 0.0f;
   unita::Valutazione u(unita::Stato(), unita::Costanti(), k, AccessoriSerie());
   u.IniziaCorsa();
   for (int v = primaVel; v <= ultimaVel; ++v) {
@@ -197,7 +199,8 @@ void FormDatiPXX::Calcola() {
       CelleRese(celle, r.rese, false);
       celle << core::TestoNumero(r.LWA, sep) << QString::number(r.LP);
       if (r.PIN > 0)
-        celle << core::TestoNumero(r.PIN, sep) << core::TestoNumero(r.LWAIn, sep) << core::TestoNumero(r.LWAOut, sep);
+        celle << core::TestoNumero(r.PIN, sep) << core::TestoNumero(r.LWAIn, sep)
+              << core::TestoNumero(r.LWAOut, sep);
       Grd->AddItem(Riga(celle));
     }
   }

@@ -23,7 +23,9 @@ plat::Istanza<FormDatiPXXEC_VFIX> FDatiPXXEC_VFIX;
 FormDatiPXXEC::FormDatiPXXEC() : FormDatiPXXEC(QStringLiteral("FDatiPXXEC"), false) {}
 
 FormDatiPXXEC::FormDatiPXXEC(const QString& nome, bool facile)
-    : FinestraAriaMista(nome, false), ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)), facile_(facile) {}
+    : FinestraAriaMista(nome, false),
+      ChiamanteSelezione(static_cast<FinestraSelezione&>(*this)),
+      facile_(facile) {}
 
 void FormDatiPXXEC::Progetta() {
   resize(1060, 720);
@@ -92,7 +94,8 @@ void FormDatiPXXEC::Calcola() {
   motore::StatoCalcolo& s = unita::Stato();
 
   if (core::ValNum(txtpsu->Text()) == 0)
-    plat::MsgBox(QStringLiteral("WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+    plat::MsgBox(QStringLiteral(
+        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
   const bool senzaPortata = core::ValNum(txtqatot->Text()) == 0;
   lblLegSim(0)->SetCaption(senzaPortata ? QStringLiteral("QA") : QStringLiteral("PSU"));
   lblLegDes(0)->SetCaption(core::Testo(senzaPortata ? 49 : 58));
@@ -120,8 +123,8 @@ void FormDatiPXXEC::Calcola() {
     if (!ControllaDati(qr)) return;
     // The fan works against the static pressure plus the accessories' drops.
     s.PressioneSalvata = s.PressioneUtile;
-    const motore::AccessoriModello acc{righe, std::span<const bool>(k.Accessori.data(), righe.size()), d.Sezione,
-                                       d.Bocche};
+    const motore::AccessoriModello acc{righe, std::span<const bool>(k.Accessori.data(), righe.size()),
+                                       d.Sezione, d.Bocche};
     try {
       s.PressioneLavoro = motore::SommaPerditeAccessori(s.PressioneSalvata, acc, s.PortataAria, s);
     } catch (const motore::ErroreCalcolo&) {
@@ -160,7 +163,8 @@ void FormDatiPXXEC::CalcolaLivello() {
   motore::StatoCalcolo& s = unita::Stato();
 
   if (core::ValNum(txtpsu->Text()) == 0)
-    plat::MsgBox(QStringLiteral("WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+    plat::MsgBox(QStringLiteral(
+        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
   lblLegSim(0)->SetCaption(QStringLiteral("QA"));
   lblLegDes(0)->SetCaption(core::Testo(49));
   CalcolaIntestazioneEC(1100, true);

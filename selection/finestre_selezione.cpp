@@ -25,7 +25,6 @@
 
 namespace sel {
 
-
 ControlloCaselle& Caselle() {
   static ControlloCaselle caselle;
   return caselle;
@@ -45,8 +44,12 @@ std::function<void(FinestraSelezione&)>& Ricarica() {
 
 }  // namespace
 
-void FinestraSelezione::ImpostaApriStampa(std::function<void(FinestraSelezione&)> f) { ApriStampa() = std::move(f); }
-void FinestraSelezione::ImpostaRicarica(std::function<void(FinestraSelezione&)> f) { Ricarica() = std::move(f); }
+void FinestraSelezione::ImpostaApriStampa(std::function<void(FinestraSelezione&)> f) {
+  ApriStampa() = std::move(f);
+}
+void FinestraSelezione::ImpostaRicarica(std::function<void(FinestraSelezione&)> f) {
+  Ricarica() = std::move(f);
+}
 
 FinestraSelezione::FinestraSelezione(const QString& nome, bool centra)
     : plat::Form(nome, Tipo::Figlia), centra_(centra) {}
@@ -300,10 +303,12 @@ void FinestraSelezione::CreaLegenda(const std::vector<std::pair<int, QString>>& 
   }
 }
 
-std::vector<std::pair<int, QString>> FinestraSelezione::SimboliLegenda(std::vector<std::pair<int, QString>> propri) {
-  std::vector<std::pair<int, QString>> v{
-      {0, "QA"},      {1, "PT"},      {2, "PS"},       {3, "QW (C)"},   {4, "TW2 (C)"}, {5, "DPW (C)"}, {6, "TA (C)"},
-      {7, "PH"},      {8, "QW (H)"},  {9, "TW2 (H)"},  {10, "DPW (H)"}, {11, "TA (H)"}, {12, "LW"},     {13, "LP"}};
+std::vector<std::pair<int, QString>> FinestraSelezione::SimboliLegenda(
+    std::vector<std::pair<int, QString>> propri) {
+  std::vector<std::pair<int, QString>> v{{0, "QA"},      {1, "PT"},      {2, "PS"},       {3, "QW (C)"},
+                                         {4, "TW2 (C)"}, {5, "DPW (C)"}, {6, "TA (C)"},   {7, "PH"},
+                                         {8, "QW (H)"},  {9, "TW2 (H)"}, {10, "DPW (H)"}, {11, "TA (H)"},
+                                         {12, "LW"},     {13, "LP"}};
   v.insert(v.end(), propri.begin(), propri.end());
   return v;
 }
@@ -395,7 +400,9 @@ void FinestraSelezione::AggiornaUnita() {
 
 // ---- Entry-box rules ----
 
-bool FinestraSelezione::Positivo(const plat::TextBox* box) const { return box && core::ValNum(box->Text()) > 0; }
+bool FinestraSelezione::Positivo(const plat::TextBox* box) const {
+  return box && core::ValNum(box->Text()) > 0;
+}
 
 bool FinestraSelezione::Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita,
                                   bool zeroAmmesso) {
@@ -513,7 +520,8 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
 }
 
 float FinestraSelezione::PortataRichiesta() {
-  const float q = static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
+  const float q =
+      static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
   if (q != 0) return q;
   plat::MsgBox(QStringLiteral(" Air flow is mandatory "));
   txtqatot->setCursorPosition(0);
@@ -523,7 +531,7 @@ float FinestraSelezione::PortataRichiesta() {
 }
 
 void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR,
-                                      const unita::Rese& r) const {
+                                     const unita::Rese& r) const {
   const QString& sep = core::imp.SepDec;
   auto uno = [&sep](double x) { return core::Formatta(x, QStringLiteral("##.0"), sep); };
   const QString segno = minimo ? QStringLiteral("< ") : QString();
@@ -538,8 +546,8 @@ void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, bool minimo, 
   celle << uno(pin);
 }
 
-QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
-                                  bool umiditaUR) const {
+QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v,
+                                  const unita::Rese& r, bool umiditaUR) const {
   const QString& sep = core::imp.SepDec;
   const motore::StatoCalcolo& s = unita::Stato();
   QStringList celle{QString::fromStdString(d.ModDescri)};
@@ -561,8 +569,8 @@ QString FinestraSelezione::RigaLivello(const catalogo::DatiModello& d, const uni
 
 QString FinestraSelezione::Riga(const QStringList& celle) { return celle.join(QLatin1Char('\t')); }
 
-void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringList& unita, int larghezzaPrima,
-                                       int larghezzaAltre) {
+void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringList& unita,
+                                       int larghezzaPrima, int larghezzaAltre) {
   Grd->SetRows(1);
   Grd->SetFixedRows(0);
   Grd->SetCols(static_cast<int>(codici.size()));
@@ -606,13 +614,14 @@ void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) con
 }
 
 void FinestraSelezione::CelleRese(QStringList& celle, const unita::Rese& s, bool ariaVuota) const {
-  sel::CelleRese(celle, s, core::ValNum(txtTw2(0)->Text()) > 0, core::ValNum(txtTw2(1)->Text()) > 0, ariaVuota);
+  sel::CelleRese(celle, s, core::ValNum(txtTw2(0)->Text()) > 0, core::ValNum(txtTw2(1)->Text()) > 0,
+                 ariaVuota);
 }
 
 void FinestraSelezione::ChiudiCalcolo() {
   if (unita::Stato().FlagBassaPerdita)
-    plat::MsgBox(
-        QStringLiteral("WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
+    plat::MsgBox(QStringLiteral(
+        "WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
   if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
     Grd->SetFixedRows(2);
   else
@@ -636,7 +645,8 @@ void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   for (int i = 0; i < 2; ++i) {
     k.Tw1[i] = NumeroOZero(txtTw1(i));
     k.Tw2[i] = NumeroOZero(txtTw2(i));
-    k.Qw[i] = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(i)->Text())));
+    k.Qw[i] =
+        static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(i)->Text())));
   }
   k.PercGlicole = NumeroOZero(txtGlic);
   // A distance that is no number stops the run when the first row needs it.
@@ -660,7 +670,9 @@ unita::Scelta FinestraSelezione::ModelliDellaCorsa(unita::TipoCorsa t, plat::Che
   return scelta;
 }
 
-bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) { return Prosegui(r.fine, r.esito, r.controllata); }
+bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) {
+  return Prosegui(r.fine, r.esito, r.controllata);
+}
 
 bool FinestraSelezione::ProseguiLivello(const unita::RigaLivello& r) {
   return Prosegui(r.fine, r.esito, r.controllata);
@@ -675,9 +687,12 @@ bool FinestraSelezione::Prosegui(unita::Riga::Fine fine, const unita::Esito& esi
 
 plat::TextBox* FinestraSelezione::Casella(unita::Casella c, int p) {
   switch (c) {
-    case unita::Casella::Tw1: return txtTw1(p);
-    case unita::Casella::Tw2: return txtTw2(p);
-    default: return nullptr;
+    case unita::Casella::Tw1:
+      return txtTw1(p);
+    case unita::Casella::Tw2:
+      return txtTw2(p);
+    default:
+      return nullptr;
   }
 }
 
@@ -715,7 +730,8 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   if (!Caricata()) return;
   // The sound pressure needs a distance above zero: said before the run.
   double distanza = 0;
-  if (txtDistanza && !(core::NumeroDiSistema(txtDistanza->Text(), core::imp.SepDec, &distanza) && distanza > 0)) {
+  if (txtDistanza &&
+      !(core::NumeroDiSistema(txtDistanza->Text(), core::imp.SepDec, &distanza) && distanza > 0)) {
     plat::MsgBox(core::Testo(173), plat::Icona::Critica);
     txtDistanza->SetFocus();
     return;

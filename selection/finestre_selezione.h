@@ -131,7 +131,8 @@ class FinestraSelezione : public plat::Form {
   void CreaListaLivelli(QGridLayout* blocco, plat::Label*& lblVel, plat::ComboBox*& cboVel);
   void CreaLegenda(const std::vector<std::pair<int, QString>>& simboli);
   // The legend rows 0..13 every selection window has, and a window's own after them.
-  static std::vector<std::pair<int, QString>> SimboliLegenda(std::vector<std::pair<int, QString>> propri = {});
+  static std::vector<std::pair<int, QString>> SimboliLegenda(
+      std::vector<std::pair<int, QString>> propri = {});
   plat::TextBox* CreaCasella(QWidget* padre, const QString& nome, int indice = -1);
   plat::Label* CreaEtichetta(QWidget* padre, const QString& nome, int indice = -1);
 
@@ -207,7 +208,8 @@ class FinestraSelezione : public plat::Form {
   // The last three cells of an EC row: sound power, sound pressure at the
   // distance (the leaving humidity of r when umiditaUR), power input; the
   // sound cells marked "< " when minimo.
-  void CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR, const unita::Rese& r) const;
+  void CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR,
+                    const unita::Rese& r) const;
   // Heads the grid of an EC run: 15 columns, the fan speed of the command's
   // full scale and the command voltage after the model; in an easy-calc
   // window (facile) 14, the air flow found in their place.  The others

@@ -66,7 +66,9 @@ void ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QStrin
 
 bool ChiamanteSelezione::OccupatoGrafico() const { return f_.InCalcolo(); }
 
-void ImpostaApriGrafico(std::function<void(ChiamanteGrafico&, const ScalaGrafico&)> f) { Apri() = std::move(f); }
+void ImpostaApriGrafico(std::function<void(ChiamanteGrafico&, const ScalaGrafico&)> f) {
+  Apri() = std::move(f);
+}
 
 ScalaGrafico ScalaDelGrafico(ChiamanteGrafico& c, int m, int curva, float portata, float pressione) {
   const float fattore = core::Fattore(core::Grandezza::PortataAria);

@@ -17,10 +17,10 @@ namespace sel {
 class FinestraSelezione;
 
 struct DatiGrafico {
-  float PressioneGrafico = 0;  // static pressure of the working point, Pa
-  float PortataGrafico = 0;    // air flow of the working point, in the air-flow unit shown
-  bool GraficoAperto = false;  // the chart is open for the window Servita
-  QString FormChiamante;       // name of the EC window loaded last
+  float PressioneGrafico = 0;           // static pressure of the working point, Pa
+  float PortataGrafico = 0;             // air flow of the working point, in the air-flow unit shown
+  bool GraficoAperto = false;           // the chart is open for the window Servita
+  QString FormChiamante;                // name of the EC window loaded last
   const plat::Form* Servita = nullptr;  // the window whose chart button opened the chart
 };
 

@@ -97,9 +97,12 @@ struct Misure {
 Misure MisureDi(const QString& serie, const QString& modello) {
   const int k = Taglia(modello) / 10;
   switch (SerieDi(serie).tipo) {
-    case Tipo::FanCoil: return {640 + 200 * k, 560, 225};
-    case Tipo::Termoventilante: return {800 + 250 * k, 420 + 30 * k, 700 + 50 * k};
-    case Tipo::Canalizzabile: return {750 + 250 * k, 300 + 25 * k, 650 + 50 * k};
+    case Tipo::FanCoil:
+      return {640 + 200 * k, 560, 225};
+    case Tipo::Termoventilante:
+      return {800 + 250 * k, 420 + 30 * k, 700 + 50 * k};
+    case Tipo::Canalizzabile:
+      return {750 + 250 * k, 300 + 25 * k, 650 + 50 * k};
   }
   return {1000, 500, 500};
 }
@@ -174,7 +177,8 @@ void DisegnaFoto(const QString& serie, const QString& percorso) {
     p.drawRoundedRect(QRectF(fronte.left() + 12, fronte.bottom() - 34, 48, 22), 4, 4);
     p.setPen(Qt::white);
     p.setFont(Carattere(13, true));
-    p.drawText(QRectF(fronte.left() + 12, fronte.bottom() - 34, 48, 22), Qt::AlignCenter, QStringLiteral("EC"));
+    p.drawText(QRectF(fronte.left() + 12, fronte.bottom() - 34, 48, 22), Qt::AlignCenter,
+               QStringLiteral("EC"));
   }
   p.setPen(QColor(31, 78, 121));
   p.setFont(Carattere(22, true));
@@ -222,7 +226,8 @@ void DisegnaDimensioni(const QString& serie, const QString& modello, const QStri
         QString::number(m.l), false);
   Quota(p, QPointF(fronte.left() - 40, fronte.top()), QPointF(fronte.left() - 40, fronte.bottom()),
         QString::number(m.h), true);
-  Quota(p, QPointF(lato.left(), lato.top() - 40), QPointF(lato.right(), lato.top() - 40), QString::number(m.p), false);
+  Quota(p, QPointF(lato.left(), lato.top() - 40), QPointF(lato.right(), lato.top() - 40),
+        QString::number(m.p), false);
   // Water connections on the side view.
   p.setPen(QPen(QColor(0, 80, 160), 2));
   for (int i = 0; i < 2; ++i) p.drawEllipse(QPointF(lato.center().x(), lato.top() + 40 + 30 * i), 8, 8);
@@ -244,8 +249,8 @@ void DisegnaSchema(const QString& serie, const QString& percorso) {
   p.setPen(QPen(Qt::black, 2));
   p.setFont(Carattere(20));
   // Terminal block.
-  const QStringList morsetti = s.ec ? QStringList{"L", "N", "PE", "0-10V", "GND"}
-                                    : QStringList{"L", "N", "PE", "V1", "V2", "V3"};
+  const QStringList morsetti =
+      s.ec ? QStringList{"L", "N", "PE", "0-10V", "GND"} : QStringList{"L", "N", "PE", "V1", "V2", "V3"};
   const double x0 = 120, y0 = 140, passo = 70;
   for (int i = 0; i < morsetti.size(); ++i) {
     const QRectF r(x0 + i * passo, y0, 60, 50);
@@ -277,10 +282,13 @@ void DisegnaSchema(const QString& serie, const QString& percorso) {
   p.drawRect(comando);
   p.setFont(Carattere(18));
   p.drawText(comando, Qt::AlignCenter,
-             s.ec ? QStringLiteral("0-10 V controller\n(by others)") : QStringLiteral("speed switch\nand thermostat"));
+             s.ec ? QStringLiteral("0-10 V controller\n(by others)")
+                  : QStringLiteral("speed switch\nand thermostat"));
   p.setPen(QPen(Qt::black, 2, Qt::DashLine));
-  p.drawLine(QPointF(comando.right(), comando.center().y()), QPointF(x0 + (fili - 1) * passo + 30, comando.center().y()));
-  p.drawLine(QPointF(x0 + (fili - 1) * passo + 30, comando.center().y()), QPointF(x0 + (fili - 1) * passo + 30, y0 + 50));
+  p.drawLine(QPointF(comando.right(), comando.center().y()),
+             QPointF(x0 + (fili - 1) * passo + 30, comando.center().y()));
+  p.drawLine(QPointF(x0 + (fili - 1) * passo + 30, comando.center().y()),
+             QPointF(x0 + (fili - 1) * passo + 30, y0 + 50));
   p.setPen(Qt::black);
   p.setFont(Carattere(24, true));
   p.drawText(QRectF(0, 20, 1200, 40), Qt::AlignCenter, serie + QStringLiteral(" - 230 V / 1 ph / 50 Hz"));
@@ -298,67 +306,89 @@ struct Testi {
 Testi TestiDi(const QString& serie, bool italiano) {
   const Serie s = SerieDi(serie);
   Testi t;
-  const QString nome = italiano ? QStringLiteral("Voce di capitolato - ") : QStringLiteral("Tender specification - ");
+  const QString nome =
+      italiano ? QStringLiteral("Voce di capitolato - ") : QStringLiteral("Tender specification - ");
   t.titolo = nome + serie;
   if (italiano) {
     switch (s.tipo) {
       case Tipo::FanCoil:
-        t.descrizione = QStringLiteral("Ventilconvettore per installazione a vista o ad incasso, a parete o a soffitto, "
-                                       "per il riscaldamento e il raffrescamento di ambienti residenziali e terziari.");
+        t.descrizione = QStringLiteral(
+            "Ventilconvettore per installazione a vista o ad incasso, a parete o a soffitto, "
+            "per il riscaldamento e il raffrescamento di ambienti residenziali e terziari.");
         break;
       case Tipo::Termoventilante:
-        t.descrizione = QStringLiteral("Unità termoventilante con sezione di miscela dell'aria di ricircolo e di "
-                                       "rinnovo, per il trattamento dell'aria di ambienti di medie dimensioni.");
+        t.descrizione = QStringLiteral(
+            "Unità termoventilante con sezione di miscela dell'aria di ricircolo e di "
+            "rinnovo, per il trattamento dell'aria di ambienti di medie dimensioni.");
         break;
       case Tipo::Canalizzabile:
-        t.descrizione = QStringLiteral("Unità canalizzabile per installazione in controsoffitto, con ventilatore ad "
-                                       "alta prevalenza per la distribuzione dell'aria in canali.");
+        t.descrizione = QStringLiteral(
+            "Unità canalizzabile per installazione in controsoffitto, con ventilatore ad "
+            "alta prevalenza per la distribuzione dell'aria in canali.");
         break;
     }
-    t.struttura = QStringLiteral("Struttura in lamiera zincata, isolata termicamente e acusticamente; bacinella di "
-                                 "raccolta condensa isolata.");
-    t.batteria = QStringLiteral("Batteria di scambio in tubi di rame e alette in alluminio, collettori con valvole di "
-                                "sfiato; attacchi idraulici femmina.");
-    t.ventilatore = s.ec ? QStringLiteral("Ventilatore centrifugo con motore elettronico EC a magneti permanenti, "
-                                          "regolazione continua della velocità con segnale 0-10 V.")
-                         : QStringLiteral("Ventilatore centrifugo a doppia aspirazione, motore asincrono monofase a "
-                                          "più velocità su supporti antivibranti.");
-    t.comandi = QStringLiteral("Alimentazione elettrica 230 V / 1 / 50 Hz; morsettiera per il collegamento dei comandi.");
+    t.struttura = QStringLiteral(
+        "Struttura in lamiera zincata, isolata termicamente e acusticamente; bacinella di "
+        "raccolta condensa isolata.");
+    t.batteria = QStringLiteral(
+        "Batteria di scambio in tubi di rame e alette in alluminio, collettori con valvole di "
+        "sfiato; attacchi idraulici femmina.");
+    t.ventilatore = s.ec ? QStringLiteral(
+                               "Ventilatore centrifugo con motore elettronico EC a magneti permanenti, "
+                               "regolazione continua della velocità con segnale 0-10 V.")
+                         : QStringLiteral(
+                               "Ventilatore centrifugo a doppia aspirazione, motore asincrono monofase a "
+                               "più velocità su supporti antivibranti.");
+    t.comandi = QStringLiteral(
+        "Alimentazione elettrica 230 V / 1 / 50 Hz; morsettiera per il collegamento dei comandi.");
     t.caratteristiche = QStringLiteral("Caratteristiche principali");
     t.voce = QStringLiteral("Voce");
     t.valore = QStringLiteral("Valore");
-    t.righe = {QStringLiteral("Alimentazione"), QStringLiteral("230 V / 1 / 50 Hz"), QStringLiteral("Fluido"),
-               QStringLiteral("Acqua o acqua glicolata"), QStringLiteral("Pressione massima di esercizio"),
+    t.righe = {QStringLiteral("Alimentazione"),
+               QStringLiteral("230 V / 1 / 50 Hz"),
+               QStringLiteral("Fluido"),
+               QStringLiteral("Acqua o acqua glicolata"),
+               QStringLiteral("Pressione massima di esercizio"),
                QStringLiteral("1600 kPa")};
   } else {
     switch (s.tipo) {
       case Tipo::FanCoil:
-        t.descrizione = QStringLiteral("Fan coil for exposed or concealed installation, on the wall or the ceiling, "
-                                       "for heating and cooling of residential and commercial rooms.");
+        t.descrizione = QStringLiteral(
+            "Fan coil for exposed or concealed installation, on the wall or the ceiling, "
+            "for heating and cooling of residential and commercial rooms.");
         break;
       case Tipo::Termoventilante:
-        t.descrizione = QStringLiteral("Thermo-ventilating unit with a mixing section for return and fresh air, for "
-                                       "the air treatment of medium-sized rooms.");
+        t.descrizione = QStringLiteral(
+            "Thermo-ventilating unit with a mixing section for return and fresh air, for "
+            "the air treatment of medium-sized rooms.");
         break;
       case Tipo::Canalizzabile:
-        t.descrizione = QStringLiteral("Ducted unit for false-ceiling installation, with a high static pressure fan "
-                                       "for air distribution through ducts.");
+        t.descrizione = QStringLiteral(
+            "Ducted unit for false-ceiling installation, with a high static pressure fan "
+            "for air distribution through ducts.");
         break;
     }
-    t.struttura = QStringLiteral("Galvanised steel casing with thermal and acoustic insulation; insulated condensate "
-                                 "drain pan.");
-    t.batteria = QStringLiteral("Copper tube and aluminium fin coil, headers with air vents; female water "
-                                "connections.");
-    t.ventilatore = s.ec ? QStringLiteral("Centrifugal fan with a permanent-magnet EC motor, stepless speed control by "
-                                          "a 0-10 V signal.")
-                         : QStringLiteral("Double-inlet centrifugal fan, multi-speed single-phase asynchronous motor on "
-                                          "anti-vibration mounts.");
+    t.struttura = QStringLiteral(
+        "Galvanised steel casing with thermal and acoustic insulation; insulated condensate "
+        "drain pan.");
+    t.batteria = QStringLiteral(
+        "Copper tube and aluminium fin coil, headers with air vents; female water "
+        "connections.");
+    t.ventilatore = s.ec ? QStringLiteral(
+                               "Centrifugal fan with a permanent-magnet EC motor, stepless speed control by "
+                               "a 0-10 V signal.")
+                         : QStringLiteral(
+                               "Double-inlet centrifugal fan, multi-speed single-phase asynchronous motor on "
+                               "anti-vibration mounts.");
     t.comandi = QStringLiteral("Power supply 230 V / 1 / 50 Hz; terminal block for the controls.");
     t.caratteristiche = QStringLiteral("Main features");
     t.voce = QStringLiteral("Item");
     t.valore = QStringLiteral("Value");
-    t.righe = {QStringLiteral("Power supply"), QStringLiteral("230 V / 1 / 50 Hz"), QStringLiteral("Fluid"),
-               QStringLiteral("Water or glycol-water"), QStringLiteral("Maximum working pressure"),
+    t.righe = {QStringLiteral("Power supply"),
+               QStringLiteral("230 V / 1 / 50 Hz"),
+               QStringLiteral("Fluid"),
+               QStringLiteral("Water or glycol-water"),
+               QStringLiteral("Maximum working pressure"),
                QStringLiteral("1600 kPa")};
   }
   return t;
@@ -425,8 +455,9 @@ int main(int argc, char** argv) {
   };
   std::vector<Riga> righe;
   sqlite3_stmt* st = nullptr;
-  sqlite3_prepare_v2(db, "select Lingua, Serie, Modello, Foto, Dimensioni, Capitolato, Schemi from DocXModello", -1, &st,
-                     nullptr);
+  sqlite3_prepare_v2(db,
+                     "select Lingua, Serie, Modello, Foto, Dimensioni, Capitolato, Schemi from DocXModello",
+                     -1, &st, nullptr);
   while (st && sqlite3_step(st) == SQLITE_ROW) {
     Riga r;
     QString* campi[] = {&r.lingua, &r.serie, &r.modello, &r.foto, &r.dimensioni, &r.capitolato, &r.schemi};
@@ -438,7 +469,8 @@ int main(int argc, char** argv) {
   sqlite3_close(db);
 
   try {
-    for (const char* sotto : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) cartella.mkpath(QLatin1String(sotto));
+    for (const char* sotto : {"FotoW", "dimensionali", "Descrizioni", "Schemi"})
+      cartella.mkpath(QLatin1String(sotto));
     const QString carta = cartella.filePath(QStringLiteral("intest.docx"));
     ScriviCarta(carta);
     std::set<QString> fatti;
@@ -455,7 +487,8 @@ int main(int argc, char** argv) {
       const QString cap = cartella.filePath(QStringLiteral("Descrizioni/") + r.capitolato);
       if (r.capitolato.isEmpty() || !una(cap)) continue;
       ScriviCapitolato(carta, r.serie, r.lingua.startsWith(QLatin1String("ITA")),
-                       r.foto.isEmpty() ? QString() : cartella.filePath(QStringLiteral("FotoW/") + r.foto), cap);
+                       r.foto.isEmpty() ? QString() : cartella.filePath(QStringLiteral("FotoW/") + r.foto),
+                       cap);
     }
   } catch (const rapporto::ErroreDocumento& e) {
     std::fprintf(stderr, "crea_dati_stampa: %s\n", e.what());

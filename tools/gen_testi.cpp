@@ -18,10 +18,14 @@ std::string Decodifica(const std::string& s) {
   for (size_t i = 0; i < s.size(); ++i) {
     if (s[i] == '\\' && i + 1 < s.size()) {
       char c = s[++i];
-      if (c == 't') r += '\t';
-      else if (c == 'n') r += '\n';
-      else if (c == 'r') r += '\r';
-      else r += c;
+      if (c == 't')
+        r += '\t';
+      else if (c == 'n')
+        r += '\n';
+      else if (c == 'r')
+        r += '\r';
+      else
+        r += c;
     } else {
       r += s[i];
     }

@@ -33,7 +33,8 @@ class SerieSenzaFinestre : public plat::ListaVoci {
     if (!dir_.isValid()) return false;
     const QString copia = dir_.filePath(QString::fromLatin1(core::kNomeDatabase));
     QFile::remove(copia);
-    if (!QFile::copy(cartella + QLatin1Char('/') + QString::fromLatin1(core::kNomeDatabase), copia)) return false;
+    if (!QFile::copy(cartella + QLatin1Char('/') + QString::fromLatin1(core::kNomeDatabase), copia))
+      return false;
     try {
       db_ = plat::Database::Apri(copia.toStdString(), core::kConnectDatabase);
     } catch (const std::exception&) {
@@ -42,9 +43,15 @@ class SerieSenzaFinestre : public plat::ListaVoci {
     catalogo::ImpostaDatabase(db_.get());
     catalogo::ImpostaCostantiFamiglia([this](catalogo::Famiglia f) {
       switch (f) {
-        case catalogo::Famiglia::Kalvo: motore::ImpostaCostantiKalvo(costanti); break;
-        case catalogo::Famiglia::Rmb: motore::ImpostaCostantiRmb(costanti); break;
-        case catalogo::Famiglia::Dvk: motore::ImpostaCostantiDvk(costanti); break;
+        case catalogo::Famiglia::Kalvo:
+          motore::ImpostaCostantiKalvo(costanti);
+          break;
+        case catalogo::Famiglia::Rmb:
+          motore::ImpostaCostantiRmb(costanti);
+          break;
+        case catalogo::Famiglia::Dvk:
+          motore::ImpostaCostantiDvk(costanti);
+          break;
       }
     });
     descrittore = catalogo::TrovaSerie(serie);

@@ -21,7 +21,9 @@ namespace {
 
 class Stampa : public plat::Presentatore {
  public:
-  void Mostra(const plat::Messaggio& m) override { std::fprintf(stderr, "message: %s\n", m.testo.toUtf8().constData()); }
+  void Mostra(const plat::Messaggio& m) override {
+    std::fprintf(stderr, "message: %s\n", m.testo.toUtf8().constData());
+  }
 };
 
 void StampaRiga(const QStringList& celle) { std::printf("| %s |\n", celle.join(" | ").toUtf8().constData()); }
@@ -38,7 +40,7 @@ int main(int argc, char** argv) {
   plat::ImpostaPresentatore(&stampa);
   core::imp.SepDec = ".";
   core::RiempiUnita();
-  core::um.UmPortataAria = 2;  // m3/h
+  core::um.UmPortataAria = 2;   // m3/h
   core::um.UmPortataAcqua = 1;  // l/h
 
   const std::string serie = argv[2];
@@ -52,12 +54,15 @@ int main(int argc, char** argv) {
   for (const std::string& v : s.descrittore->velocita) velocita << QString::fromStdString(v);
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
 
-  QStringList codici{"", "Vel", "QA", "PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)",
-                     "TA (H)", "LW", "LP", "Pin"};
-  QStringList unita{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C", "dB(A)", "dB(A)", "W"};
+  QStringList codici{"",   "Vel",    "QA",      "PT",     "PS", "QW (C)", "DPW (C)", "TA (C)",
+                     "PH", "QW (H)", "DPW (H)", "TA (H)", "LW", "LP",     "Pin"};
+  QStringList unita{"Model", "",    "m3/h", "W",  "W",     "l/h",   "kPa", "°C",
+                    "W",     "l/h", "kPa",  "°C", "dB(A)", "dB(A)", "W"};
   if (s.descrittore->colonneRumoreInOut) {
-    codici << "LW_In+R" << "LW_Out";
-    unita << "dB(A)" << "dB(A)";
+    codici << "LW_In+R"
+           << "LW_Out";
+    unita << "dB(A)"
+          << "dB(A)";
   }
   for (int quattroTubi = 0; quattroTubi <= 1; ++quattroTubi) {
     unita::Condizioni k = strumenti::SerieSenzaFinestre::Standard();
@@ -75,13 +80,17 @@ int main(int argc, char** argv) {
         const catalogo::DatiModello& d = cat.Modelli[m];
         const unita::Riga r = fanCoil ? u.RigaFanCoil(d, m, v) : u.RigaMista(d, m, v);
         if (r.fine != unita::Riga::Fine::Riga) continue;
-        QStringList celle{QString::fromStdString(d.ModDescri), velocita[v - 1], sel::CellaPortataAria(r.punto.PortataAria)};
+        QStringList celle{QString::fromStdString(d.ModDescri), velocita[v - 1],
+                          sel::CellaPortataAria(r.punto.PortataAria)};
         sel::CelleRese(celle, r.rese, true, true, fanCoil);
         if (fanCoil) {
-          celle << sel::CellaPositiva(r.LWA) << (r.conLP ? QString::number(r.LP) : QString()) << sel::CellaPositiva(r.PIN);
+          celle << sel::CellaPositiva(r.LWA) << (r.conLP ? QString::number(r.LP) : QString())
+                << sel::CellaPositiva(r.PIN);
         } else {
           celle << core::TestoNumero(r.LWA, ".") << QString::number(r.LP);
-          if (r.PIN > 0) celle << core::TestoNumero(r.PIN, ".") << core::TestoNumero(r.LWAIn, ".") << core::TestoNumero(r.LWAOut, ".");
+          if (r.PIN > 0)
+            celle << core::TestoNumero(r.PIN, ".") << core::TestoNumero(r.LWAIn, ".")
+                  << core::TestoNumero(r.LWAOut, ".");
         }
         StampaRiga(celle);
       }

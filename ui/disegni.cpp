@@ -36,7 +36,9 @@ QPixmap Bandiera(int lingua, int w, int h) {
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   switch (lingua) {
-    case 0: Strisce(p, w, h, {kVerde, kBianco, kRosso}, true); break;
+    case 0:
+      Strisce(p, w, h, {kVerde, kBianco, kRosso}, true);
+      break;
     case 1: {
       p.fillRect(0, 0, w, h, QColor(1, 33, 105));
       p.setPen(QPen(kBianco, h * 0.2));
@@ -51,12 +53,19 @@ QPixmap Bandiera(int lingua, int w, int h) {
       p.fillRect(QRectF(0, h * 0.4, w, h * 0.2), QColor(200, 16, 46));
       break;
     }
-    case 2: Strisce(p, w, h, {QColor(0, 35, 149), kBianco, QColor(237, 41, 57)}, true); break;
-    case 3: Strisce(p, w, h, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)}, false); break;
-    case 4:
-      Strisce(p, w, h, {QColor(170, 21, 27), QColor(241, 191, 0), QColor(241, 191, 0), QColor(170, 21, 27)}, false);
+    case 2:
+      Strisce(p, w, h, {QColor(0, 35, 149), kBianco, QColor(237, 41, 57)}, true);
       break;
-    case 5: Strisce(p, w, h, {QColor(205, 42, 62), kBianco, QColor(67, 111, 77)}, false); break;
+    case 3:
+      Strisce(p, w, h, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)}, false);
+      break;
+    case 4:
+      Strisce(p, w, h, {QColor(170, 21, 27), QColor(241, 191, 0), QColor(241, 191, 0), QColor(170, 21, 27)},
+              false);
+      break;
+    case 5:
+      Strisce(p, w, h, {QColor(205, 42, 62), kBianco, QColor(67, 111, 77)}, false);
+      break;
     case 6: {
       const QColor blu(13, 94, 175);
       for (int i = 0; i < 9; ++i) p.fillRect(QRectF(0, h * i / 9.0, w, h / 9.0 + 1), i % 2 ? kBianco : blu);
@@ -73,14 +82,29 @@ QPixmap Bandiera(int lingua, int w, int h) {
       p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(w / 2.0, h / 2.0), QPointF(0, h)}));
       break;
     }
-    case 8: CroceNordica(p, w, h, QColor(0, 106, 167), QColor(254, 204, 0)); break;
-    case 9: Strisce(p, w, h, {kBianco, QColor(0, 57, 166), QColor(213, 43, 30)}, false); break;
-    case 10: Strisce(p, w, h, {kBianco, QColor(220, 20, 60)}, false); break;
-    case 11: Strisce(p, w, h, {QColor(198, 54, 60), QColor(12, 64, 118), kBianco}, false); break;
-    case 12: Strisce(p, w, h, {QColor(255, 0, 0), kBianco, QColor(23, 23, 150)}, false); break;
-    case 13: Strisce(p, w, h, {kBianco, QColor(0, 91, 187), QColor(237, 28, 36)}, false); break;
-    case 14: CroceNordica(p, w, h, kBianco, QColor(0, 47, 108)); break;
-    default: break;
+    case 8:
+      CroceNordica(p, w, h, QColor(0, 106, 167), QColor(254, 204, 0));
+      break;
+    case 9:
+      Strisce(p, w, h, {kBianco, QColor(0, 57, 166), QColor(213, 43, 30)}, false);
+      break;
+    case 10:
+      Strisce(p, w, h, {kBianco, QColor(220, 20, 60)}, false);
+      break;
+    case 11:
+      Strisce(p, w, h, {QColor(198, 54, 60), QColor(12, 64, 118), kBianco}, false);
+      break;
+    case 12:
+      Strisce(p, w, h, {QColor(255, 0, 0), kBianco, QColor(23, 23, 150)}, false);
+      break;
+    case 13:
+      Strisce(p, w, h, {kBianco, QColor(0, 91, 187), QColor(237, 28, 36)}, false);
+      break;
+    case 14:
+      CroceNordica(p, w, h, kBianco, QColor(0, 47, 108));
+      break;
+    default:
+      break;
   }
   p.setPen(QPen(QColor(90, 90, 90), 1));
   p.setBrush(Qt::NoBrush);

@@ -181,7 +181,8 @@ void FormGrafico::Disegna(float p, float q) {
   const int m = c->ModelloGrafico();
   const int r = curva_ >= 0 ? curva_ : unita::Stato().CurvaRiferimento;
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || r < 0 || r > catalogo::kUltimaCurva) return;
+  if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || r < 0 || r > catalogo::kUltimaCurva)
+    return;
   const catalogo::DatiModello& d = cat.Modelli[m];
   const motore::CurvaVentilatore cv{d.VentA[r], d.VentB[r], d.VentC[r]};
   const double fq = core::Fattore(core::Grandezza::PortataAria);

@@ -87,8 +87,9 @@ class FormInfoSistema : public plat::Form {
     auto* testo = new plat::Label(this, "Testo");
     testo->SetCaption(QStringLiteral("Mistrel2013 ") + QLatin1String(core::kVersione) +
                       QStringLiteral("\nProgramma di selezione\r\nIdrotermica Esempio S.r.l.\n\n") +
-                      QSysInfo::prettyProductName() + QStringLiteral(" (") + QSysInfo::currentCpuArchitecture() +
-                      QStringLiteral(")\nQt ") + QLatin1String(qVersion()));
+                      QSysInfo::prettyProductName() + QStringLiteral(" (") +
+                      QSysInfo::currentCpuArchitecture() + QStringLiteral(")\nQt ") +
+                      QLatin1String(qVersion()));
     auto* ok = new plat::CommandButton(this, "cmdOK");
     ok->SetCaption(QStringLiteral("OK"));
     ok->Click = [this] { Scarica(); };

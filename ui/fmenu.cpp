@@ -213,8 +213,8 @@ void FormMenu::mnuprod_Click(int index) {
     plat::Form* f = plat::Forms::Item(i);
     if (f && (f->Nome() == QLatin1String("FDatiP") || f->Nome() == QLatin1String("FDatiPXX"))) f->Scarica();
   }
-  static const catalogo::Codice linee[] = {catalogo::Codice::KALVO, catalogo::Codice::RMB, catalogo::Codice::DVK,
-                                           catalogo::Codice::KALVOP};
+  static const catalogo::Codice linee[] = {catalogo::Codice::KALVO, catalogo::Codice::RMB,
+                                           catalogo::Codice::DVK, catalogo::Codice::KALVOP};
   ApriLinea(linee[index]);
 }
 

@@ -38,9 +38,15 @@ void CollegaCatalogo() {
   catalogo::ImpostaCostantiFamiglia([](catalogo::Famiglia f) {
     motore::CostantiBatteria& c = unita::Costanti();
     switch (f) {
-      case catalogo::Famiglia::Kalvo: motore::ImpostaCostantiKalvo(c); break;
-      case catalogo::Famiglia::Rmb: motore::ImpostaCostantiRmb(c); break;
-      case catalogo::Famiglia::Dvk: motore::ImpostaCostantiDvk(c); break;
+      case catalogo::Famiglia::Kalvo:
+        motore::ImpostaCostantiKalvo(c);
+        break;
+      case catalogo::Famiglia::Rmb:
+        motore::ImpostaCostantiRmb(c);
+        break;
+      case catalogo::Famiglia::Dvk:
+        motore::ImpostaCostantiDvk(c);
+        break;
     }
   });
   // A window whose series is no longer the loaded one reloads it before a

@@ -52,9 +52,9 @@ FormLingua::FormLingua() : plat::Form(QStringLiteral("Flingua"), Tipo::Finestra)
 
 void FormLingua::Progetta() {
   auto* lay = new QGridLayout(this);
-  const char* nomi[] = {"Italiano", "Inglese",  "Francese", "Tedesco", "Spagnolo",
+  const char* nomi[] = {"Italiano",  "Inglese", "Francese", "Tedesco", "Spagnolo",
                         "Ungherese", "Greco",   "Czech",    "Swedish", "Russian",
-                        "Polish",   "Serbian", "Croatian", "Slovene", "Finnish"};
+                        "Polish",    "Serbian", "Croatian", "Slovene", "Finnish"};
   for (int k = 0; k < 15; ++k) {
     auto* img = new plat::Label(this, "Image1", k);
     img->setPixmap(Bandiera(k));

@@ -44,7 +44,7 @@ static_assert(std::endian::native == std::endian::little, "Access files are litt
 
 namespace {
 
-constexpr std::uint32_t kInLinea = 0x80000000u;   // long value stored in the row
+constexpr std::uint32_t kInLinea = 0x80000000u;    // long value stored in the row
 constexpr std::uint32_t kUnaPagina = 0x40000000u;  // long value in one page row
 constexpr int kMascheraPosizione = 0x1fff;
 
@@ -193,15 +193,15 @@ std::string TestoData(double seriale) {
 // 32-bit words, the most significant first; the scale places the point.
 double NumeroDecimale(const unsigned char* p, int scala) {
   unsigned __int128 n = 0;
-  for (int parola = 0; parola < 4; ++parola)
-    n = (n << 32) | LeggiLE<std::uint32_t>(p + 1 + 4 * parola);
+  for (int parola = 0; parola < 4; ++parola) n = (n << 32) | LeggiLE<std::uint32_t>(p + 1 + 4 * parola);
   std::string cifre;
   do {
     cifre.insert(cifre.begin(), static_cast<char>('0' + static_cast<int>(n % 10)));
     n /= 10;
   } while (n != 0);
   if (scala > 0) {
-    if (static_cast<int>(cifre.size()) <= scala) cifre.insert(0, static_cast<std::size_t>(scala) + 1 - cifre.size(), '0');
+    if (static_cast<int>(cifre.size()) <= scala)
+      cifre.insert(0, static_cast<std::size_t>(scala) + 1 - cifre.size(), '0');
     cifre.insert(cifre.size() - static_cast<std::size_t>(scala), ".");
   }
   if (p[0] & 0x80) cifre.insert(0, "-");
@@ -212,11 +212,11 @@ double NumeroDecimale(const unsigned char* p, int scala) {
 
 std::string TestoGuid(const unsigned char* k) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", k[3],
-                k[2], k[1], k[0], k[5], k[4], k[7], k[6], k[8], k[9], k[10], k[11], k[12], k[13], k[14], k[15]);
+  std::snprintf(buf, sizeof buf, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                k[3], k[2], k[1], k[0], k[5], k[4], k[7], k[6], k[8], k[9], k[10], k[11], k[12], k[13], k[14],
+                k[15]);
   return buf;
 }
-
 
 // A value that the stored bytes cannot give: the table is damaged.
 struct Danneggiato {};
@@ -240,7 +240,11 @@ std::string Citato(const std::string& nome) {
 class Lettore {
  public:
   Lettore(MdbHandle* mdb, sqlite3* db, int avanzamento, std::string percorso)
-      : mdb_(mdb), db_(db), avanzamento_(avanzamento), percorso_(std::move(percorso)), code_page_(mdb->f->code_page) {}
+      : mdb_(mdb),
+        db_(db),
+        avanzamento_(avanzamento),
+        percorso_(std::move(percorso)),
+        code_page_(mdb->f->code_page) {}
 
   void Esegui(const std::string& sql) {
     char* errore = nullptr;
@@ -332,7 +336,9 @@ class Lettore {
   }
 
   void Lega(sqlite3_stmt* st, int k, const MdbColumn& col, const MdbField& f) {
-    const auto testo = [&](const std::string& s) { sqlite3_bind_text(st, k, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT); };
+    const auto testo = [&](const std::string& s) {
+      sqlite3_bind_text(st, k, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+    };
     const auto byte = [&](const void* p, std::size_t n) {
       sqlite3_bind_blob(st, k, n ? p : "", static_cast<int>(n), SQLITE_TRANSIENT);
     };
@@ -348,20 +354,46 @@ class Lettore {
       if (n < byte) throw Danneggiato();
     };
     switch (col.col_type) {
-      case MDB_BYTE: serve(1); sqlite3_bind_int(st, k, p[0]); return;
-      case MDB_INT: serve(2); sqlite3_bind_int(st, k, LeggiLE<std::int16_t>(p)); return;
+      case MDB_BYTE:
+        serve(1);
+        sqlite3_bind_int(st, k, p[0]);
+        return;
+      case MDB_INT:
+        serve(2);
+        sqlite3_bind_int(st, k, LeggiLE<std::int16_t>(p));
+        return;
       case MDB_LONGINT:
-      case MDB_COMPLEX: serve(4); sqlite3_bind_int(st, k, LeggiLE<std::int32_t>(p)); return;
-      case MDB_FLOAT: serve(4); sqlite3_bind_double(st, k, LeggiLE<float>(p)); return;
-      case MDB_DOUBLE: serve(8); sqlite3_bind_double(st, k, LeggiLE<double>(p)); return;
+      case MDB_COMPLEX:
+        serve(4);
+        sqlite3_bind_int(st, k, LeggiLE<std::int32_t>(p));
+        return;
+      case MDB_FLOAT:
+        serve(4);
+        sqlite3_bind_double(st, k, LeggiLE<float>(p));
+        return;
+      case MDB_DOUBLE:
+        serve(8);
+        sqlite3_bind_double(st, k, LeggiLE<double>(p));
+        return;
       case MDB_MONEY:
         serve(8);
         sqlite3_bind_double(st, k, static_cast<double>(LeggiLE<std::int64_t>(p)) / 10000.0);
         return;
-      case MDB_NUMERIC: serve(17); sqlite3_bind_double(st, k, NumeroDecimale(p, col.col_scale)); return;
-      case MDB_DATETIME: serve(8); testo(TestoData(LeggiLE<double>(p))); return;
-      case MDB_REPID: serve(16); testo(TestoGuid(p)); return;
-      case MDB_TEXT: testo(Testo(p, n)); return;
+      case MDB_NUMERIC:
+        serve(17);
+        sqlite3_bind_double(st, k, NumeroDecimale(p, col.col_scale));
+        return;
+      case MDB_DATETIME:
+        serve(8);
+        testo(TestoData(LeggiLE<double>(p)));
+        return;
+      case MDB_REPID:
+        serve(16);
+        testo(TestoGuid(p));
+        return;
+      case MDB_TEXT:
+        testo(Testo(p, n));
+        return;
       case MDB_MEMO: {
         const std::string b = ValoreLungo(p, n);
         testo(Testo(reinterpret_cast<const unsigned char*>(b.data()), b.size()));
@@ -372,7 +404,9 @@ class Lettore {
         byte(b.data(), b.size());
         return;
       }
-      default: byte(p, n); return;
+      default:
+        byte(p, n);
+        return;
     }
   }
 
@@ -387,7 +421,8 @@ class Lettore {
     if (n < MDB_MEMO_OVERHEAD) return {};
     const auto testa = LeggiLE<std::uint32_t>(p);
     const std::size_t lunghezza = testa & 0x3FFFFFFFu;
-    if (testa & kInLinea) return std::string(reinterpret_cast<const char*>(p) + MDB_MEMO_OVERHEAD, n - MDB_MEMO_OVERHEAD);
+    if (testa & kInLinea)
+      return std::string(reinterpret_cast<const char*>(p) + MDB_MEMO_OVERHEAD, n - MDB_MEMO_OVERHEAD);
     auto riga = static_cast<int>(LeggiLE<std::uint32_t>(p + 4));
     std::string out;
     void* buf = nullptr;
@@ -399,7 +434,8 @@ class Lettore {
     } else {
       // Each row of the chain starts with where the next one lies.
       for (int giri = 0; riga != 0 && out.size() < lunghezza; ++giri) {
-        if (giri > 1'000'000 || mdb_find_pg_row(mdb_, riga, &buf, &inizio, &len) != 0 || len < 4) throw Danneggiato();
+        if (giri > 1'000'000 || mdb_find_pg_row(mdb_, riga, &buf, &inizio, &len) != 0 || len < 4)
+          throw Danneggiato();
         const auto* q = static_cast<const unsigned char*>(buf) + inizio;
         riga = static_cast<int>(LeggiLE<std::uint32_t>(q));
         out.append(reinterpret_cast<const char*>(q) + 4, len - 4);
@@ -438,7 +474,8 @@ int main(int argc, char** argv) {
 
   MdbHandle* mdb = mdb_open(argv[1], MDB_NOFLAGS);
   if (!mdb) Fallisci(avanzamento, "Cannot read the Access database " + percorso);
-  if (!mdb_read_catalog(mdb, MDB_TABLE)) Fallisci(avanzamento, "Cannot read the tables of the Access database " + percorso);
+  if (!mdb_read_catalog(mdb, MDB_TABLE))
+    Fallisci(avanzamento, "Cannot read the tables of the Access database " + percorso);
   (void)!write(avanzamento, ".", 1);
 
   sqlite3* db = nullptr;

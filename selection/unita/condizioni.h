@@ -29,21 +29,21 @@ struct Condizioni {
   bool ComeFreddo = false;     // heating at the water flow found in cooling
 
   // Fan working point.
-  float PressioneUtile = 0;     // the run's useful static pressure, Pa
-  float PressioneCasella = 0;   // the same box as the mixed-air check reads it, Pa
-  float PortataTotale = 0;      // mixed air: required total air flow, m3/s; 0 none
-  bool QuattroTubi = false;     // 4-pipe units (the window's tick or additional coil)
+  float PressioneUtile = 0;          // the run's useful static pressure, Pa
+  float PressioneCasella = 0;        // the same box as the mixed-air check reads it, Pa
+  float PortataTotale = 0;           // mixed air: required total air flow, m3/s; 0 none
+  bool QuattroTubi = false;          // 4-pipe units (the window's tick or additional coil)
   std::array<bool, 10> Accessori{};  // ticks of accessories 1..10
 
   // Sound pressure at a distance.
-  float Distanza = 0;           // m
-  int ErroreDistanza = 0;       // a distance box that holds no number: its error number
+  float Distanza = 0;      // m
+  int ErroreDistanza = 0;  // a distance box that holds no number: its error number
   std::int16_t Direttivita = 2;
 
   // Command-line words.
-  bool SenzaLimiti = false;     // "nolimits"
-  bool District = false;        // "district"
-  bool ModoUR = false;          // "UR"
+  bool SenzaLimiti = false;  // "nolimits"
+  bool District = false;     // "district"
+  bool ModoUR = false;       // "UR"
 };
 
 }  // namespace unita

@@ -8,7 +8,9 @@
 namespace unita {
 namespace {
 
-motore::CurvaVentilatore Curva(const catalogo::DatiModello& d, int k) { return {d.VentA[k], d.VentB[k], d.VentC[k]}; }
+motore::CurvaVentilatore Curva(const catalogo::DatiModello& d, int k) {
+  return {d.VentA[k], d.VentB[k], d.VentC[k]};
+}
 
 // Flow of curve k at a pressure, m3/s; a failed search gives 0.
 float Portata(const catalogo::DatiModello& d, float pressione, int k) {
@@ -55,8 +57,8 @@ RicercaEC CercaCurva(const catalogo::DatiModello& d, float pressione, float qr, 
   return ScegliCurva(portate, Portata(d, 0, 1), qr, senzaLimiti, Soglia::Sopra);
 }
 
-std::optional<SuonoEC> PotenzaSonora(const catalogo::DatiModello& d, const PuntoEC& zero, const PuntoEC& lavoro,
-                                     float pressione, bool mista) {
+std::optional<SuonoEC> PotenzaSonora(const catalogo::DatiModello& d, const PuntoEC& zero,
+                                     const PuntoEC& lavoro, float pressione, bool mista) {
   SuonoEC suono;
   if (pressione > 0) {
     if (zero.N <= 0) return std::nullopt;
@@ -78,7 +80,8 @@ double PotenzaCurva(const catalogo::DatiModello& d, int k, float q) {
   return d.PA[k] * x * x + d.PB[k] * x + d.PC[k];
 }
 
-std::optional<PuntoEC> Interpola(const catalogo::DatiModello& d, const RicercaEC& r, float qr, SuonoSottoCurva0 legge) {
+std::optional<PuntoEC> Interpola(const catalogo::DatiModello& d, const RicercaEC& r, float qr,
+                                 SuonoSottoCurva0 legge) {
   if (r.scelta < 0 || r.scelta >= kCurveEC) return std::nullopt;
   const int s = r.scelta;
   const double qs = r.Qs, dq = static_cast<double>(r.Qs) - qr;
@@ -119,7 +122,8 @@ bool SottoMinimo(std::int32_t minQa, float qr) {
 
 std::optional<VentilatoreEC> ValutaVentilatoreEC(const catalogo::DatiModello& d, float qr, float pressione,
                                                  const RegoleEC& regole, motore::StatoCalcolo& s) {
-  const SuonoSottoCurva0 legge = regole.mista ? SuonoSottoCurva0::Proporzionale : SuonoSottoCurva0::Logaritmico;
+  const SuonoSottoCurva0 legge =
+      regole.mista ? SuonoSottoCurva0::Proporzionale : SuonoSottoCurva0::Logaritmico;
   auto scrivi = [&s](const RicercaEC& r) {
     s.PortataAria = r.PortataAria;
     s.PortataLibera = r.PortataLibera;

@@ -76,7 +76,8 @@ struct PuntoEC {
 // Interpolates at qr between the chosen curve and the one kept below it
 // (below curve 0: from zero flow).  Empty when no curve was chosen, or when
 // the sound law would take the logarithm of a speed that is not positive.
-std::optional<PuntoEC> Interpola(const catalogo::DatiModello& d, const RicercaEC& r, float qr, SuonoSottoCurva0 legge);
+std::optional<PuntoEC> Interpola(const catalogo::DatiModello& d, const RicercaEC& r, float qr,
+                                 SuonoSottoCurva0 legge);
 
 // Sound power shown for a model: above zero pressure the free-running sound
 // moved along the speed ratio (Nlog law), at zero pressure the working
@@ -87,8 +88,8 @@ struct SuonoEC {
   float Lw = 0;
   bool minimo = false;
 };
-std::optional<SuonoEC> PotenzaSonora(const catalogo::DatiModello& d, const PuntoEC& zero, const PuntoEC& lavoro,
-                                     float pressione, bool mista);
+std::optional<SuonoEC> PotenzaSonora(const catalogo::DatiModello& d, const PuntoEC& zero,
+                                     const PuntoEC& lavoro, float pressione, bool mista);
 
 // Power input of curve k at flow q, W.
 double PotenzaCurva(const catalogo::DatiModello& d, int k, float q);
@@ -114,11 +115,11 @@ struct RegoleEC {
 
 // The fan of one model at the required flow qr and the static pressure.
 struct VentilatoreEC {
-  PuntoEC zero;             // at 0 Pa
-  PuntoEC lavoro;           // at the static pressure
-  float Lw = 0;             // sound power shown, dB(A)
-  bool suonoMinimo = false; // raised to the mixed-air floor: shown as an upper bound
-  float Tensione = 0;       // V
+  PuntoEC zero;              // at 0 Pa
+  PuntoEC lavoro;            // at the static pressure
+  float Lw = 0;              // sound power shown, dB(A)
+  bool suonoMinimo = false;  // raised to the mixed-air floor: shown as an upper bound
+  float Tensione = 0;        // V
 };
 
 // Rates the fan of model d at qr (m3/s) against pressione (Pa): the two

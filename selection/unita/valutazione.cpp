@@ -25,7 +25,9 @@ void Tenta(F&& istruzione) {
   }
 }
 
-Esito Rifiuto(int testo, Casella casella, int passo, const char* coda = "") { return {testo, coda, casella, passo}; }
+Esito Rifiuto(int testo, Casella casella, int passo, const char* coda = "") {
+  return {testo, coda, casella, passo};
+}
 
 constexpr const char* kOltre10 = " > 10 °C";
 constexpr const char* kOltre40 = " > 40 °C";
@@ -60,7 +62,10 @@ Ingresso Ingresso::DaStato(const motore::StatoCalcolo& s) {
 
 Valutazione::Valutazione(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, const Condizioni& k,
                          std::span<const motore::AccessorioDP> accessori)
-    : s_(s), c_(c), k_(k), accessori_(accessori.first(std::min<std::size_t>(accessori.size(), k.Accessori.size()))) {}
+    : s_(s),
+      c_(c),
+      k_(k),
+      accessori_(accessori.first(std::min<std::size_t>(accessori.size(), k.Accessori.size()))) {}
 
 void Valutazione::IniziaCorsa() {
   s_.FlagBassaPerdita = motore::Falso;
@@ -72,7 +77,8 @@ void Valutazione::IniziaCorsa() {
 bool Valutazione::ImpostaModello(const catalogo::DatiModello& m) {
   motore::StatoCalcolo& s = s_;
   const motore::CostantiBatteria& c = c_;
-  if (m.Geom < 0 || m.Geom >= motore::NumGeometrie || m.Passo < 0 || m.Passo >= motore::NumPassi) return false;
+  if (m.Geom < 0 || m.Geom >= motore::NumGeometrie || m.Passo < 0 || m.Passo >= motore::NumPassi)
+    return false;
   s.GeomCorrente = m.Geom;
   s.PassoCorrente = m.Passo;
   s.LunghezzaBatteria = m.LunBat / 1000.0f;
@@ -117,8 +123,8 @@ PuntoLavoro Valutazione::PuntoMisto(const catalogo::DatiModello& d, int v) {
     p.PressioneLavoro = -1;
     return p;
   }
-  const motore::AccessoriModello acc{accessori_, std::span<const bool>(k_.Accessori.data(), accessori_.size()),
-                                     d.Sezione, d.Bocche};
+  const motore::AccessoriModello acc{
+      accessori_, std::span<const bool>(k_.Accessori.data(), accessori_.size()), d.Sezione, d.Bocche};
   const motore::CurvaVentilatore curva{d.VentA[v], d.VentB[v], d.VentC[v]};
   const motore::CurvaVentilatore curva1{d.VentA[1], d.VentB[1], d.VentC[1]};
   bool senzaPassaggio = false;
@@ -131,7 +137,8 @@ PuntoLavoro Valutazione::PuntoMisto(const catalogo::DatiModello& d, int v) {
     } else {
       // Useful static pressure: the flow at which the fan, less the
       // accessories, gives it.
-      s.PortataAria = motore::PortataDaPressioneAcc(s.PressioneUtile, curva, 1, acc, s).value_or(0.0f) / 3600.0f;
+      s.PortataAria =
+          motore::PortataDaPressioneAcc(s.PressioneUtile, curva, 1, acc, s).value_or(0.0f) / 3600.0f;
       s.PressioneLavoro = s.PressioneUtile;
     }
   } catch (const motore::ErroreCalcolo&) {
@@ -264,8 +271,8 @@ bool Valutazione::LatoAria() {
   if (s.SuperficieFrontale <= 0) return false;
   s.VelocitaAria = s.PortataAria / s.SuperficieFrontale;
   s.LunghezzaCircuito = motore::CalcolaLunghezzaCircuito(s.NumeroTubi, s, c_);
-  s.HA = motore::CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente, c_.TabPassoAlette[s.PassoCorrente], s,
-                               c_);
+  s.HA = motore::CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente,
+                               c_.TabPassoAlette[s.PassoCorrente], s, c_);
   return true;
 }
 
@@ -282,8 +289,8 @@ bool Valutazione::PassoFreddo(const CoeffPasso& k) {
   s.LunghezzaCircuito = motore::CalcolaLunghezzaCircuito(s.NumeroTubi, s, c_);
   // A model with no cooling coefficient has no cooling rating.
   if (s.CoeffC30 <= 0 || s.EspAria1 <= 0) return false;
-  s.HA = motore::CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente, c_.TabPassoAlette[s.PassoCorrente], s,
-                               c_);
+  s.HA = motore::CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente,
+                               c_.TabPassoAlette[s.PassoCorrente], s, c_);
   if (s.Tw2Dato > 0) {
     s.Tw2 = s.Tw2Dato;
     return motore::CalcolaFreddo2(s, c_);

@@ -74,30 +74,30 @@ struct CoeffPasso {
 
 // Fan working point of a model at a speed.
 struct PuntoLavoro {
-  float PortataAria = 0;        // m3/s through the coil
-  float PortataLibera = 0;      // free delivery of speed 1 at 0 Pa, m3/s
-  float PressioneLavoro = 0;    // working static pressure, Pa; -1 unusable
-  std::string Prefisso = " ";   // "> " before a capped pressure
-  bool Utilizzabile = false;    // the run rates the model at this point
+  float PortataAria = 0;       // m3/s through the coil
+  float PortataLibera = 0;     // free delivery of speed 1 at 0 Pa, m3/s
+  float PressioneLavoro = 0;   // working static pressure, Pa; -1 unusable
+  std::string Prefisso = " ";  // "> " before a capped pressure
+  bool Utilizzabile = false;   // the run rates the model at this point
 };
 
 // One row of a run (or why there is none).
 struct Riga {
   enum class Fine {
-    Riga,      // a grid row
-    Nessuna,   // the model gives no row (filtered, unusable, or only its cooling)
-    Fermata,   // an input check failed: the run ends here
+    Riga,     // a grid row
+    Nessuna,  // the model gives no row (filtered, unusable, or only its cooling)
+    Fermata,  // an input check failed: the run ends here
   };
   Fine fine = Fine::Nessuna;
   Esito esito;               // the last input check of the model
   bool controllata = false;  // at least one input check ran
   PuntoLavoro punto;
   Rese rese;
-  Ingresso ingresso;                  // of the model's own cooling pass
-  UltimoPassaggio freddo, caldo;      // of the model's own passes
+  Ingresso ingresso;                              // of the model's own cooling pass
+  UltimoPassaggio freddo, caldo;                  // of the model's own passes
   float LWA = 0, PIN = 0, LWAIn = 0, LWAOut = 0;  // model data of the speed
-  bool conLP = false;        // the sound pressure was computed
-  std::int32_t LP = 0;       // sound pressure at the distance, whole dB(A)
+  bool conLP = false;                             // the sound pressure was computed
+  std::int32_t LP = 0;                            // sound pressure at the distance, whole dB(A)
 };
 
 class Valutazione {

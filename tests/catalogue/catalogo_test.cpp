@@ -38,8 +38,8 @@ struct Serie {
   const char* codice;
   Caricatore carica;
   Famiglia famiglia;
-  int modelli;   // rows of the sample tables
-  int accessori; // rows of the family's accessory table, -1 none
+  int modelli;    // rows of the sample tables
+  int accessori;  // rows of the family's accessory table, -1 none
 };
 
 const Serie kSerie[] = {
@@ -287,7 +287,7 @@ TEST_F(CatalogoTest, AccessoriDellaFamigliaEAltriCampiIntatti) {
   ASSERT_TRUE(catalogo::CaricaDatiKALVOEC(lista_, false, "*"));
   EXPECT_EQ(Catalogo().NAcc, 8);
   EXPECT_EQ(Catalogo().Modelli[2].Sezione, sezione);  // KALVOEC has no Sezione column
-  EXPECT_NE(Catalogo().Modelli[2].G[4], g);          // but its own G
+  EXPECT_NE(Catalogo().Modelli[2].G[4], g);           // but its own G
   ASSERT_TRUE(catalogo::CaricaDatiKALVO(lista_, false, "*"));
   EXPECT_GT(Catalogo().Modelli[2].PIN[1], 0);
   EXPECT_GT(Catalogo().Modelli[2].G[4], 0);  // EC fields stay after a fixed-speed load
@@ -370,7 +370,7 @@ TEST_F(CatalogoTest, RigheOltreLaCapacita) {
   EXPECT_EQ(lista_.voci.size(), 19u);
   EXPECT_EQ(Catalogo().NAcc, 10);
   EXPECT_EQ(Catalogo().Modelli[18].Modello, "DVK 20 4P");  // rows 13..18 repeat the first six
-  ASSERT_EQ(messaggi_.messaggi.size(), 1u);             // one warning for both tables
+  ASSERT_EQ(messaggi_.messaggi.size(), 1u);                // one warning for both tables
   EXPECT_TRUE(messaggi_.messaggi[0].testo.contains("18"));
   EXPECT_TRUE(messaggi_.messaggi[0].testo.contains("DPAccDVK"));
 }

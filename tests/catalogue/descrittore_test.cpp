@@ -24,8 +24,10 @@ TEST(Descrittore, OgniSerie) {
     bool rumoreInOut;
     const char* batteria;  // caption of box 1
   } casi[] = {
-      {Codice::KALVO, "KALVO", Famiglia::Kalvo, Aria::Singola, false, "Min Med Max", 0, 0, false, 80, false, ""},
-      {Codice::KALVOP, "KALVOP", Famiglia::Kalvo, Aria::Singola, false, "1 2 3 4 5 6", 0, 0, false, 80, false, ""},
+      {Codice::KALVO, "KALVO", Famiglia::Kalvo, Aria::Singola, false, "Min Med Max", 0, 0, false, 80, false,
+       ""},
+      {Codice::KALVOP, "KALVOP", Famiglia::Kalvo, Aria::Singola, false, "1 2 3 4 5 6", 0, 0, false, 80, false,
+       ""},
       {Codice::RMB, "RMB", Famiglia::Rmb, Aria::Mista, false, "Min Med Max", 3, 2, true, 250, true,
        "Additional Coil (4 pipes)"},
       {Codice::DVK, "DVK", Famiglia::Dvk, Aria::Mista, false, "1 2 3 4 5 6 7", 1, 0, false, 80, true,
@@ -58,7 +60,8 @@ TEST(Descrittore, OgniSerie) {
     // Every box keeps its code; a shown box has a caption of the series.
     EXPECT_STREQ(s.accessori[0].codice, "4 Pipe");
     EXPECT_STREQ(s.accessori[9].codice, "JV");
-    for (int i = 0; i < s.accessoriVisibili; ++i) EXPECT_STRNE(s.accessori[i].didascalia, "") << c.codice << i;
+    for (int i = 0; i < s.accessoriVisibili; ++i)
+      EXPECT_STRNE(s.accessori[i].didascalia, "") << c.codice << i;
   }
   EXPECT_EQ(catalogo::TrovaSerie("VRLT"), nullptr);
   EXPECT_EQ(catalogo::TrovaSerie("kalvo"), nullptr);

@@ -56,7 +56,8 @@ TEST(CatalogoTesti, OgniLinguaHaOgniTestoUsato) {
     core::imp.BaseTesti = static_cast<int16_t>(base);
     EXPECT_EQ(core::Testo(172), "Power input");
     // Texts joined to a value keep their trailing blank.
-    for (int n : {103, 109, 168, 87}) EXPECT_TRUE(core::Traduci(base + n).endsWith(' ')) << lingua << " " << n;
+    for (int n : {103, 109, 168, 87})
+      EXPECT_TRUE(core::Traduci(base + n).endsWith(' ')) << lingua << " " << n;
     // Menu captions carry one access key.
     for (int n : {33, 38, 69}) EXPECT_EQ(core::Traduci(base + n).count('&'), 1) << lingua << " " << n;
   }

@@ -29,8 +29,8 @@ TEST(PictureBox, ScalaInCoordinateUtente) {
     double x, y;            // a point
     double px, py;          // where it lands on a 200 x 100 box
   } casi[] = {
-      {0, 0, 200, 100, 50, 25, 50, 25},          // pixels
-      {0, 10, 20, 0, 5, 10, 50, 0},              // y upward: the top is 10
+      {0, 0, 200, 100, 50, 25, 50, 25},  // pixels
+      {0, 10, 20, 0, 5, 10, 50, 0},      // y upward: the top is 10
       {0, 10, 20, 0, 20, 0, 200, 100},
       {-10, 110, 110, -10, 0, 0, 200.0 / 12, 100.0 * 110 / 120},
       {-0.1, 1, 1.1, -0.1, 0.5, 0.5, 100, 100.0 * 0.5 / 1.1},
@@ -158,8 +158,8 @@ TEST(ScrollBar, MinSopraMaxCorreVersoLAlto) {
   EXPECT_EQ(barra.Value(), 401);
   QTest::keyClick(&barra, Qt::Key_Down);
   EXPECT_EQ(barra.Value(), 400);
-  QWheelEvent ruota(QPointF(10, 100), QPointF(10, 100), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase,
-                    false);
+  QWheelEvent ruota(QPointF(10, 100), QPointF(10, 100), {}, QPoint(0, 120), Qt::NoButton, {},
+                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(&barra, &ruota);
   EXPECT_GT(barra.Value(), 400);
   barra.SetValue(400);

@@ -172,7 +172,7 @@ TEST_F(DatabaseAccessTest, Jet3NumeriEsattiEDenaro) {
   ASSERT_FALSE(rs->Eof());
   EXPECT_EQ(rs->Campo("ProductName").ComeTesto(), "Chef Anton's Gumbo Mix");
   EXPECT_EQ(rs->Campo("UnitPrice").ComeNumero(), 21.35);  // currency
-  EXPECT_EQ(rs->Campo("Discontinued").ComeNumero(), -1);   // yes/no
+  EXPECT_EQ(rs->Campo("Discontinued").ComeNumero(), -1);  // yes/no
   rs = db->OpenRecordset("select * from Products where Discontinued = ?", {"-1"});
   int fuori_produzione = 0;
   for (; !rs->Eof(); rs->MoveNext()) ++fuori_produzione;
@@ -190,7 +190,8 @@ TEST_F(DatabaseAccessTest, Jet3NumeriEsattiEDenaro) {
 TEST_F(DatabaseAccessTest, Jet3NomiETestiNonAscii) {
   auto db = Apri("nwind.mdb");
   EXPECT_TRUE(db->EsisteTabella("UMSÄTZE"));
-  auto rs = db->OpenRecordset("SELECT * FROM umsätze WHERE [ShipName] = ? and orderid = ?", {"mère paillarde", "10332"});
+  auto rs = db->OpenRecordset("SELECT * FROM umsätze WHERE [ShipName] = ? and orderid = ?",
+                              {"mère paillarde", "10332"});
   ASSERT_FALSE(rs->Eof());
   EXPECT_EQ(rs->Campo("ShipName").ComeTesto(), "Mère Paillarde");
   EXPECT_EQ(rs->Campo("ShipCity").ComeTesto(), "Montréal");
@@ -255,8 +256,9 @@ bool ApriEScorri(const std::string& percorso, const std::vector<std::string>& ta
   return true;
 }
 
-const std::vector<std::string> kTabelleNwind = {"Order Details", "Orders", "Products", "Shippers", "Categories",
-                                                "Customers", "Employees", "Suppliers", "Umsätze"};
+const std::vector<std::string> kTabelleNwind = {"Order Details", "Orders",     "Products",
+                                                "Shippers",      "Categories", "Customers",
+                                                "Employees",     "Suppliers",  "Umsätze"};
 
 // The reader puts its SQLite file in the temporary folder: pointed at a
 // folder of the test's own, which must be empty again afterwards.
@@ -264,10 +266,14 @@ class CartellaTemporanea {
  public:
   CartellaTemporanea() : prima_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toUtf8()); }
   ~CartellaTemporanea() {
-    if (prima_.isNull()) qunsetenv("TMPDIR");
-    else qputenv("TMPDIR", prima_);
+    if (prima_.isNull())
+      qunsetenv("TMPDIR");
+    else
+      qputenv("TMPDIR", prima_);
   }
-  QStringList Resti() const { return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+  QStringList Resti() const {
+    return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+  }
   QString File(const char* nome) const { return dir_.filePath(nome); }
 
  private:

@@ -23,7 +23,8 @@ Misure UltimaTabella(const Documento& d) {
     if (!n.E(ns::W, QStringLiteral("tbl"))) return;
     m = {};
     n.Visita([&m](NodoXml& x) {
-      if (x.E(ns::W, QStringLiteral("gridCol"))) m.colonne.push_back(x.Attributo(ns::W, QStringLiteral("w")).toInt());
+      if (x.E(ns::W, QStringLiteral("gridCol")))
+        m.colonne.push_back(x.Attributo(ns::W, QStringLiteral("w")).toInt());
       if (x.E(ns::W, QStringLiteral("tblCellMar")))
         m.margine = x.Figlio(ns::W, QStringLiteral("left"))->Attributo(ns::W, QStringLiteral("w")).toInt();
     });
@@ -37,7 +38,7 @@ TEST(Colonne, ParoleInteraFinoAllaLarghezzaDelTesto) {
     int colonne;
     double punti;
     const char* testo;
-    int margine;  // the cell margin the table takes
+    int margine;    // the cell margin the table takes
     double minima;  // the narrowest a column may be (its word with the margins)
   } casi[] = {
       {"a few short columns keep their texts' widths", 3, 10, "27 \u00B0C", 108, 0},

@@ -102,7 +102,8 @@ TEST_F(Scrittore, ScriveTestiTabelleUnioniEImmaginiInOrdine) {
          d.AggiungiTabella(1, 2, Larghezze::Fisse);
          d.ScriviTesto(QStringLiteral("Series : X"));
          d.CellaSuccessiva();
-         d.InserisciImmagine(Immagine(dir, "foto.png", 1200, 600, 96));  // 317 mm wide: clamped to half the text width
+         d.InserisciImmagine(
+             Immagine(dir, "foto.png", 1200, 600, 96));  // 317 mm wide: clamped to half the text width
          d.VaiAllaFine();
          d.InserisciImmagine(Immagine(dir, "piccola.png", 300, 150, 150));  // 50.8 x 25.4 mm
          d.NuovoParagrafo();
@@ -142,7 +143,8 @@ TEST_F(Scrittore, ConservaLePartiDelModelloEAggiungeLeImmaginiConLeRelazioni) {
                             "word/_rels/document.xml.rels", "word/styles.xml", "word/header1.xml",
                             "word/footer1.xml", "word/media/rapporto1.png", "word/media/rapporto2.jpeg"}) {
     EXPECT_TRUE(p.Ha(QString::fromLatin1(parte))) << parte;
-    EXPECT_TRUE(test::XmlValido(p.Parte(QString::fromLatin1(parte))) || QString::fromLatin1(parte).contains("media"))
+    EXPECT_TRUE(test::XmlValido(p.Parte(QString::fromLatin1(parte))) ||
+                QString::fromLatin1(parte).contains("media"))
         << parte;
   }
   const QString rel = QString::fromUtf8(p.Parte(QStringLiteral("word/_rels/document.xml.rels")));
@@ -194,8 +196,8 @@ TEST_F(Scrittore, InserisceIlCorpoDiUnAltroDocumentoConImmaginiEStili) {
   d.VaiAllaFine();
   d.ScriviTesto(QStringLiteral("after"));
   const Pacchetto p = d.Componi();
-  EXPECT_EQ(test::Corpo(p), (QStringList{"p:[img 25x25 mm]", "p:Tender text", "p:[img 25x12 mm]", "tbl{k / v}",
-                                         "p:after"}));
+  EXPECT_EQ(test::Corpo(p),
+            (QStringList{"p:[img 25x25 mm]", "p:Tender text", "p:[img 25x12 mm]", "tbl{k / v}", "p:after"}));
   EXPECT_EQ(d.NumeroTabelle(), 1);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("the user's own"));
   // Two pictures, each its own media part and relation; the style copied.
@@ -239,8 +241,8 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
   QByteArray alterato = buono;
   alterato[alterato.size() / 2] = static_cast<char>(alterato[alterato.size() / 2] ^ 0x55);
   Pacchetto senzaCorpo;
-  senzaCorpo.Imposta(QStringLiteral("word/document.xml"), "<w:document xmlns:w=\"" + rapporto::ns::W.toUtf8() +
-                                                              "\"><w:bodx/></w:document>");
+  senzaCorpo.Imposta(QStringLiteral("word/document.xml"),
+                     "<w:document xmlns:w=\"" + rapporto::ns::W.toUtf8() + "\"><w:bodx/></w:document>");
   Pacchetto troppoProfondo;
   troppoProfondo.Imposta(QStringLiteral("word/document.xml"),
                          "<w:document xmlns:w=\"" + rapporto::ns::W.toUtf8() + "\"><w:body>" +
@@ -258,7 +260,8 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
       {"senza_corpo.docx", senzaCorpo.Comprimi()},
       {"xml_rotto.docx", xmlRotto.Comprimi()},
       {"troppo_profondo.docx", troppoProfondo.Comprimi()},
-      {"zip_senza_documento.docx", [] {
+      {"zip_senza_documento.docx",
+       [] {
          Pacchetto p;
          p.Imposta(QStringLiteral("a.txt"), "x");
          return p.Comprimi();

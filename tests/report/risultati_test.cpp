@@ -36,8 +36,8 @@ class Risultati : public test::ConStampa {
     for (int e : voci) {
       QString des = f.lblLegDes(e)->Caption();
       if (f.lblLegSim(e)->Caption() == QLatin1String("LP"))
-        des += QStringLiteral(" Distance : ") + f.txtDistanza->Text() + QStringLiteral(" meter Directivity Factor : ") +
-               f.cboDirezione->Text() + QStringLiteral("  ");
+        des += QStringLiteral(" Distance : ") + f.txtDistanza->Text() +
+               QStringLiteral(" meter Directivity Factor : ") + f.cboDirezione->Text() + QStringLiteral("  ");
       t.push_back({QLatin1Char('*') + f.lblLegSim(e)->Caption() + QLatin1Char('*'), des});
     }
     return t;
@@ -53,9 +53,9 @@ class Risultati : public test::ConStampa {
 struct Caso {
   const char* nome;
   std::function<FinestraSelezione&(test::ConStampa&)> apri;  // opens the window and types its data
-  const char* condizioni;                                       // the conditions table
-  QStringList note;        // the paragraphs between the conditions and the grid
-  std::vector<int> legenda;  // the window's legend entries, in the report's order
+  const char* condizioni;                                    // the conditions table
+  QStringList note;                                   // the paragraphs between the conditions and the grid
+  std::vector<int> legenda;                           // the window's legend entries, in the report's order
   std::function<void(FinestraSelezione&)> dopo = {};  // changes to the boxes after the run
 };
 
@@ -89,9 +89,11 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        },
        "tbl{* * / *Cooling* / *Heating* | *Return air ratio 70%*<span 3> | "
        "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
-       "Relative humidity / 47 % /  | *Fresh air ratio 30%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+       "Relative humidity / 47 % /  | *Fresh air ratio 30%*<span 3> | Air inlet temperature / 27 °C / 20 °C "
+       "| "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
        "External static pressure / 20 Pa<span 2> | Total Air flow / 900 m3/h<span 2> | "
        "Glycol  % / 0 %<span 2> | Operating speed / Max<span 2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
@@ -109,7 +111,8 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
        "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
        "External static pressure / 0 Pa<span 2> | Glycol  % / 0 %<span 2> | Operating speed / 3<span 2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories :  "},
@@ -124,9 +127,11 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        },
        "tbl{* * / *Cooling* / *Heating* | Air inlet temperature / 27 °C / 20 °C | "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
        "External static pressure / 30 Pa<span 2> | Air flow / 350 m3/h<span 2> | Glycol  % / 0 %<span 2>}",
-       {"p:The selection is based on sea level,you should contact VTRL for recalculation "}, Voci(13, 13)},
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation "},
+       Voci(13, 13)},
       {"EC ducted unit at a required air flow",
        [](test::ConStampa&) -> FinestraSelezione& {
          ui::ApriLinea(catalogo::Codice::RMBBLDC);
@@ -138,9 +143,12 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
        "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
-       "External static pressure / 40 Pa<span 2> | Total Air flow / 800 m3/h<span 2> | Glycol  % / 0 %<span 2>}",
-       {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories : Filter G2(TR2) -  "},
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
+       "External static pressure / 40 Pa<span 2> | Total Air flow / 800 m3/h<span 2> | Glycol  % / 0 %<span "
+       "2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories : Filter G2(TR2) -  "},
        Voci(13, 13)},
       {"EC thermo-ventilating unit without a required air flow",
        [](test::ConStampa&) -> FinestraSelezione& {
@@ -153,10 +161,13 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
        "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
        "External static pressure / 40 Pa<span 2> | Glycol  % / 0 %<span 2>}",
-       {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories :  "},
-       Voci(13, 13), [](FinestraSelezione& f) { f.txtqatot->SetText(QString()); }},
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories :  "},
+       Voci(13, 13),
+       [](FinestraSelezione& f) { f.txtqatot->SetText(QString()); }},
       {"easy-calc EC fan coil at the middle level",
        [](test::ConStampa&) -> FinestraSelezione& {
          ui::ApriLinea(catalogo::Codice::KALVOEC, true);
@@ -166,9 +177,12 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        },
        "tbl{* * / *Cooling* / *Heating* | Air inlet temperature / 27 °C / 20 °C | "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
-       "External static pressure / 20 Pa<span 2> | Glycol  % / 0 %<span 2> | Velocita' funzionamento / Med<span 2>}",
-       {"p:The selection is based on sea level,you should contact VTRL for recalculation "}, Voci(13, 13)},
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
+       "External static pressure / 20 Pa<span 2> | Glycol  % / 0 %<span 2> | Velocita' funzionamento / "
+       "Med<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation "},
+       Voci(13, 13)},
       {"easy-calc EC ducted unit: no air-flow row, a level row",
        [](test::ConStampa&) -> FinestraSelezione& {
          ui::ApriLinea(catalogo::Codice::RMBBLDC, true);
@@ -179,9 +193,12 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
        "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
-       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | "
-       "External static pressure / 30 Pa<span 2> | Glycol  % / 0 %<span 2> | Velocita' funzionamento / Max<span 2>}",
-       {"p:The selection is based on sea level,you should contact VTRL for recalculation ", "p:Accessories : Filter G2(TR2) -  "},
+       "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
+       "| "
+       "External static pressure / 30 Pa<span 2> | Glycol  % / 0 %<span 2> | Velocita' funzionamento / "
+       "Max<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories : Filter G2(TR2) -  "},
        Voci(13, 13)},
   };
   for (const Caso& c : casi) {

@@ -209,7 +209,8 @@ TEST_P(StampaGuasta, UnMessaggioCheNominaIlFile) {
     EXPECT_TRUE(corpo.join(QLatin1Char(10)).contains(messaggio));
     EXPECT_TRUE(corpo.join(QLatin1Char(10)).contains(core::Testo(165)));  // the sections after it are there
     EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Esclamativa);
-    EXPECT_TRUE(reg.messaggi[0].testo.startsWith(messaggio + QLatin1Char(10) + core::Testo(196))) << reg.messaggi[0].testo.toStdString();
+    EXPECT_TRUE(reg.messaggi[0].testo.startsWith(messaggio + QLatin1Char(10) + core::Testo(196)))
+        << reg.messaggi[0].testo.toStdString();
     EXPECT_EQ(aperti.size(), 1);
     return;
   }
@@ -218,7 +219,9 @@ TEST_P(StampaGuasta, UnMessaggioCheNominaIlFile) {
   EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
   EXPECT_FALSE(s.lblAttesa->isVisibleTo(&s));
   if (QFileInfo(core::imp.CartellaOutput).isDir()) {
-    EXPECT_TRUE(QDir(core::imp.CartellaOutput).entryList({QStringLiteral("*Doc*")}, QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(core::imp.CartellaOutput)
+                    .entryList({QStringLiteral("*Doc*")}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
   }
   EXPECT_TRUE(aperti.isEmpty());
 }
@@ -231,7 +234,8 @@ INSTANTIATE_TEST_SUITE_P(Guasti, StampaGuasta, ::testing::ValuesIn(kGuasti),
 TEST(Uscita, NomiNuoviMaiSoprascritti) {
   const QDateTime t(QDate(2026, 12, 8), QTime(0, 45, 12));
   EXPECT_EQ(rapporto::NomeDocumento(t), "Doc081226-004512.docx");
-  EXPECT_EQ(rapporto::NomeDocumento(QDateTime(QDate(2027, 1, 3), QTime(17, 5, 9)), 3), "Doc030127-170509-3.docx");
+  EXPECT_EQ(rapporto::NomeDocumento(QDateTime(QDate(2027, 1, 3), QTime(17, 5, 9)), 3),
+            "Doc030127-170509-3.docx");
   QTemporaryDir dir;
   const QString cartella = dir.filePath(QStringLiteral("a/b"));  // created with its parent
   QStringList percorsi;
@@ -240,7 +244,8 @@ TEST(Uscita, NomiNuoviMaiSoprascritti) {
     d.Scrivi(QByteArray::number(i));
     percorsi << QFileInfo(d.Percorso()).fileName();
   }
-  EXPECT_EQ(percorsi, (QStringList{"Doc081226-004512.docx", "Doc081226-004512-2.docx", "Doc081226-004512-3.docx"}));
+  EXPECT_EQ(percorsi,
+            (QStringList{"Doc081226-004512.docx", "Doc081226-004512-2.docx", "Doc081226-004512-3.docx"}));
   QFile primo(QDir(cartella).filePath(percorsi[0]));
   ASSERT_TRUE(primo.open(QIODevice::ReadOnly));
   EXPECT_EQ(primo.readAll(), "0");

@@ -69,10 +69,21 @@ TEST_F(Stampa, ModelliDellaLinguaODellaLinguaDiRiserva) {
     const char* breve;
     std::vector<bool> caselle;
   } casi[] = {
-      {1, "ENG", 8, "Fan coil, three speeds, 2-pipe or 4-pipe water coil", {true, true, false, true, true, true}},
-      {0, "ENG", 8, "Ventilconvettore a tre velocità, batteria ad acqua a 2 o 4 tubi",
+      {1,
+       "ENG",
+       8,
+       "Fan coil, three speeds, 2-pipe or 4-pipe water coil",
        {true, true, false, true, true, true}},
-      {2, "ENG", 8, "Fan coil, three speeds, 2-pipe or 4-pipe water coil", {true, true, false, true, true, true}},
+      {0,
+       "ENG",
+       8,
+       "Ventilconvettore a tre velocità, batteria ad acqua a 2 o 4 tubi",
+       {true, true, false, true, true, true}},
+      {2,
+       "ENG",
+       8,
+       "Fan coil, three speeds, 2-pipe or 4-pipe water coil",
+       {true, true, false, true, true, true}},
       {2, "XXX", 0, "", {false, false, false, false, false, true}},
   };
   for (const auto& c : casi) {
@@ -113,7 +124,8 @@ TEST_F(Stampa, UnaRigaNomiSenzaRiguardoAlleMaiuscoleENomiVuoti) {
   s.chkSelez(0)->SetValue(1);
   const QStringList corpo = StampaELeggi(s);
   ASSERT_GE(corpo.size(), 2);
-  EXPECT_TRUE(corpo[1].startsWith("tbl{*Series : KALVO 30~Ventilo-convecteur* / [img ")) << corpo[1].toStdString();
+  EXPECT_TRUE(corpo[1].startsWith("tbl{*Series : KALVO 30~Ventilo-convecteur* / [img "))
+      << corpo[1].toStdString();
 }
 
 TEST_F(Stampa, LaRicercaLegaIValoriEListaQualsiasiNumeroDiRighe) {
@@ -125,7 +137,8 @@ TEST_F(Stampa, LaRicercaLegaIValoriEListaQualsiasiNumeroDiRighe) {
   // Seventy models of one language and series are all listed, in order.
   std::string sql = "insert into DocXModello values ";
   for (int i = 0; i < 70; ++i)
-    sql += (i ? ", " : "") + std::string("('FRA', 'KALVO', 'M") + std::to_string(i) + "', '', '', '', '', '')";
+    sql +=
+        (i ? ", " : "") + std::string("('FRA', 'KALVO', 'M") + std::to_string(i) + "', '', '', '', '', '')";
   Sql(sql.c_str());
   core::imp.IndiceLingua = 2;
   ui::ApriLinea(catalogo::Codice::KALVO);
@@ -216,21 +229,30 @@ TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitate) {
   ui::ApriLinea(catalogo::Codice::KALVO);
   const QString data = QStringLiteral("p:Date :\t") + Oggi();
   const QString titolo = QStringLiteral("tbl{*Technical Selection*}");
-  const QString foto = QStringLiteral("tbl{*Series : KALVO 10~Fan coil, three speeds, 2-pipe or 4-pipe water coil* / "
-                                      "[img 81x60 mm]}");
+  const QString foto = QStringLiteral(
+      "tbl{*Series : KALVO 10~Fan coil, three speeds, 2-pipe or 4-pipe water coil* / "
+      "[img 81x60 mm]}");
   const struct {
     const char* nome;
     bool spunta;
     const char* cliente;
-    std::function<void()> prima;    // before the dialog opens
-    std::function<void()> stampa;   // between opening and printing
+    std::function<void()> prima;   // before the dialog opens
+    std::function<void()> stampa;  // between opening and printing
     QStringList atteso;
   } casi[] = {
       {"nessuna sezione", false, "", {}, {}, {data, titolo}},
-      {"cliente e progetto nell'intestazione", false, "ACME", {}, {},
+      {"cliente e progetto nell'intestazione",
+       false,
+       "ACME",
+       {},
+       {},
        {data, "p:Customer :\tACME", "p:Project :\tTower", titolo}},
       {"foto", true, "", {}, {}, {data, foto, titolo}},
-      {"foto spuntata ma disabilitata", true, "", [this] { QFile::remove(dir.filePath("FotoW/kalvo.png")); }, {},
+      {"foto spuntata ma disabilitata",
+       true,
+       "",
+       [this] { QFile::remove(dir.filePath("FotoW/kalvo.png")); },
+       {},
        {data, titolo}},
   };
   int n = 0;
@@ -247,7 +269,9 @@ TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitate) {
     ++n;
     // Saved, shown, reported; the button back, the pointer back, the
     // clipboard untouched.
-    EXPECT_TRUE(QRegularExpression("^Doc\\d{6}-\\d{6}(-\\d+)?\\.docx$").match(QFileInfo(s.UltimoDocumento()).fileName()).hasMatch());
+    EXPECT_TRUE(QRegularExpression("^Doc\\d{6}-\\d{6}(-\\d+)?\\.docx$")
+                    .match(QFileInfo(s.UltimoDocumento()).fileName())
+                    .hasMatch());
     EXPECT_EQ(aperti.size(), n);
     EXPECT_EQ(aperti.back(), s.UltimoDocumento());
     EXPECT_EQ(s.lblAttesa->Caption(), "Saving document in " + s.UltimoDocumento() + " OK");
@@ -304,8 +328,8 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
   QTemporaryDir lavoro;
   const QString profilo = QUrl::fromLocalFile(lavoro.filePath("profilo")).toString();
   QProcess soffice;
-  soffice.start("soffice", {"-env:UserInstallation=" + profilo, "--headless", "--convert-to", "pdf", "--outdir",
-                            lavoro.path(), s.UltimoDocumento()});
+  soffice.start("soffice", {"-env:UserInstallation=" + profilo, "--headless", "--convert-to", "pdf",
+                            "--outdir", lavoro.path(), s.UltimoDocumento()});
   ASSERT_TRUE(soffice.waitForStarted(30000)) << "LibreOffice (soffice) is not installed";
   ASSERT_TRUE(soffice.waitForFinished(240000)) << "LibreOffice did not finish";
   const QString pdf = lavoro.filePath(QFileInfo(s.UltimoDocumento()).completeBaseName() + ".pdf");
@@ -321,14 +345,16 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
   const std::vector<QStringList> pagine = {
       {"Series : RMB 10", "Technical Selection"},
       {"Calculation results", "Return air ratio 100%", "Fresh air ratio 0%", "Water inlet temperature",
-       "The selection is based on sea level", "Accessories : Filter G2(TR2)", "without useful static pressure",
-       "LW_Out", ultimaResa, "Legenda", "Sound pressure level Distance : 2 meter Directivity Factor : 2"},
+       "The selection is based on sea level", "Accessories : Filter G2(TR2)",
+       "without useful static pressure", "LW_Out", ultimaResa, "Legenda",
+       "Sound pressure level Distance : 2 meter Directivity Factor : 2"},
       {"Overall dimensions"},
       {"Tender specifications", "Tender specification - RMB", "Main features"},
       {"Wiring diagram"},
       {"Notes", "Delivery in spring", "Controls by others"},
   };
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pagine.size())).match(testoInfo).hasMatch())
+  EXPECT_TRUE(
+      QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pagine.size())).match(testoInfo).hasMatch())
       << testoInfo.toStdString();
   for (size_t i = 0; i < pagine.size(); ++i) {
     SCOPED_TRACE(i + 1);

@@ -37,7 +37,8 @@ class ConStampa : public ConProgramma {
   }
   // The report's files of the program folder, copied beside the test's database.
   void CopiaCartella(const QString& da) {
-    ASSERT_TRUE(QFile::copy(da + QStringLiteral("/intest.docx"), dir.filePath(QStringLiteral("intest.docx"))));
+    ASSERT_TRUE(
+        QFile::copy(da + QStringLiteral("/intest.docx"), dir.filePath(QStringLiteral("intest.docx"))));
     for (const char* sotto : {"FotoW", "dimensionali", "Descrizioni", "Schemi"}) {
       const QString s = QString::fromLatin1(sotto);
       QDir().mkpath(dir.filePath(s));
@@ -105,7 +106,7 @@ class ConStampa : public ConProgramma {
   }
 
   rapporto::Pacchetto pacchetto;
-  QString uscita;  // the output folder of the settings
+  QString uscita;      // the output folder of the settings
   QStringList aperti;  // the documents shown
   int esitoShell = 42;
 };

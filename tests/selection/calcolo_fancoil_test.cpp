@@ -37,10 +37,10 @@ class CalcoloFanCoil : public test::ConProgramma {
 TEST_F(CalcoloFanCoil, TutteLeVelocitaInOrdineDiVelocita) {
   f->cboVel->SetListIndex(0);
   f->cmdCalcola->click();
-  EXPECT_EQ(Riga(0), (QStringList{"", "Vel", "QA", "PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)",
-                                  "TA (H)", "LW", "LP", "Pin"}));
-  EXPECT_EQ(Riga(1), (QStringList{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C", "dB(A)",
-                                  "dB(A)", "W"}));
+  EXPECT_EQ(Riga(0), (QStringList{"", "Vel", "QA", "PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)",
+                                  "DPW (H)", "TA (H)", "LW", "LP", "Pin"}));
+  EXPECT_EQ(Riga(1), (QStringList{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C",
+                                  "dB(A)", "dB(A)", "W"}));
   EXPECT_EQ(f->Grd->FixedRows(), 2);
   ASSERT_EQ(f->Grd->Rows(), 2 + 8 * 3);  // two-pipe models only, three speeds
   EXPECT_EQ(f->Grd->TextMatrix(2, 1), "Min");

@@ -166,8 +166,8 @@ TEST_F(CalcoloMisto, IntestazioneERigheDiTutteLeVelocita) {
   ASSERT_EQ(f->Grd->Cols(), 17);
   EXPECT_EQ(Riga(0), (QStringList{"", "Vel", "QA", "PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)",
                                   "DPW (H)", "TA (H)", "LW", "LP", "Pin", "LW_In+R", "LW_Out"}));
-  EXPECT_EQ(Riga(1), (QStringList{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C", "dB(A)",
-                                  "dB(A)", "W", "dB(A)", "dB(A)"}));
+  EXPECT_EQ(Riga(1), (QStringList{"Model", "", "m3/h", "W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C",
+                                  "dB(A)", "dB(A)", "W", "dB(A)", "dB(A)"}));
   EXPECT_GE(f->Grd->ColWidth(0), 1300 - 15);  // whole pixels
   EXPECT_GE(f->Grd->ColWidth(5), 700 - 15);
   EXPECT_EQ(f->Grd->FixedRows(), 2);
@@ -361,7 +361,8 @@ TEST_F(CalcoloMisto, QuattroTubiACoppie) {
   // All models with the box ticked: only the pairs give rows, the same rows.
   f->cboModel->SetListIndex(0);
   Calcola();
-  EXPECT_EQ(Modelli(), (QStringList{"RMB 10 4P", "RMB 15 4P", "RMB 20 4P", "RMB 30 4P", "RMB 40 4P", "RMB 50 4P"}));
+  EXPECT_EQ(Modelli(),
+            (QStringList{"RMB 10 4P", "RMB 15 4P", "RMB 20 4P", "RMB 30 4P", "RMB 40 4P", "RMB 50 4P"}));
   EXPECT_EQ(RigaDi("RMB 15 4P"), coppia);
 
   // A base model picked with the box ticked: its cooling alone, no row.
@@ -532,7 +533,9 @@ TEST_F(CalcoloMisto, BassaPerditaDiCarico) {
   Scrivi(f->txtpsu, "100");
   Esci(f->txtGlic);
   Calcola();
-  EXPECT_EQ(Testi(), QStringList{"WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"});
+  EXPECT_EQ(
+      Testi(),
+      QStringList{"WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"});
   EXPECT_EQ(f->Grd->FixedRows(), 2);
 }
 

@@ -28,11 +28,11 @@ catalogo::DatiModello Modello() {
 }
 
 struct Atteso {
-  int curva;     // CurvaSelezionata after the run
-  int n1, n2;    // speeds at 0 Pa and at the pressure
+  int curva;   // CurvaSelezionata after the run
+  int n1, n2;  // speeds at 0 Pa and at the pressure
   float pin, lw;
-  float vin;     // shown, one decimal
-  bool minimo;   // sound raised to the mixed-air floor
+  float vin;    // shown, one decimal
+  bool minimo;  // sound raised to the mixed-air floor
 };
 
 TEST(CurveEC, ValutazioneDelVentilatore) {
@@ -41,7 +41,7 @@ TEST(CurveEC, ValutazioneDelVentilatore) {
     float pressione, qr;  // Pa, m3/h
     bool mista = false, senzaLimiti = false, grafico = false;
     std::optional<Atteso> atteso;
-    float vento0 = 100;   // shut-off of curve 0
+    float vento0 = 100;  // shut-off of curve 0
   } casi[] = {
       {"between curves 2 and 3", 0, 450, false, false, false, Atteso{3, 750, 750, 55, 35, 8.3f, false}, 100},
       {"below curve 0: 55 log10 law and the floor of 28", 0, 150, false, false, false,
@@ -54,11 +54,13 @@ TEST(CurveEC, ValutazioneDelVentilatore) {
        Atteso{2, 200, 567, 18, 30.741f, 7.1f, false}, 100},
       {"nolimits: curve 0 without flow, lower point at zero flow", 75, 120, false, true, false,
        Atteso{1, 300, 580, 22, 32.1137f, 8.6f, false}, 50},
-      {"a speed of 150 rpm is rated", 0, 60, false, false, false, Atteso{1, 150, 150, 9, 28, 1.3f, false}, 100},
+      {"a speed of 150 rpm is rated", 0, 60, false, false, false, Atteso{1, 150, 150, 9, 28, 1.3f, false},
+       100},
       {"149 rpm is not", 0, 59.6f, false, false, false, std::nullopt, 100},
       {"above curve 7", 0, 950, false, false, false, std::nullopt, 100},
       {"curve 0 under a third of curve 1's free delivery", 91, 50, false, false, false, std::nullopt, 100},
-      {"the same with the chart open", 91, 50, false, false, true, Atteso{1, 125, 417, 0, 28, 5.8f, false}, 100},
+      {"the same with the chart open", 91, 50, false, false, true, Atteso{1, 125, 417, 0, 28, 5.8f, false},
+       100},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.cosa);
@@ -67,7 +69,8 @@ TEST(CurveEC, ValutazioneDelVentilatore) {
     d.VentA[0] = -c.vento0 / (200.0f * 200.0f);
     motore::StatoCalcolo s;
     s.CurvaRiferimento = 1;
-    const auto v = unita::ValutaVentilatoreEC(d, c.qr / 3600.0f, c.pressione, {c.mista, c.senzaLimiti, c.grafico}, s);
+    const auto v =
+        unita::ValutaVentilatoreEC(d, c.qr / 3600.0f, c.pressione, {c.mista, c.senzaLimiti, c.grafico}, s);
     ASSERT_EQ(v.has_value(), c.atteso.has_value());
     if (!v) continue;
     const Atteso& a = *c.atteso;
@@ -142,7 +145,7 @@ TEST(CurveEC, TensioneEMinimo) {
     std::optional<float> v;
     float mostrata;
   } tensioni[] = {
-      {100, 800, 0.5f, 0.5f}, {800, 800, 9.0f, 9.0f}, {705, 700, 9.0708333f, 9.0f},
+      {100, 800, 0.5f, 0.5f},  {800, 800, 9.0f, 9.0f},      {705, 700, 9.0708333f, 9.0f},
       {450, 800, 4.75f, 4.7f}, {99, 800, 0.4878571f, 0.4f}, {500, 100, std::nullopt, 0},
   };
   for (const auto& t : tensioni) {

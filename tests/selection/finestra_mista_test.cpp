@@ -29,10 +29,10 @@ class FinestraMista : public test::ConProgramma {
 TEST_F(FinestraMista, ValoriPredefinitiEDidascalie) {
   Apri(1);
   const std::pair<plat::TextBox*, const char*> attesi[] = {
-      {f->txtTsa1ric(0), "27"}, {f->txtTburic, "19"},     {f->txtUrric, "47"},  {f->txtTsa1rin(0), "27"},
-      {f->txttburin, "19"},     {f->txturrin, "47"},      {f->txtTw1(0), "7"},  {f->txtTw2(0), "12"},
+      {f->txtTsa1ric(0), "27"}, {f->txtTburic, "19"},     {f->txtUrric, "47"},      {f->txtTsa1rin(0), "27"},
+      {f->txttburin, "19"},     {f->txturrin, "47"},      {f->txtTw1(0), "7"},      {f->txtTw2(0), "12"},
       {f->txtQw(0), ""},        {f->txtTsa1ric(1), "20"}, {f->txtTsa1rin(1), "20"}, {f->txtTw1(1), "70"},
-      {f->txtTw2(1), "60"},     {f->txtQw(1), ""},        {f->txtqatot, "0"},   {f->txtpsu, "0"},
+      {f->txtTw2(1), "60"},     {f->txtQw(1), ""},        {f->txtqatot, "0"},       {f->txtpsu, "0"},
       {f->txtGlic, "0"},        {f->txtDistanza, "2"}};
   for (const auto& [box, testo] : attesi) EXPECT_EQ(box->Text(), testo) << box->objectName().toStdString();
   EXPECT_EQ(f->lblQaTot->Caption(), "Total Air flow");
@@ -99,7 +99,8 @@ TEST_F(FinestraMista, LeDueBarreTengonoLaStessaQuota) {
   Apri(1);
   f->ScrollCaldo->SetValue(30);
   EXPECT_EQ(f->Scrollfreddo->Value(), 30);
-  for (plat::Frame* fr : {f->frmRicircoloF, f->frmRicircoloC}) EXPECT_EQ(fr->Caption(), "Return air ratio 70%");
+  for (plat::Frame* fr : {f->frmRicircoloF, f->frmRicircoloC})
+    EXPECT_EQ(fr->Caption(), "Return air ratio 70%");
   for (plat::Frame* fr : {f->frmRinnovoF, f->FrmRinnovoC}) EXPECT_EQ(fr->Caption(), "Fresh air ratio 30%");
   f->Scrollfreddo->SetValue(100);
   EXPECT_EQ(f->ScrollCaldo->Value(), 100);
@@ -266,7 +267,8 @@ TEST_F(FinestraMista, IlGraficoScriveLeCaselleERicalcolaComeIlPulsante) {
   reg.Svuota();
   c.RicalcolaGrafico("40", "0");
   ASSERT_EQ(reg.messaggi.size(), 1u);
-  EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range")) << reg.messaggi[0].testo.toStdString();
+  EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range"))
+      << reg.messaggi[0].testo.toStdString();
   EXPECT_EQ(f->Grd->TextMatrix(2, 1), riga);
   c.AbilitaPortataGrafico(true);
   EXPECT_TRUE(f->txtqatot->isEnabled());

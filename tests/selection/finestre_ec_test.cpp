@@ -141,11 +141,26 @@ TEST_F(FinestreEC, IntestazioneInOgniUnita) {
     int potenza, acqua, perdita;
     QStringList codici, unita;  // columns 3..11
   } casi[] = {
-      {"12", "60", 0, 1, 0, {"PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)", "TA (H)"},
+      {"12",
+       "60",
+       0,
+       1,
+       0,
+       {"PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "QW (H)", "DPW (H)", "TA (H)"},
        {"W", "W", "l/h", "kPa", "°C", "W", "l/h", "kPa", "°C"}},
-      {"7,5", "", 1, 0, 1, {"PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "TW2 (H)", "DPW (H)", "TA (H)"},
+      {"7,5",
+       "",
+       1,
+       0,
+       1,
+       {"PT", "PS", "QW (C)", "DPW (C)", "TA (C)", "PH", "TW2 (H)", "DPW (H)", "TA (H)"},
        {"Frig/h", "Frig/h", "l/s", "mH2O", "°C", "Frig/h", "°C", "mH2O", "°C"}},
-      {"abc", "-3", 0, 1, 0, {"PT", "PS", "TW2 (C)", "DPW (C)", "TA (C)", "PH", "TW2 (H)", "DPW (H)", "TA (H)"},
+      {"abc",
+       "-3",
+       0,
+       1,
+       0,
+       {"PT", "PS", "TW2 (C)", "DPW (C)", "TA (C)", "PH", "TW2 (H)", "DPW (H)", "TA (H)"},
        {"W", "W", "°C", "kPa", "°C", "W", "°C", "kPa", "°C"}},
   };
   for (const Caso& c : casi) {
@@ -235,23 +250,22 @@ TEST_F(FinestreEC, OgniRigaComeIlModelloDaSolo) {
   struct Caso {
     catalogo::Codice serie;
     std::function<void(FinestraSelezione&)> imposta;
-  } casi[] = {
-      {catalogo::Codice::KALVOEC,
-       [](FinestraSelezione& f) {
-         f.txtqatot->SetText("350");
-         f.txtpsu->SetText("30");
-         f.txtTw1(1)->SetText("30");  // heating water as warm as the air: no heating rating
-         f.txtTw2(1)->SetText("29");
-         static_cast<FormDatiPEC&>(f).txtTsa1(1)->SetText("30");
-       }},
-      {catalogo::Codice::DVKBLDC, [](FinestraSelezione& f) {
-         f.txtqatot->SetText("800");
-         f.txtpsu->SetText("60");
-       }}};
+  } casi[] = {{catalogo::Codice::KALVOEC,
+               [](FinestraSelezione& f) {
+                 f.txtqatot->SetText("350");
+                 f.txtpsu->SetText("30");
+                 f.txtTw1(1)->SetText("30");  // heating water as warm as the air: no heating rating
+                 f.txtTw2(1)->SetText("29");
+                 static_cast<FormDatiPEC&>(f).txtTsa1(1)->SetText("30");
+               }},
+              {catalogo::Codice::DVKBLDC, [](FinestraSelezione& f) {
+                 f.txtqatot->SetText("800");
+                 f.txtpsu->SetText("60");
+               }}};
   for (const Caso& c : casi) {
     ui::ApriLinea(c.serie);
-    FinestraSelezione& f = c.serie == catalogo::Codice::KALVOEC ? static_cast<FinestraSelezione&>(FDatiPEC())
-                                                                 : FDatiPXXEC();
+    FinestraSelezione& f =
+        c.serie == catalogo::Codice::KALVOEC ? static_cast<FinestraSelezione&>(FDatiPEC()) : FDatiPXXEC();
     c.imposta(f);
     f.cboModel->SetListIndex(0);
     Calcola(f);
@@ -372,7 +386,8 @@ TEST_F(FinestreEC, SaltoTermicoDelleUnitaMiste) {
     const QStringList t = Testi();
     if (c.messaggio.isEmpty()) {
       EXPECT_GT(f.Grd->Rows(), 2) << c.tw2;
-      for (const QString& m : t) EXPECT_FALSE(m.startsWith("Errore") || m.startsWith("Delta")) << m.toStdString();
+      for (const QString& m : t)
+        EXPECT_FALSE(m.startsWith("Errore") || m.startsWith("Delta")) << m.toStdString();
     } else {
       EXPECT_EQ(t, QStringList{c.messaggio});
       EXPECT_EQ(f.Grd->Rows(), 2);
@@ -383,17 +398,29 @@ TEST_F(FinestreEC, SaltoTermicoDelleUnitaMiste) {
 // A distance that is no number above 0 is refused before any run, in the
 // user's language, by every selection window.
 TEST_F(FinestreEC, DistanzaRifiutataPrimaDelCalcolo) {
-  std::function<FinestraSelezione&()> finestre[] = {
-      [] () -> FinestraSelezione& { ui::Fmenu().mnuprod_Click(0); return FDatiP(); },
-      [] () -> FinestraSelezione& { ui::Fmenu().mnuprod_Click(2); return FDatiPXX(); },
-      [] () -> FinestraSelezione& { ui::ApriLinea(catalogo::Codice::KALVOEC); return FDatiPEC(); },
-      [] () -> FinestraSelezione& { ui::ApriLinea(catalogo::Codice::RMBBLDC); return FDatiPXXEC(); }};
+  std::function<FinestraSelezione&()> finestre[] = {[]() -> FinestraSelezione& {
+                                                      ui::Fmenu().mnuprod_Click(0);
+                                                      return FDatiP();
+                                                    },
+                                                    []() -> FinestraSelezione& {
+                                                      ui::Fmenu().mnuprod_Click(2);
+                                                      return FDatiPXX();
+                                                    },
+                                                    []() -> FinestraSelezione& {
+                                                      ui::ApriLinea(catalogo::Codice::KALVOEC);
+                                                      return FDatiPEC();
+                                                    },
+                                                    []() -> FinestraSelezione& {
+                                                      ui::ApriLinea(catalogo::Codice::RMBBLDC);
+                                                      return FDatiPXXEC();
+                                                    }};
   for (auto& apri : finestre) {
     FinestraSelezione& f = apri();
     for (const char* d : {"", "0", "abc", "-2"}) {
       f.txtDistanza->SetText(d);
       Calcola(f);
-      ASSERT_EQ(Testi(), QStringList{"The distance must be a number greater than 0"}) << f.Nome().toStdString() << d;
+      ASSERT_EQ(Testi(), QStringList{"The distance must be a number greater than 0"})
+          << f.Nome().toStdString() << d;
       EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
       EXPECT_TRUE(f.cmdLegend->isHidden());  // never headed
     }
@@ -443,7 +470,8 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
     int valore;            // in steps of the scroll bar
     const char* passoGiu;  // the flow one step lower
     const char* lontano;   // 300 m3/h
-  } casi[] = {{2, "450", 450, "449", "300"}, {0, "125", 125, "124", "83"}, {1, "0.125", 125, "0.124", "0.083"}};
+  } casi[] = {
+      {2, "450", 450, "449", "300"}, {0, "125", 125, "124", "83"}, {1, "0.125", 125, "0.124", "0.083"}};
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.portata);
     core::um.UmPortataAria = c.um;
@@ -466,11 +494,13 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
     EXPECT_TRUE(GraficoAperto(f));
     EXPECT_EQ(Riga(f, 2), prima);  // the rerun at the handed-over point
     g.show();
-    QTest::mouseClick(g.VScroll2, Qt::LeftButton, {}, QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
+    QTest::mouseClick(g.VScroll2, Qt::LeftButton, {},
+                      QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
     EXPECT_EQ(f.txtqatot->Text(), c.passoGiu);
     EXPECT_EQ(f.txtpsu->Text(), g.lblPsu->Caption());
-    EXPECT_FLOAT_EQ(unita::Stato().PortataRichiesta,
-                    static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(c.passoGiu))));
+    EXPECT_FLOAT_EQ(
+        unita::Stato().PortataRichiesta,
+        static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(c.passoGiu))));
     ASSERT_EQ(f.Grd->Rows(), 3);
     EXPECT_NE(Riga(f, 2), prima);
     // Far down the system curve: still rated on the same reference curve.

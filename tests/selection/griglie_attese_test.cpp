@@ -62,7 +62,11 @@ void Rinnovo(FormDatiPXX& x) {
 const Corsa kCorse[] = {
     // Fan coils: standard conditions 27 °C / 47 %, water 7/12 and 70/60 °C.
     {"kalvo_standard", kKalvo, [](FinestraSelezione& f) { Tutte(f); }},
-    {"kalvo_4tubi", kKalvo, [](FinestraSelezione& f) { Tutte(f); P(f).chkKQ->SetValue(1); }},
+    {"kalvo_4tubi", kKalvo,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       P(f).chkKQ->SetValue(1);
+     }},
     {"kalvo_glicole", kKalvo,
      [](FinestraSelezione& f) {
        Tutte(f);
@@ -86,7 +90,11 @@ const Corsa kCorse[] = {
        P(f).chkComeFreddo->SetValue(1);
        f.txtTw1(1)->SetText("45");
      }},
-    {"kalvo_pressione", kKalvo, [](FinestraSelezione& f) { Tutte(f); f.txtpsu->SetText("30"); }},
+    {"kalvo_pressione", kKalvo,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtpsu->SetText("30");
+     }},
     {"kalvo_nolimits", kKalvo,
      [](FinestraSelezione& f) {
        Tutte(f);
@@ -94,7 +102,11 @@ const Corsa kCorse[] = {
        f.txtpsu->SetText("60");
      }},
     {"kalvop_standard", kKalvop, [](FinestraSelezione& f) { Tutte(f); }},
-    {"kalvop_4tubi", kKalvop, [](FinestraSelezione& f) { Tutte(f); P(f).chkKQ->SetValue(1); }},
+    {"kalvop_4tubi", kKalvop,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       P(f).chkKQ->SetValue(1);
+     }},
     {"kalvop_pressione_glicole", kKalvop,
      [](FinestraSelezione& f) {
        Tutte(f);
@@ -103,7 +115,11 @@ const Corsa kCorse[] = {
      }},
     // Mixed-air units: return air 27 °C / 47 %, water 7/12 and 70/60 °C.
     {"rmb_standard", kRmb, [](FinestraSelezione& f) { Tutte(f); }},
-    {"rmb_pressione", kRmb, [](FinestraSelezione& f) { Tutte(f); f.txtpsu->SetText("120"); }},
+    {"rmb_pressione", kRmb,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtpsu->SetText("120");
+     }},
     {"rmb_portata_aria", kRmb,
      [](FinestraSelezione& f) {
        Tutte(f);
@@ -133,7 +149,11 @@ const Corsa kCorse[] = {
        f.txtpsu->SetText("240");
      }},
     {"dvk_standard", kDvk, [](FinestraSelezione& f) { Tutte(f); }},
-    {"dvk_pressione", kDvk, [](FinestraSelezione& f) { Tutte(f); f.txtpsu->SetText("60"); }},
+    {"dvk_pressione", kDvk,
+     [](FinestraSelezione& f) {
+       Tutte(f);
+       f.txtpsu->SetText("60");
+     }},
     {"dvk_rinnovo_accessori", kDvk,
      [](FinestraSelezione& f) {
        Tutte(f);
@@ -219,10 +239,14 @@ const Corsa kCorse[] = {
 
 const char* Icona(plat::Icona i) {
   switch (i) {
-    case plat::Icona::Critica: return "critical";
-    case plat::Icona::Esclamativa: return "exclamation";
-    case plat::Icona::Informazione: return "information";
-    default: return "plain";
+    case plat::Icona::Critica:
+      return "critical";
+    case plat::Icona::Esclamativa:
+      return "exclamation";
+    case plat::Icona::Informazione:
+      return "information";
+    default:
+      return "plain";
   }
 }
 

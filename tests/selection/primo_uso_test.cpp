@@ -82,8 +82,8 @@ TEST_F(PrimoUso, IlValoreRifiutatoSiSostituisceScrivendo) {
        "Values must be in the range 5 °C -> 20 °C\nset to 5", "5", "5"},
       {"range, left by a click", [](FormDatiP& w) { return w.txtTw1(1); }, "200", Uscita::Clic,
        "Values must be in the range 30 °C -> 95 °C\nset to 30", "30", "45"},
-      {"order of the water temperatures", [](FormDatiP& w) { return w.txtTw2(0); }, "6", Uscita::Tab,
-       nullptr, "6", "13"},
+      {"order of the water temperatures", [](FormDatiP& w) { return w.txtTw2(0); }, "6", Uscita::Tab, nullptr,
+       "6", "13"},
       {"check of the run", [](FormDatiP& w) { return w.txtTw2(0); }, "18", Uscita::Calcola, nullptr, "18",
        "12"},
   };
@@ -94,9 +94,15 @@ TEST_F(PrimoUso, IlValoreRifiutatoSiSostituisceScrivendo) {
     const QString prima = box->Text();
     Scrivi(box, QString::fromUtf8(c.scritto));
     switch (c.uscita) {
-      case Uscita::Tab: QTest::keyClick(box, Qt::Key_Tab); break;
-      case Uscita::Clic: QTest::mouseClick(f->txtTsa1(0), Qt::LeftButton); break;
-      case Uscita::Calcola: QTest::mouseClick(f->cmdCalcola, Qt::LeftButton); break;
+      case Uscita::Tab:
+        QTest::keyClick(box, Qt::Key_Tab);
+        break;
+      case Uscita::Clic:
+        QTest::mouseClick(f->txtTsa1(0), Qt::LeftButton);
+        break;
+      case Uscita::Calcola:
+        QTest::mouseClick(f->cmdCalcola, Qt::LeftButton);
+        break;
     }
     QTest::qWait(200);
     ASSERT_EQ(veri.testi.size(), 1u);
@@ -200,7 +206,8 @@ TEST_F(PrimoUso, ADataPortataLeTaglieDVKInOrdine) {
     for (int r = 2; r < m.Grd->Rows(); ++r) {
       if (m.Grd->TextMatrix(r, 0).contains("4P")) continue;
       const double t = core::ValNum(m.Grd->TextMatrix(r, pt)), h = core::ValNum(m.Grd->TextMatrix(r, ph));
-      EXPECT_GE(t, freddo) << m.Grd->TextMatrix(r, 0).toStdString() << " " << m.Grd->TextMatrix(r, 1).toStdString();
+      EXPECT_GE(t, freddo) << m.Grd->TextMatrix(r, 0).toStdString() << " "
+                           << m.Grd->TextMatrix(r, 1).toStdString();
       EXPECT_GE(h, caldo) << m.Grd->TextMatrix(r, 0).toStdString();
       freddo = t;
       caldo = h;

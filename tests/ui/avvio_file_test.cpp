@@ -45,7 +45,8 @@ TEST_F(AvvioFile, ImpostazioniNellaCodificaDelSistemaOriginale) {
   ASSERT_EQ(ui::Avvia("", dir.path()), 0);
   EXPECT_TRUE(reg.messaggi.empty());
   EXPECT_TRUE(QDir(dir.filePath(QString::fromUtf8("Società"))).exists());
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QString::fromUtf8("Società")});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+            QStringList{QString::fromUtf8("Società")});
   EXPECT_EQ(Leggi("Mistrel2013.ini"), ini);
 }
 

@@ -42,7 +42,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
   float perditaPerM3s2 = 0;  // accessory drop = k qa^2
   bool occupata = false;
   std::vector<std::pair<QString, QString>> corse;  // (pressure, flow) of each rerun
-  std::function<void()> durante;                  // done once inside the next rerun
+  std::function<void()> durante;                   // done once inside the next rerun
 
   plat::Form& FinestraGrafico() override { return *this; }
   int ModelloGrafico() override { return modello; }
@@ -63,7 +63,8 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
     if (!sel::GraficoAperto(*this)) unita::Stato().CurvaRiferimento = kCurva;
   }
   void Consegna() {
-    const float pa = static_cast<float>(core::Interno(core::Grandezza::PerditaAria, core::ValNum(txtpsu->Text())));
+    const float pa =
+        static_cast<float>(core::Interno(core::Grandezza::PerditaAria, core::ValNum(txtpsu->Text())));
     sel::ConsegnaGrafico(*this, pa, txtqatot->Text(), kCurva);
   }
 
@@ -231,7 +232,8 @@ TEST_F(Grafico, GrigliaEtichette) {
   // The window stands at the right edge of the screen (placed before its
   // frame is known: within a few pixels).
   EXPECT_EQ(FGrafico().Caption(), "Grafico curva motore");
-  EXPECT_NEAR(FGrafico().LeftTw(), plat::LarghezzaSchermoTw() - FGrafico().WidthTw() - 100, 5 * plat::kTwipPerPixel);
+  EXPECT_NEAR(FGrafico().LeftTw(), plat::LarghezzaSchermoTw() - FGrafico().WidthTw() - 100,
+              5 * plat::kTwipPerPixel);
   const plat::PictureBox& pb = *FGrafico().pctCurva;
   // Axes first, then a pressure line every 5 Pa up to the top (1956 tenths).
   const auto linee = Elementi(Tipo::Linea);
@@ -277,7 +279,7 @@ TEST_F(Grafico, ImmagineDelGrafico) {
   EXPECT_TRUE(vicino(510, 1000, QColor(0, 0, 128)));  // the circle's right edge
   EXPECT_FALSE(vicino(500, 1000, QColor(0, 0, 128)));
   EXPECT_TRUE(vicino(0, 900, QColor(0, 0, 0)));  // the pressure axis
-  const QPointF vuoto = pb.InPixel(975, 1825);     // between grid lines, above both curves
+  const QPointF vuoto = pb.InPixel(975, 1825);   // between grid lines, above both curves
   EXPECT_EQ(img.pixelColor(vuoto.toPoint()), pb.BackColor());
 }
 
@@ -407,7 +409,7 @@ TEST_F(Grafico, LaFinestraCheLoHaApertoEPoiLAltra) {
   b->Carica();
   Apri(a, "500", "100");
   sel::Grafico().FormChiamante = "FDatiPXXEC";  // another EC window loaded after
-  unita::Stato().CurvaRiferimento = 5;             // and rated since
+  unita::Stato().CurvaRiferimento = 5;          // and rated since
   FGrafico().VScroll2->SetValue(450);
   EXPECT_EQ(a->txtqatot->Text(), "450");
   EXPECT_TRUE(b->corse.empty());

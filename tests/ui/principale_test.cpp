@@ -180,9 +180,10 @@ TEST_F(Programma, SceltaECConLeDueColonne) {
     const char* serie;
     const char* finestra;
     const char* caption;
-  } casi[] = {{false, 1, "KALVOEC", "FDatiPEC", "QZO-Y-C"},      {false, 2, "DVKBLDC", "FDatiPXXEC", "QZJ"},
-              {false, 3, "RMBBLDC", "FDatiPXXEC", "QZX"},        {true, 1, "KALVOEC", "FDatiPEC_VFIX", "QZO-Y-C"},
-              {true, 2, "DVKBLDC", "FDatiPXXEC_VFIX", "QZJ"},    {true, 3, "RMBBLDC", "FDatiPXXEC_VFIX", "QZX"}};
+  } casi[] = {
+      {false, 1, "KALVOEC", "FDatiPEC", "QZO-Y-C"},   {false, 2, "DVKBLDC", "FDatiPXXEC", "QZJ"},
+      {false, 3, "RMBBLDC", "FDatiPXXEC", "QZX"},     {true, 1, "KALVOEC", "FDatiPEC_VFIX", "QZO-Y-C"},
+      {true, 2, "DVKBLDC", "FDatiPXXEC_VFIX", "QZJ"}, {true, 3, "RMBBLDC", "FDatiPXXEC_VFIX", "QZX"}};
   for (const Caso& c : casi) {
     Fmenu().SSprodBLDC_Click();
     ASSERT_NE(FChkBLDC.SeCaricata(), nullptr);

@@ -44,17 +44,18 @@ TEST(Coppie, ModelliDellaScelta) {
   } casi[] = {
       {TipoCorsa::FanCoil, 0, "* All", 16, {1, 16, false}},
       {TipoCorsa::FanCoil, 5, "KALVO 50", 16, {5, 5, false}},
-      {TipoCorsa::FanCoil, 9, "KALVO 10 4P", 16, {9, 10, true}},   // with the "4P*" row after it
+      {TipoCorsa::FanCoil, 9, "KALVO 10 4P", 16, {9, 10, true}},    // with the "4P*" row after it
       {TipoCorsa::FanCoil, 16, "KALVO 80 4P", 16, {16, 16, true}},  // never past the last model
       {TipoCorsa::FanCoil, 3, "KALVO 30 4T", 16, {3, 4, true}},
-      {TipoCorsa::FanCoil, 0, "* All", 70, {1, 60, false}},         // within the series' capacity
+      {TipoCorsa::FanCoil, 0, "* All", 70, {1, 60, false}},  // within the series' capacity
       {TipoCorsa::Misto, 0, "* All", 10, {1, 10, false}},
-      {TipoCorsa::Misto, 6, "RMB 10 4P", 10, {5, 6, true}},         // with the base model before it
+      {TipoCorsa::Misto, 6, "RMB 10 4P", 10, {5, 6, true}},  // with the base model before it
       {TipoCorsa::Misto, 1, "RMB 10 4P", 10, {1, 1, true}},
       {TipoCorsa::Misto, 3, "RMB 30 4T", 10, {3, 3, false}},
   };
   for (const Caso& c : casi)
-    EXPECT_EQ(ModelliScelti(c.tipo, c.posizione, c.voce, c.nModelli), c.attesa) << c.voce << " " << c.posizione;
+    EXPECT_EQ(ModelliScelti(c.tipo, c.posizione, c.voce, c.nModelli), c.attesa)
+        << c.voce << " " << c.posizione;
 }
 
 TEST(Coppie, FreddoDelCompagnoSoloSubitoPrimaAllaStessaVelocita) {

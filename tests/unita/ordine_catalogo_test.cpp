@@ -26,7 +26,8 @@ struct Campo {
 
 // The flow of a fan curve at a pressure, searched as the series' run searches
 // it (mixed-air units over a wider range).
-std::optional<float> Portata(const catalogo::Serie& serie, const catalogo::DatiModello& d, int curva, float pressione) {
+std::optional<float> Portata(const catalogo::Serie& serie, const catalogo::DatiModello& d, int curva,
+                             float pressione) {
   const motore::CurvaVentilatore c{d.VentA[curva], d.VentB[curva], d.VentC[curva]};
   if (serie.aria == catalogo::Aria::Singola || serie.ec) return motore::PortataDaPressione(pressione, c);
   motore::StatoCalcolo s;
@@ -45,7 +46,8 @@ std::optional<Campo> CampoModello(const catalogo::Serie& serie, const catalogo::
   if (!libera || !libera1) return std::nullopt;
   if (serie.ec) return Campo{static_cast<float>(d.MinQa), *libera};
   if (serie.aria == catalogo::Aria::Mista) return Campo{*Portata(serie, d, 1, 0) / 4 + 1, *libera};
-  const float minima = std::max(*Portata(serie, d, 1, 0) / 2 + 1, Portata(serie, d, v, serie.pressioneMassima).value_or(0.0f));
+  const float minima =
+      std::max(*Portata(serie, d, 1, 0) / 2 + 1, Portata(serie, d, v, serie.pressioneMassima).value_or(0.0f));
   return Campo{minima, *libera};
 }
 
@@ -101,9 +103,9 @@ TEST(OrdineCatalogo, UnModelloPiuGrandeNonRendeMenoAllaStessaPortata) {
         for (std::size_t i = 1; i < modelli.size(); ++i) {
           const catalogo::DatiModello& a = cat.Modelli[modelli[i - 1]];
           const catalogo::DatiModello& b = cat.Modelli[modelli[i]];
-          const unita::Ruolo ruolo =
-              unita::RuoloModello(serie.aria == catalogo::Aria::Mista ? unita::TipoCorsa::Misto : unita::TipoCorsa::FanCoil,
-                                  b.Modello, !tipo.empty());
+          const unita::Ruolo ruolo = unita::RuoloModello(
+              serie.aria == catalogo::Aria::Mista ? unita::TipoCorsa::Misto : unita::TipoCorsa::FanCoil,
+              b.Modello, !tipo.empty());
           for (int v = 1; v <= velocita; ++v) {
             const int set = serie.famiglia == catalogo::Famiglia::Kalvo && !serie.ec ? v : 1;
             const std::optional<Campo> ca = CampoModello(serie, a, v), cb = CampoModello(serie, b, v);
@@ -114,8 +116,8 @@ TEST(OrdineCatalogo, UnModelloPiuGrandeNonRendeMenoAllaStessaPortata) {
               const Rese ra = Rata(s, a, set, q), rb = Rata(s, b, set, q);
               ++confronti;
               const auto traccia = [&] {
-                return a.Modello + " / " + b.Modello + " speed " + std::to_string(v) + " at " + std::to_string(q) +
-                       " m3/h";
+                return a.Modello + " / " + b.Modello + " speed " + std::to_string(v) + " at " +
+                       std::to_string(q) + " m3/h";
               };
               if (ruolo.freddo) {
                 EXPECT_GE(rb.totale, ra.totale) << traccia();

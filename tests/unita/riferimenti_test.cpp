@@ -92,7 +92,8 @@ Condizioni Condizioni_(const QJsonObject& in) {
   c.ComeFreddo = ca["flow_as_cooling"].toBool();
   c.PercGlicole = F(k["glycol_pct"]);
   c.PressioneUtile = c.PressioneCasella = F(k["static_pressure_pa"]);
-  if (k.contains("air_flow_m3h")) c.PortataTotale = static_cast<float>(k["air_flow_m3h"].toDouble() / 3600.0f);
+  if (k.contains("air_flow_m3h"))
+    c.PortataTotale = static_cast<float>(k["air_flow_m3h"].toDouble() / 3600.0f);
   c.Distanza = F(k["distance_m"]);
   c.Direttivita = static_cast<std::int16_t>(k["directivity"].toInt());
   c.SenzaLimiti = opz["nolimits"].toBool();
@@ -118,9 +119,12 @@ TEST(Riferimenti, OgniCasoComeCalcolatoIndipendentemente) {
     const bool fanCoil = famiglia == "kalvo";
     const int v = caso.input["speed"].toInt();
     motore::CostantiBatteria costanti;
-    if (fanCoil) motore::ImpostaCostantiKalvo(costanti);
-    else if (famiglia == "rmb") motore::ImpostaCostantiRmb(costanti);
-    else motore::ImpostaCostantiDvk(costanti);
+    if (fanCoil)
+      motore::ImpostaCostantiKalvo(costanti);
+    else if (famiglia == "rmb")
+      motore::ImpostaCostantiRmb(costanti);
+    else
+      motore::ImpostaCostantiDvk(costanti);
     motore::StatoCalcolo s;
     s.TipoTransizione = 2;
     const Condizioni k = Condizioni_(caso.input);
