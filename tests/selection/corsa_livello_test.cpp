@@ -1,4 +1,6 @@
 // A whole fixed-level run of a sample EC series, without windows.
+#include <functional>
+
 #include "catalogue/catalogo.h"
 #include "platform/lista_voci.h"
 #include "selection/unita/contesto.h"
@@ -30,11 +32,13 @@ unita::Condizioni Predefinite() {
 
 // A whole run of a series at list position `posizione` of the level list;
 // the rows it gives.
-int Corsa(const char* serie, const unita::Condizioni& k, int posizione) {
+int Corsa(const char* serie, const unita::Condizioni& k, int posizione,
+          const std::function<void(catalogo::CatalogoSerie&)>& modifica = {}) {
   Lista lista;
   catalogo::Catalogo().SerieCorrente = serie;
   unita::Stato().TipoTransizione = 2;  // as every opener of a product line sets it
   if (!ui::CaricaSerie(serie, lista)) return -1;
+  if (modifica) modifica(catalogo::Catalogo());
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const bool mista = std::string(serie) != "KALVOEC";
   std::span<const motore::AccessorioDP> acc(cat.Accessori.data() + 1, static_cast<std::size_t>(cat.NAcc));
@@ -60,6 +64,30 @@ TEST_F(CorsaLivelloSerie, LaMisceleCheckMescolaPerQuota) {
   EXPECT_EQ(Corsa("DVKBLDC", k, 2), 5);
   EXPECT_FLOAT_EQ(unita::Stato().Ta1, 28.5f);
   EXPECT_EQ(unita::Stato().FlagPassaggio, unita::kFreddo);
+}
+
+// A ticked accessory on a model with no air passage drops that model; the
+// run goes on with the others.
+TEST_F(CorsaLivelloSerie, AccessorioSenzaPassaggioTogliSoloIlModello) {
+  unita::Condizioni k = Predefinite();
+  k.PressioneUtile = k.PressioneCasella = 50;
+  k.Accessori[0] = true;
+  int modelli = 0;
+  const int tutte = Corsa("DVKBLDC", k, 2, [&](catalogo::CatalogoSerie& c) { modelli = c.NModelli; });
+  ASSERT_GT(tutte, 1);
+  for (int senza = 1; senza <= modelli; ++senza) {
+    const int righe = Corsa("DVKBLDC", k, 2, [senza](catalogo::CatalogoSerie& c) {
+      c.Modelli[senza].Sezione = 0;
+      c.Modelli[senza].Bocche = 0;
+    });
+    EXPECT_GE(righe, tutte - 1) << senza;
+    EXPECT_LE(righe, tutte) << senza;
+  }
+  EXPECT_EQ(Corsa("DVKBLDC", k, 2,
+                  [](catalogo::CatalogoSerie& c) {
+                    for (int m = 1; m <= c.NModelli; ++m) c.Modelli[m].Sezione = 0, c.Modelli[m].Bocche = 0;
+                  }),
+            0);
 }
 
 }  // namespace
