@@ -1,7 +1,11 @@
 // The document written out: its XML, relations, content types and package.
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "report/documento_interno.h"
 
@@ -127,8 +131,37 @@ void ScriviParagrafo(QXmlStreamWriter& w, const Paragrafo& p) {
   w.writeEndElement();
 }
 
-// Estimated widths in twips of a paragraph: its longest line and its
-// longest word (the narrowest it can be without breaking a word).
+// The advance widths of a run's face at its size, in twips.  The face is the
+// run's own or the letterhead's (Arial, 10 pt); it is measured large and
+// unhinted, as a page is laid out, and scaled to the run's size.  Without a
+// font database (no GUI application) a generous average glyph stands in.
+class Metrica {
+ public:
+  explicit Metrica(const Carattere& c) : punti_(c.punti > 0 ? c.punti : 10), grassetto_(c.grassetto) {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    QFont f(c.nome.isEmpty() ? QStringLiteral("Arial") : c.nome);
+    f.setPixelSize(kPixel);
+    f.setBold(c.grassetto);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(false);
+    fm_.emplace(f);
+  }
+  double Larghezza(const QString& s) const {
+    if (s.isEmpty()) return 0;
+    if (!fm_) return static_cast<double>(s.size()) * punti_ * (grassetto_ ? 0.7 : 0.65) * kTwipPerPunto;
+    return fm_->horizontalAdvance(s) * punti_ * kTwipPerPunto / kPixel;
+  }
+
+ private:
+  static constexpr int kPixel = 200;
+  double punti_;
+  bool grassetto_;
+  std::optional<QFontMetricsF> fm_;
+};
+
+// Widths in twips of a paragraph: its longest line and its longest word
+// (the narrowest it can be without breaking a word), measured with the
+// face's own metrics.
 struct Misura {
   int riga = 0, parola = 0;
 };
@@ -136,17 +169,22 @@ struct Misura {
 Misura MisuraTesto(const Paragrafo& p) {
   double riga = 0, massima = 0, parola = 0, parolaMassima = 0;
   for (const Pezzo& z : p.pezzi) {
-    const double punti = z.car.punti > 0 ? z.car.punti : 10;
-    const double carattere =
-        punti * (z.car.grassetto ? 0.58 : 0.53) * kTwipPerPunto;  // average glyph of a sans face
     switch (z.tipo) {
-      case Pezzo::Tipo::Testo:
-        for (const QChar c : z.testo) {
-          riga += carattere;
-          parola = c == QLatin1Char(' ') ? 0 : parola + carattere;
+      case Pezzo::Tipo::Testo: {
+        const Metrica m(z.car);
+        const QStringList parti = z.testo.split(QLatin1Char(' '));
+        for (qsizetype i = 0; i < parti.size(); ++i) {
+          if (i > 0) {
+            riga += m.Larghezza(QStringLiteral(" "));
+            parola = 0;
+          }
+          const double w = m.Larghezza(parti[i]);
+          riga += w;
+          parola += w;
           parolaMassima = std::max(parolaMassima, parola);
         }
         break;
+      }
       case Pezzo::Tipo::Tab:
         riga += 720;
         parola = 0;
@@ -164,6 +202,10 @@ Misura MisuraTesto(const Paragrafo& p) {
   return {static_cast<int>(std::ceil(massima)), static_cast<int>(std::ceil(parolaMassima))};
 }
 
+// Room a cell's text gets beyond its measured width, for the rounding of a
+// page's layout (twips).
+constexpr int kAgio = 30;
+
 }  // namespace
 
 // ---- Output ----
@@ -176,9 +218,9 @@ std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const 
   // Fitted: each column as wide as its longest text, merged cells spread
   // over the columns they cover.  When that is wider than the text width,
   // every column keeps at least its longest word and the rest is shared in
-  // proportion to what each would need more.  A table whose words do not fit
-  // even so (a wide grid) takes narrower cell margins first, and only then
-  // are its columns narrowed in proportion.
+  // proportion to what each would need more.  Narrower cell margins come
+  // first, while they keep every text on one line, and again when the words
+  // alone do not fit (a wide grid): a word is never split.
   std::vector<int> testo(n, 120), parole(n, 120);
   std::vector<std::pair<std::pair<int, int>, int>> unite;  // (first, span) -> width
   for (const Riga& r : t.righe) {
@@ -191,10 +233,10 @@ std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const 
       }
       if (c < n) {
         if (cella.span == 1) {
-          testo[c] = std::max(testo[c], m.riga + 60);
-          parole[c] = std::max(parole[c], m.parola + 60);
+          testo[c] = std::max(testo[c], m.riga + kAgio);
+          parole[c] = std::max(parole[c], m.parola + kAgio);
         } else {
-          unite.push_back({{c, std::min(cella.span, n - c)}, m.riga + 60});
+          unite.push_back({{c, std::min(cella.span, n - c)}, m.riga + kAgio});
         }
       }
       c += cella.span;
@@ -212,11 +254,15 @@ std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const 
     totale += testo[i];
     minimo += parole[i];
   }
-  for (int m : {kMargineCella, kMargineCella / 2, kMargineCella / 4}) {
+  const int margini[] = {kMargineCella, kMargineCella / 2, kMargineCella / 4};
+  for (int m : margini) {
+    *margine = m;
+    for (int i = 0; i < n; ++i) col[i] = testo[i] + 2 * m;
+    if (totale + 2L * m * n <= larghezzaTesto) return col;
+  }
+  for (int m : margini) {
     *margine = m;
     const long tot = totale + 2L * m * n, min = minimo + 2L * m * n;
-    for (int i = 0; i < n; ++i) col[i] = testo[i] + 2 * m;
-    if (tot <= larghezzaTesto) return col;
     if (min < larghezzaTesto) {
       for (int i = 0; i < n; ++i)
         col[i] = parole[i] + 2 * m +
@@ -224,9 +270,9 @@ std::vector<int> Documento::Dati::Colonne(const Tabella& t, int* margine) const 
       return col;
     }
   }
-  long min = minimo + 2L * *margine * n;
-  for (int i = 0; i < n; ++i)
-    col[i] = std::max(200, static_cast<int>((parole[i] + 2 * *margine) * larghezzaTesto / min));
+  // Words too long for the text width even with the narrowest margins: the
+  // table runs past the right margin rather than breaking a word.
+  for (int i = 0; i < n; ++i) col[i] = parole[i] + 2 * *margine;
   return col;
 }
 

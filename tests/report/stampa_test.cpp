@@ -55,6 +55,27 @@ class Stampa : public test::ConStampa {
     return test::Corpo(rapporto::Pacchetto::Leggi(s.UltimoDocumento()));
   }
   QString Oggi() const { return QDate::currentDate().toString("dd/MM/yyyy"); }
+  // The report converted to PDF by LibreOffice (with a private profile) in
+  // the folder of lavoro; empty after a failed assertion.
+  QString InPdf(const QString& docx, const QTemporaryDir& lavoro) {
+    const QString profilo = QUrl::fromLocalFile(lavoro.filePath("profilo")).toString();
+    QProcess soffice;
+    soffice.start("soffice", {"-env:UserInstallation=" + profilo, "--headless", "--convert-to", "pdf",
+                              "--outdir", lavoro.path(), docx});
+    EXPECT_TRUE(soffice.waitForStarted(30000)) << "LibreOffice (soffice) is not installed";
+    EXPECT_TRUE(soffice.waitForFinished(240000)) << "LibreOffice did not finish";
+    const QString pdf = lavoro.filePath(QFileInfo(docx).completeBaseName() + ".pdf");
+    EXPECT_TRUE(QFileInfo::exists(pdf)) << "LibreOffice could not open the report:\n"
+                                        << soffice.readAllStandardError().toStdString();
+    return QFileInfo::exists(pdf) ? pdf : QString();
+  }
+  // The text of a PDF's pages as laid out.
+  static QString TestoPdf(const QString& pdf, const QStringList& pagine = {}) {
+    QProcess testo;
+    testo.start("pdftotext", pagine + QStringList{"-layout", pdf, "-"});
+    EXPECT_TRUE(testo.waitForFinished(60000));
+    return QString::fromUtf8(testo.readAllStandardOutput());
+  }
   QStringList DocumentiSalvati() const {
     return QDir(dir.filePath("Documenti")).entryList(QDir::Files | QDir::Hidden);
   }
@@ -326,15 +347,8 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
   s.cmdStampa->click();
   ASSERT_FALSE(s.UltimoDocumento().isEmpty());
   QTemporaryDir lavoro;
-  const QString profilo = QUrl::fromLocalFile(lavoro.filePath("profilo")).toString();
-  QProcess soffice;
-  soffice.start("soffice", {"-env:UserInstallation=" + profilo, "--headless", "--convert-to", "pdf",
-                            "--outdir", lavoro.path(), s.UltimoDocumento()});
-  ASSERT_TRUE(soffice.waitForStarted(30000)) << "LibreOffice (soffice) is not installed";
-  ASSERT_TRUE(soffice.waitForFinished(240000)) << "LibreOffice did not finish";
-  const QString pdf = lavoro.filePath(QFileInfo(s.UltimoDocumento()).completeBaseName() + ".pdf");
-  ASSERT_TRUE(QFileInfo::exists(pdf)) << "LibreOffice could not open the report:\n"
-                                      << soffice.readAllStandardError().toStdString();
+  const QString pdf = InPdf(s.UltimoDocumento(), lavoro);
+  ASSERT_FALSE(pdf.isEmpty());
   QProcess info;
   info.start("pdfinfo", {pdf});
   ASSERT_TRUE(info.waitForFinished(60000));
@@ -359,10 +373,7 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
   for (size_t i = 0; i < pagine.size(); ++i) {
     SCOPED_TRACE(i + 1);
     const QString n = QString::number(i + 1);
-    QProcess testo;
-    testo.start("pdftotext", {"-f", n, "-l", n, "-layout", pdf, "-"});
-    ASSERT_TRUE(testo.waitForFinished(60000));
-    const QString t = QString::fromUtf8(testo.readAllStandardOutput());
+    const QString t = TestoPdf(pdf, {"-f", n, "-l", n});
     // The letterhead and the page header on every page, then the section.
     QStringList attesi{"Mistrel2013", "Date :", Oggi(), "Customer :", "ACME Engineering"};
     attesi << pagine[i];
@@ -372,6 +383,46 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
       EXPECT_GT(k, dove) << a.toStdString() << "\n" << t.toStdString();
       if (k > dove) dove = k;
     }
+  }
+}
+
+// The results grid of the EC windows (fifteen columns in small print) keeps
+// every word of its headings and cells whole on the page.
+TEST_F(Stampa, LaGrigliaDelRapportoNonSpezzaLeParole) {
+  const struct {
+    catalogo::Codice serie;
+    const char *portata, *pressione;
+  } casi[] = {{catalogo::Codice::DVKBLDC, "802", "50"}, {catalogo::Codice::KALVOEC, "350", "30"}};
+  for (const auto& c : casi) {
+    ui::ApriLinea(c.serie);
+    sel::FinestraSelezione& f = c.serie == catalogo::Codice::KALVOEC
+                                    ? static_cast<sel::FinestraSelezione&>(sel::FDatiPEC())
+                                    : sel::FDatiPXXEC();
+    SCOPED_TRACE(f.Nome().toStdString());
+    f.txtqatot->SetText(c.portata);
+    f.txtpsu->SetText(c.pressione);
+    f.cmdCalcola->click();
+    const plat::Griglia& g = *f.Grd;
+    ASSERT_GT(g.Rows(), 2);
+    ASSERT_GT(g.Cols(), 10);  // small print
+    QStringList parole;
+    for (int r = 0; r < g.Rows(); ++r)
+      for (int k = 0; k < g.Cols(); ++k) parole << g.TextMatrix(r, k).split(' ', Qt::SkipEmptyParts);
+    ASSERT_TRUE(parole.contains("SPEED"));
+    for (int r = 2; r < g.Rows(); ++r) parole << g.TextMatrix(r, 0);  // the models' names on one line
+    FormStampa& s = Premi(f);
+    for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(k == 2);
+    s.cmdStampa->click();
+    ASSERT_FALSE(s.UltimoDocumento().isEmpty());
+    QTemporaryDir lavoro;
+    const QString pdf = InPdf(s.UltimoDocumento(), lavoro);
+    ASSERT_FALSE(pdf.isEmpty());
+    const QString t = TestoPdf(pdf);
+    QStringList spezzate;
+    for (const QString& p : parole)
+      if (!t.contains(QRegularExpression("(^|\\s)" + QRegularExpression::escape(p) + "(\\s|$)")))
+        spezzate << p;
+    EXPECT_TRUE(spezzate.isEmpty()) << spezzate.join(' ').toStdString() << "\n" << t.toStdString();
   }
 }
 
