@@ -10,8 +10,6 @@ class FormDatiP : public FinestraAriaSingola {
  public:
   FormDatiP();
 
-  plat::ComboBox* cboVel = nullptr;
-  plat::Label* lblVel = nullptr;
   plat::Frame* frmZepa = nullptr;
   plat::ComboBox* cboSpigot = nullptr;
 

@@ -34,7 +34,7 @@ void FormDatiPEC::Progetta() {
   sotto->addWidget(CreaBloccoPressione(this));
   sotto->addLayout(CreaBloccoPressioneGlicole(!facile_));
   auto* mv = CreaBloccoModello();
-  if (facile_) CreaListaLivelli(mv, lblVel, cboVel);
+  if (facile_) CreaListaLivelli(mv);
   sotto->addLayout(mv);
   sotto->addStretch(1);
   sotto->addWidget(CreaBloccoPulsanti(this, !facile_));

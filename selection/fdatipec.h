@@ -22,9 +22,6 @@ class FormDatiPEC : public FinestraAriaSingola, public ChiamanteSelezione {
   // Hands the working point of the last run to the fan-curve chart.
   void cmdGrafico_Click();
 
-  // The command levels of the easy-calc variant (nullptr in the advanced window).
-  plat::Label* lblVel = nullptr;
-  plat::ComboBox* cboVel = nullptr;
   bool Facile() const override { return facile_; }
 
  protected:

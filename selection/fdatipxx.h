@@ -21,9 +21,6 @@ class FormDatiPXX : public FinestraAriaMista {
  public:
   FormDatiPXX();
 
-  plat::ComboBox* cboVel = nullptr;
-  plat::Label* lblVel = nullptr;
-
   void txtpsu_LostFocus();
   void txtqatot_LostFocus();
 

@@ -39,7 +39,7 @@ void FormDatiPXXEC::Progetta() {
   sotto->addWidget(CreaBloccoPressione(this), 0, Qt::AlignTop);
   sotto->addLayout(CreaBloccoPressioneGlicole(!facile_));
   auto* mv = CreaBloccoModello();
-  if (facile_) CreaListaLivelli(mv, lblVel, cboVel);
+  if (facile_) CreaListaLivelli(mv);
   mv->setRowStretch(mv->rowCount(), 1);
   sotto->addLayout(mv);
   sotto->addWidget(CreaBloccoAccessori(), 0, Qt::AlignTop);

@@ -25,9 +25,6 @@ class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
   void cmdGrafico_Click();
   float PerditeGrafico(int m, float qa) override;
 
-  // The command levels of the easy-calc variant (nullptr in the advanced window).
-  plat::Label* lblVel = nullptr;
-  plat::ComboBox* cboVel = nullptr;
   bool Facile() const override { return facile_; }
 
  protected:

@@ -194,7 +194,7 @@ QGridLayout* FinestraSelezione::CreaBloccoModello() {
   return mv;
 }
 
-void FinestraSelezione::CreaListaLivelli(QGridLayout* blocco, plat::Label*& lblVel, plat::ComboBox*& cboVel) {
+void FinestraSelezione::CreaListaLivelli(QGridLayout* blocco) {
   lblVel = CreaEtichetta(this, "lblVel");
   lblVel->SetCaption(QStringLiteral("Velocita' funzionamento"));
   cboVel = new plat::ComboBox(this, "cboVel");

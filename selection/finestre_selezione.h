@@ -39,6 +39,10 @@ class FinestraSelezione : public plat::Form {
 
   // Controls every selection window has (some windows lack a few: nullptr).
   plat::ComboBox* cboModel = nullptr;
+  // The speed list, or the command levels of an easy-calc window (nullptr
+  // in the advanced EC windows).
+  plat::Label* lblVel = nullptr;
+  plat::ComboBox* cboVel = nullptr;
   plat::CommandButton* CmdFine = nullptr;
   plat::CommandButton* cmdCalcola = nullptr;
   plat::CommandButton* cmdStampa = nullptr;
@@ -128,7 +132,7 @@ class FinestraSelezione : public plat::Form {
   // Below the model list of an easy-calc window: the command levels "Min",
   // "Med", "Max" ("Max" chosen) with their fixed label; giving the list the
   // focus selects its whole text.
-  void CreaListaLivelli(QGridLayout* blocco, plat::Label*& lblVel, plat::ComboBox*& cboVel);
+  void CreaListaLivelli(QGridLayout* blocco);
   void CreaLegenda(const std::vector<std::pair<int, QString>>& simboli);
   // The legend rows 0..13 every selection window has, and a window's own after them.
   static std::vector<std::pair<int, QString>> SimboliLegenda(
