@@ -8,8 +8,6 @@
 #include "core/testi.h"
 #include "core/unita.h"
 #include "selection/unita/contesto.h"
-#include "selection/unita/coppie.h"
-#include "selection/unita/curve_ec.h"
 
 namespace sel {
 
@@ -59,16 +57,6 @@ void FormDatiPEC::Form_Load() {
   FinestraSelezione::Form_Load();  // model label, buttons, centring
 }
 
-// ---- Input check ----
-
-bool FormDatiPEC::ControllaDati(float) {
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
-  const unita::Esito e = u.ControllaSingola(unita::Stato().FlagPassaggio);
-  return Controllato(e);
-}
-
 // ---- The run ----
 
 void FormDatiPEC::cmdCalcola_Click() {
@@ -102,35 +90,16 @@ void FormDatiPEC::Calcola() {
 
   cmdGrafico->setVisible(cboModel->ListIndex() > 0);
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
-  const unita::Condizioni k = CondizioniDellaCorsa(pressione);
+  unita::Condizioni k = CondizioniDellaCorsa(pressione);
+  k.PortataTotale = qr;
   unita::Valutazione u(s, unita::Costanti(), k);
   u.IniziaCorsa();
-  s.PortataRichiesta = qr;
-  const unita::RegoleEC regole{false, k.SenzaLimiti, GraficoAperto(*this)};
-  unita::Coppie coppie;
+  unita::CorsaPortata corsa(u, k, {}, {false, k.SenzaLimiti, GraficoAperto(*this)});
   for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
     const catalogo::DatiModello& d = cat.Modelli[m];
-    if (unita::SottoMinimo(d.MinQa, qr)) continue;
-    const unita::Ruolo ruolo = unita::RuoloModello(unita::TipoCorsa::FanCoil, d.Modello, k.QuattroTubi);
-    if (!ruolo.rata || !u.ImpostaModello(d)) continue;
-    const auto ventilatore = unita::ValutaVentilatoreEC(d, qr, s.PressioneUtile, regole, s);
-    if (!ventilatore) continue;
-    s.PortataAria = qr;  // the coil is rated at the required flow
-
-    s.FlagPassaggio = unita::kFreddo;
-    if (!ControllaDati(qr)) return;
-    if (ruolo.freddo) {
-      u.PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
-      coppie.Freddo(0, m);
-    } else if (!coppie.FreddoDelCompagno(0, m)) {
-      u.AzzeraFreddo();  // its "4P" partner was not rated just before
-    }
-    if (!ruolo.caldo) continue;  // a "4P" model's cooling goes into its partner's row
-
-    s.FlagPassaggio = unita::kCaldo;
-    if (!ControllaDati(qr)) return;
-    u.PassoCaldo({d.CC30[1], d.FCC50, 0}, s.QwDato);
-    Grd->AddItem(RigaEC(d, *ventilatore, unita::Rese::DaStato(s), k.ModoUR));
+    const unita::RigaPortata r = corsa.Modello(d, m);
+    if (!ProseguiPortata(r)) return;
+    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaEC(d, r, k.ModoUR));
   }
 
   ChiudiCalcolo();

@@ -15,9 +15,6 @@ class FormDatiPEC : public FinestraAriaSingola, public ChiamanteSelezione {
  public:
   FormDatiPEC();
 
-  // Input check of the pass in the state's FlagPassaggio (the air flow q,
-  // m3/s, is that of the run): true when the inputs are valid.
-  bool ControllaDati(float q);
   void cmdCalcola_Click() override;
   // Hands the working point of the last run to the fan-curve chart.
   void cmdGrafico_Click();

@@ -12,8 +12,6 @@
 #include "engine/ventilatori.h"
 #include "platform/messaggi.h"
 #include "selection/unita/contesto.h"
-#include "selection/unita/coppie.h"
-#include "selection/unita/curve_ec.h"
 
 namespace sel {
 
@@ -71,18 +69,6 @@ void FormDatiPXXEC::txtpsu_LostFocus() {
   ControllaPressione(d ? d->pressioneMassima : 250);
 }
 
-// ---- Input check ----
-
-bool FormDatiPXXEC::ControllaDati(float q) {
-  motore::StatoCalcolo& s = unita::Stato();
-  unita::Condizioni k;
-  LeggiCondizioniAria(k);
-  unita::Valutazione u(s, unita::Costanti(), k, AccessoriSerie());
-  const unita::Esito e = u.ControllaMista(s.FlagPassaggio, q);
-  s.PortataTotale = s.PortataAria = q;
-  return Controllato(e);
-}
-
 // ---- The run ----
 
 void FormDatiPXXEC::cmdCalcola_Click() {
@@ -108,49 +94,17 @@ void FormDatiPXXEC::Calcola() {
 
   cmdGrafico->setVisible(cboModel->ListIndex() > 0);
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::Misto, chkAcc(1));
-  const unita::Condizioni k = CondizioniDellaCorsa(pressione);
+  unita::Condizioni k = CondizioniDellaCorsa(pressione);
+  k.PortataTotale = qr;
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
   unita::Valutazione u(s, unita::Costanti(), k, righe);
   u.IniziaCorsa();
-  s.PortataRichiesta = qr;
-  const unita::RegoleEC regole{true, k.SenzaLimiti, GraficoAperto(*this)};
-  unita::Coppie coppie;
+  unita::CorsaPortata corsa(u, k, righe, {true, k.SenzaLimiti, GraficoAperto(*this)});
   for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
     const catalogo::DatiModello& d = cat.Modelli[m];
-    if (!u.ImpostaModello(d)) continue;
-
-    s.FlagPassaggio = unita::kFreddo;
-    if (!ControllaDati(qr)) return;
-    // The fan works against the static pressure plus the accessories' drops.
-    s.PressioneSalvata = s.PressioneUtile;
-    const motore::AccessoriModello acc{righe, std::span<const bool>(k.Accessori.data(), righe.size()),
-                                       d.Sezione, d.Bocche};
-    try {
-      s.PressioneLavoro = motore::SommaPerditeAccessori(s.PressioneSalvata, acc, s.PortataAria, s);
-    } catch (const motore::ErroreCalcolo&) {
-      continue;  // a ticked accessory and a model with no passage for its air
-    }
-    s.PressioneUtile = s.PressioneLavoro;
-    if (s.PressioneLavoro < 0) continue;
-    const unita::Ruolo ruolo = unita::RuoloModello(unita::TipoCorsa::Misto, d.Modello, k.QuattroTubi);
-    if (!ruolo.rata) continue;
-    const auto ventilatore = unita::ValutaVentilatoreEC(d, qr, s.PressioneUtile, regole, s);
-    if (!ventilatore) continue;
-
-    s.PortataAria = qr;
-    if (ruolo.freddo) {
-      u.PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
-      coppie.Freddo(0, m);
-    }
-    if (ruolo.caldo) {
-      s.FlagPassaggio = unita::kCaldo;
-      if (!ControllaDati(qr)) return;
-      s.PressioneUtile = s.PressioneLavoro;  // the check read the box again
-      u.PassoCaldo({d.CC30[1], d.CCC50, 0}, s.QwDato);
-    }
-    if (!ruolo.riga) continue;  // its cooling goes into the row of the "4P" unit after it
-    if (!ruolo.freddo && !coppie.FreddoDelCompagno(0, m)) u.AzzeraFreddo();
-    Grd->AddItem(RigaEC(d, *ventilatore, unita::Rese::DaStato(s), false));
+    const unita::RigaPortata r = corsa.Modello(d, m);
+    if (!ProseguiPortata(r)) return;
+    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaEC(d, r, false));
   }
   ChiudiCalcolo();
 }

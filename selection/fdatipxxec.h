@@ -16,9 +16,6 @@ class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
  public:
   FormDatiPXXEC();
 
-  // Input check of the pass in the state's FlagPassaggio for the total air
-  // flow q (m3/s): mixes the two air streams; true when the inputs are valid.
-  bool ControllaDati(float q);
   void txtpsu_LostFocus();
   void cmdCalcola_Click() override;
   // Hands the working point of the last run to the fan-curve chart.

@@ -530,31 +530,25 @@ float FinestraSelezione::PortataRichiesta() {
   return 0;
 }
 
-void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR,
-                                     const unita::Rese& r) const {
+void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, float lp, bool minimo, float pin,
+                                     bool umiditaUR, const unita::Rese& r) const {
   const QString& sep = core::imp.SepDec;
   auto uno = [&sep](double x) { return core::Formatta(x, QStringLiteral("##.0"), sep); };
   const QString segno = minimo ? QStringLiteral("< ") : QString();
   celle << segno + uno(lw);
-  if (umiditaUR) {
-    celle << uno(r.URCalcolata);
-  } else {
-    const float distanza = static_cast<float>(core::Numero(txtDistanza->Text(), sep));
-    const auto direzione = motore::ConvertiIntero<std::int16_t>(core::ValNum(cboDirezione->Text()));
-    celle << segno + uno(motore::CalcolaPressioneSonora(lw, distanza, direzione));
-  }
+  celle << (umiditaUR ? uno(r.URCalcolata) : segno + uno(lp));
   celle << uno(pin);
 }
 
-QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v,
-                                  const unita::Rese& r, bool umiditaUR) const {
+QString FinestraSelezione::RigaEC(const catalogo::DatiModello& d, const unita::RigaPortata& r,
+                                  bool umiditaUR) const {
   const QString& sep = core::imp.SepDec;
-  const motore::StatoCalcolo& s = unita::Stato();
+  const unita::VentilatoreEC& v = r.ventilatore;
   QStringList celle{QString::fromStdString(d.ModDescri)};
-  celle << QString::number(d.G[std::clamp<int>(s.CurvaRiferimento, 0, catalogo::kUltimaCurva)]);
+  celle << QString::number(d.G[std::clamp<int>(r.curvaRiferimento, 0, catalogo::kUltimaCurva)]);
   celle << core::Formatta(unita::TensioneTroncata(v.Tensione), QStringLiteral("0.0"), sep);
-  CelleRese(celle, r, true);
-  CelleSuonoEC(celle, v.Lw, v.suonoMinimo, v.lavoro.Pin, umiditaUR, r);
+  CelleRese(celle, r.rese, true);
+  CelleSuonoEC(celle, v.Lw, r.LP, v.suonoMinimo, v.lavoro.Pin, umiditaUR, r.rese);
   return Riga(celle);
 }
 
@@ -563,7 +557,7 @@ QString FinestraSelezione::RigaLivello(const catalogo::DatiModello& d, const uni
   const unita::PuntoLivello& p = r.ventilatore.punto;
   QStringList celle{QString::fromStdString(d.ModDescri), CellaPortataAria(p.Q)};
   CelleRese(celle, r.rese, ariaVuota);
-  CelleSuonoEC(celle, p.Lw, p.suonoMinimo, p.Pin, false, r.rese);
+  CelleSuonoEC(celle, p.Lw, r.LP, p.suonoMinimo, p.Pin, false, r.rese);
   return Riga(celle);
 }
 
@@ -675,6 +669,10 @@ bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) {
 }
 
 bool FinestraSelezione::ProseguiLivello(const unita::RigaLivello& r) {
+  return Prosegui(r.fine, r.esito, r.controllata);
+}
+
+bool FinestraSelezione::ProseguiPortata(const unita::RigaPortata& r) {
   return Prosegui(r.fine, r.esito, r.controllata);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/griglia.h"
 #include "selection/unita/condizioni.h"
 #include "selection/unita/corsa_livello.h"
+#include "selection/unita/corsa_portata.h"
 #include "selection/unita/curve_ec.h"
 #include "selection/unita/valutazione.h"
 
@@ -206,13 +207,14 @@ class FinestraSelezione : public plat::Form {
   // Caselle(); a failed check shown, and false: the run ends.
   bool ProseguiCorsa(const unita::Riga& r);
   bool ProseguiLivello(const unita::RigaLivello& r);
+  bool ProseguiPortata(const unita::RigaPortata& r);
   // The box of pass p that an input check names.
   virtual plat::TextBox* Casella(unita::Casella c, int p);
   // ---- EC windows ----
-  // The last three cells of an EC row: sound power, sound pressure at the
-  // distance (the leaving humidity of r when umiditaUR), power input; the
-  // sound cells marked "< " when minimo.
-  void CelleSuonoEC(QStringList& celle, float lw, bool minimo, float pin, bool umiditaUR,
+  // The last three cells of an EC row: sound power, sound pressure lp (the
+  // leaving humidity of r when umiditaUR), power input; the sound cells
+  // marked "< " when minimo.
+  void CelleSuonoEC(QStringList& celle, float lw, float lp, bool minimo, float pin, bool umiditaUR,
                     const unita::Rese& r) const;
   // Heads the grid of an EC run: 15 columns, the fan speed of the command's
   // full scale and the command voltage after the model; in an easy-calc
@@ -226,8 +228,7 @@ class FinestraSelezione : public plat::Form {
   // sound power, sound pressure (the leaving humidity in "UR" mode when
   // umiditaUR), power input; the sound cells marked "< " when the sound
   // power was raised to its floor.
-  QString RigaEC(const catalogo::DatiModello& d, const unita::VentilatoreEC& v, const unita::Rese& r,
-                 bool umiditaUR) const;
+  QString RigaEC(const catalogo::DatiModello& d, const unita::RigaPortata& r, bool umiditaUR) const;
   // A row of an easy-calc run: model, the air flow found at the command
   // level, the passes' results (a leaving air temperature not above 0 shown
   // empty when ariaVuota), sound power and pressure, power input.

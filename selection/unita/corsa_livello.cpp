@@ -45,31 +45,16 @@ RigaLivello CorsaLivello::Chiudi(RigaLivello r) {
 }
 
 RigaLivello CorsaLivello::Singola(const catalogo::DatiModello& d, int m) {
-  motore::StatoCalcolo& s = u_.stato();
   RigaLivello r;
-  const Ruolo ruolo = RuoloModello(TipoCorsa::FanCoil, d.Modello, k_.QuattroTubi);
-  if (!ruolo.rata || !u_.ImpostaModello(d)) return r;
+  if (!RuoloModello(TipoCorsa::FanCoil, d.Modello, k_.QuattroTubi).rata || !u_.ImpostaModello(d)) return r;
   r.ventilatore = Cerca(d);
   if (!r.ventilatore.Trovata()) return r;
-  s.PortataAria = r.ventilatore.punto.Q;
+  u_.stato().PortataAria = r.ventilatore.punto.Q;
 
-  s.FlagPassaggio = kFreddo;
-  r.esito = u_.ControllaSingola(kFreddo);
-  r.controllata = true;
-  if (!r.esito.Passato()) return r.fine = Riga::Fine::Fermata, r;
-  if (ruolo.freddo) {
-    u_.PassoFreddo({d.FC30[1], d.FCC50, d.C100[1]});
-    coppie_.Freddo(0, m);
-  } else if (!coppie_.FreddoDelCompagno(0, m)) {
-    // Its partner was not rated just before: no cooling to show.
-    u_.AzzeraFreddo();
-  }
-  if (!ruolo.caldo) return r;
-
-  s.FlagPassaggio = kCaldo;
-  r.esito = u_.ControllaSingola(kCaldo);
-  if (!r.esito.Passato()) return r.fine = Riga::Fine::Fermata, r;
-  u_.PassoCaldo({d.CC30[1], d.FCC50, 0}, s.QwDato);
+  const Riga passi = u_.PassiSingolaAria(d, m, 0, 1);
+  r.esito = passi.esito;
+  r.controllata = passi.controllata;
+  if (passi.fine != Riga::Fine::Riga) return r.fine = passi.fine, r;
   return Chiudi(r);
 }
 
