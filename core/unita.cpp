@@ -44,20 +44,20 @@ Tabelle Di(const std::array<QString, N>& nomi, const std::array<QString, N>& for
   return {nomi.data(), formati.data(), fattori.data(), static_cast<int>(N), scelta};
 }
 
-Tabelle TabelleDi(Grandezza g) {
+Tabelle TabelleDi(Grandezza g, const UnitaMisura& u = um) {
   switch (g) {
     case Grandezza::Potenza:
-      return Di(um.NomiUmPotenza, um.FormatoPotenza, um.FattorePotenza, um.UmPotenza);
+      return Di(u.NomiUmPotenza, u.FormatoPotenza, u.FattorePotenza, u.UmPotenza);
     case Grandezza::PortataAria:
-      return Di(um.NomiUmPortataAria, um.FormatoPortataAria, um.FattorePortataAria, um.UmPortataAria);
+      return Di(u.NomiUmPortataAria, u.FormatoPortataAria, u.FattorePortataAria, u.UmPortataAria);
     case Grandezza::PortataAcqua:
-      return Di(um.NomiUmPortataAcqua, um.FormatoPortataAcqua, um.FattorePortataAcqua, um.UmPortataAcqua);
+      return Di(u.NomiUmPortataAcqua, u.FormatoPortataAcqua, u.FattorePortataAcqua, u.UmPortataAcqua);
     case Grandezza::PerditaAcqua:
-      return Di(um.NomiUmPerditaAcqua, um.FormatoPerditaAcqua, um.FattorePerditaAcqua, um.UmPerditaAcqua);
+      return Di(u.NomiUmPerditaAcqua, u.FormatoPerditaAcqua, u.FattorePerditaAcqua, u.UmPerditaAcqua);
     case Grandezza::PerditaAria:
-      return Di(um.NomiUmPerditaAria, um.FormatoPerditaAria, um.FattorePerditaAria, um.UmPerditaAria);
+      return Di(u.NomiUmPerditaAria, u.FormatoPerditaAria, u.FattorePerditaAria, u.UmPerditaAria);
   }
-  return Di(um.NomiUmPotenza, um.FormatoPotenza, um.FattorePotenza, 0);
+  return Di(u.NomiUmPotenza, u.FormatoPotenza, u.FattorePotenza, 0);
 }
 
 }  // namespace
@@ -67,8 +67,10 @@ QString NomeUnita(Grandezza g) {
   return t.nomi[t.Indice()];
 }
 
-float Fattore(Grandezza g) {
-  const Tabelle t = TabelleDi(g);
+float Fattore(Grandezza g) { return Fattore(g, um); }
+
+float Fattore(Grandezza g, const UnitaMisura& u) {
+  const Tabelle t = TabelleDi(g, u);
   return t.fattori[t.Indice()];
 }
 
@@ -84,6 +86,22 @@ QString Mostra(Grandezza g, double valoreInterno) {
 }
 
 double Interno(Grandezza g, double valoreDigitato) { return valoreDigitato / Fattore(g); }
+
+QString Riscrivi(Grandezza g, double valoreDigitato, const UnitaMisura& prima) {
+  const double ora = Fattore(g);
+  const float interno = static_cast<float>(valoreDigitato / Fattore(g, prima));
+  const double mostrato = valoreDigitato / Fattore(g, prima) * ora;
+  const QString formato = FormatoUnita(g);
+  const qsizetype punto = formato.indexOf(QLatin1Char('.'));
+  // Single precision needs at most nine significant digits.
+  constexpr int kDecimaliMassimi = 12;
+  QString t;
+  for (int d = punto < 0 ? 0 : static_cast<int>(formato.size() - punto - 1);; ++d) {
+    t = QString::number(mostrato, 'f', d);
+    if (d >= kDecimaliMassimi || static_cast<float>(t.toDouble() / ora) == interno) break;
+  }
+  return t.replace(QLatin1Char('.'), imp.SepDec);
+}
 
 QString MostraTemperatura(double t) { return Formatta(t, um.FormatoTemperatura, imp.SepDec); }
 

@@ -39,11 +39,17 @@ enum class Grandezza { Potenza, PortataAria, PortataAcqua, PerditaAcqua, Perdita
 
 QString NomeUnita(Grandezza g);
 float Fattore(Grandezza g);
+// The factor of g in the units u.
+float Fattore(Grandezza g, const UnitaMisura& u);
 QString FormatoUnita(Grandezza g);
 // Shown text of an internal value in the chosen unit.
 QString Mostra(Grandezza g, double valoreInterno);
 // Internal value of a value typed in the chosen unit.
 double Interno(Grandezza g, double valoreDigitato);
+// A value typed in the unit of g chosen in `prima`, written in the unit
+// chosen now: the decimals of the unit's format, and more where they are
+// needed to keep the same single-precision internal value.
+QString Riscrivi(Grandezza g, double valoreDigitato, const UnitaMisura& prima);
 // A temperature as the result grids show it.
 QString MostraTemperatura(double t);
 

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <cmath>
 #include <new>
 
 #include "catalogue/catalogo.h"
@@ -396,6 +397,30 @@ void FinestraSelezione::AggiornaUnita() {
   for (const auto& [i, l] : lblumQw.Elementi()) l->SetCaption(core::NomeUnita(core::Grandezza::PortataAcqua));
   if (lblumDpa) lblumDpa->SetCaption(core::NomeUnita(core::Grandezza::PerditaAria));
   if (lblUmQA) lblUmQA->SetCaption(core::NomeUnita(core::Grandezza::PortataAria));
+}
+
+void FinestraSelezione::UnitaCambiate(const core::UnitaMisura& prima) {
+  using core::Grandezza;
+  // The flows are read by the runs as ValNum reads them, the pressure by
+  // the system's rules.
+  auto riscrivi = [&prima](plat::TextBox* box, Grandezza g, bool valNum) {
+    if (!box || core::Fattore(g, prima) == core::Fattore(g)) return;
+    double v = 0;
+    if (valNum)
+      v = core::ValNum(box->Text());
+    else if (!core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v))
+      return;
+    if (v != 0 && std::isfinite(v)) box->SetText(core::Riscrivi(g, v, prima));
+  };
+  for (const auto& [i, box] : txtQw.Elementi()) riscrivi(box, Grandezza::PortataAcqua, true);
+  riscrivi(txtqatot, Grandezza::PortataAria, true);
+  riscrivi(txtpsu, Grandezza::PerditaAria, false);
+  AggiornaUnita();
+  if (Grd) {
+    Grd->SetRows(0);
+    Grd->SetFixedRows(0);
+  }
+  if (cmdGrafico) cmdGrafico->setVisible(false);
 }
 
 // ---- Entry-box rules ----

@@ -17,6 +17,10 @@
 #include "selection/unita/curve_ec.h"
 #include "selection/unita/valutazione.h"
 
+namespace core {
+struct UnitaMisura;
+}
+
 namespace sel {
 
 // The last entry-box check of a selection window: the limits handed to the
@@ -86,6 +90,10 @@ class FinestraSelezione : public plat::Form {
 
   // Shows the unit labels in the units in force.
   virtual void AggiornaUnita();
+  // The units were prima until now: the numbers typed in the boxes are
+  // rewritten in the units in force, the labels follow, and the rows rated
+  // in the old units are cleared (with the chart button of their run).
+  void UnitaCambiate(const core::UnitaMisura& prima);
   // An easy-calc window: EC units rated at a fixed command level.
   virtual bool Facile() const { return false; }
   // True while a run is under way.

@@ -146,6 +146,8 @@ class FormUnita : public plat::Form {
   void Form_Unload() override;
 
  private:
+  // The chosen units become the units in force; when they change, the
+  // open windows follow them.
   void Applica();
 };
 

@@ -4,6 +4,7 @@
 #include "core/testi.h"
 #include "core/unita.h"
 #include "selection/finestre_selezione.h"
+#include "ui/fgrafico.h"
 #include "ui/finestre.h"
 
 namespace ui {
@@ -76,11 +77,22 @@ int16_t Scelta(const plat::ComboBox* c, int16_t attuale) {
 
 void FormUnita::Applica() {
   using core::um;
+  const core::UnitaMisura prima = um;
   um.UmPotenza = Scelta(cboPotenz, um.UmPotenza);
   um.UmPortataAria = Scelta(cboqa, um.UmPortataAria);
   um.UmPortataAcqua = Scelta(cboqw, um.UmPortataAcqua);
   um.UmPerditaAcqua = Scelta(cboDpw, um.UmPerditaAcqua);
   um.UmPerditaAria = Scelta(cboDpA, um.UmPerditaAria);
+  if (um.UmPotenza == prima.UmPotenza && um.UmPortataAria == prima.UmPortataAria &&
+      um.UmPortataAcqua == prima.UmPortataAcqua && um.UmPerditaAcqua == prima.UmPerditaAcqua &&
+      um.UmPerditaAria == prima.UmPerditaAria)
+    return;
+  // No number keeps an old unit under a new name: the chart, drawn in the
+  // old units, closes, and every open selection window rewrites its boxes
+  // and clears the rows rated in the old units.
+  if (FormGrafico* g = FGrafico.SeCaricata()) g->Scarica();
+  for (int i = 0; i < plat::Forms::Count(); ++i)
+    if (auto* s = dynamic_cast<sel::FinestraSelezione*>(plat::Forms::Item(i))) s->UnitaCambiate(prima);
 }
 
 void FormUnita::cmdOK_Click() {
@@ -94,11 +106,6 @@ void FormUnita::cmdOK_Click() {
   Scarica();
 }
 
-void FormUnita::Form_Unload() {
-  Applica();
-  // Open selection windows show their unit labels in the units in force.
-  for (int i = 0; i < plat::Forms::Count(); ++i)
-    if (auto* s = dynamic_cast<sel::FinestraSelezione*>(plat::Forms::Item(i))) s->AggiornaUnita();
-}
+void FormUnita::Form_Unload() { Applica(); }
 
 }  // namespace ui

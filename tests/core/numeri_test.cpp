@@ -92,3 +92,32 @@ TEST(Unita, TabelleEConversioni) {
   um.UmPerditaAria = 7;
   EXPECT_EQ(NomeUnita(Grandezza::PerditaAria), "Pa");
 }
+
+// A typed value rewritten in another unit keeps its internal value: the
+// unit's decimals, more only where they are needed.
+TEST(Unita, RiscritteInUnAltraUnita) {
+  RiempiUnita();
+  struct Caso {
+    Grandezza g;
+    int16_t da, a;
+    double valore;
+    const char* sep;
+    const char* testo;
+  } casi[] = {
+      {Grandezza::PortataAria, 2, 0, 400, ".", "111.11111"},
+      {Grandezza::PortataAria, 0, 1, 111.11111, ".", "0.11111111"},
+      {Grandezza::PortataAria, 1, 2, 0.11111111, ".", "400"},
+      {Grandezza::PortataAria, 2, 0, 360, ",", "100,0"},
+      {Grandezza::PerditaAria, 0, 1, 30, ",", "3,06"},
+      {Grandezza::PerditaAria, 1, 0, 3.06, ".", "30"},
+      {Grandezza::PerditaAria, 1, 0, 3, ".", "29.4117653"},
+      {Grandezza::PortataAcqua, 1, 0, -720, ".", "-0.200"},
+  };
+  for (const Caso& c : casi) {
+    imp.SepDec = c.sep;
+    UnitaMisura prima = um;
+    prima.UmPortataAria = prima.UmPerditaAria = prima.UmPortataAcqua = c.da;
+    um.UmPortataAria = um.UmPerditaAria = um.UmPortataAcqua = c.a;
+    EXPECT_EQ(Riscrivi(c.g, c.valore, prima), c.testo) << c.valore;
+  }
+}

@@ -5,6 +5,7 @@
 #include "core/numeri.h"
 #include "core/unita.h"
 #include "engine/ventilatori.h"
+#include "report/fstampa.h"
 #include "platform/pictbox.h"
 #include "platform/schermo.h"
 #include "selection/fdatip.h"
@@ -553,6 +554,134 @@ TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
   EXPECT_GT(ui::FGrafico().VScroll2->Min(), conFiltro);
   ui::FGrafico().Scarica();
   EXPECT_TRUE(f.txtqatot->isEnabled());
+}
+
+// A change of units with selection windows open, made in the units window:
+// the numbers typed in every window are rewritten in the new units under
+// the new labels, the rows rated in the old units go (the report's results
+// and the chart with them), and a run after each change rates the same
+// points: air flow m3/h -> l/s -> m3/s -> m3/h, pressure and water flow
+// there and back twice.
+TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
+  struct Unita {
+    int16_t qa, dpa, qw;
+  };
+  const Unita giro[] = {{0, 1, 0}, {1, 0, 1}, {2, 1, 0}, {2, 0, 1}};
+  struct Caso {
+    std::function<FinestraSelezione&()> apri;
+    const char* modello;            // empty: every model
+    const char* qa;                 // m3/h; nullptr: no air-flow box
+    const char* psu;                // Pa
+    QStringList testiQa, testiPsu;  // after each change
+  } casi[] = {
+      {[] {
+         ui::Fmenu().mnuprod_Click(0);
+         return std::ref<FinestraSelezione>(FDatiP());
+       },
+       "",
+       nullptr,
+       "30",
+       {},
+       {"3.06", "30", "3.06", "30"}},
+      {[] {
+         ui::Fmenu().mnuprod_Click(1);
+         return std::ref<FinestraSelezione>(FDatiPXX());
+       },
+       "",
+       "1500",
+       "0",
+       {"416.66667", "0.41666667", "1500", "1500"},
+       {"0", "0", "0", "0"}},
+      {[this]() -> FinestraSelezione& { return Singola(); },
+       "KALVOEC 50",
+       "450",
+       "35",
+       {"125.0", "0.125", "450", "450"},
+       {"3.57", "35", "3.57", "35"}},
+      {[this]() -> FinestraSelezione& { return Mista(catalogo::Codice::RMBBLDC); },
+       "",
+       "1500",
+       "40",
+       {"416.66667", "0.41666667", "1500", "1500"},
+       {"4.08", "40", "4.08", "40"}},
+      {[] {
+         ui::ApriLinea(catalogo::Codice::KALVOEC, true);
+         return std::ref<FinestraSelezione>(FDatiPEC_VFIX());
+       },
+       "",
+       nullptr,
+       "20",
+       {},
+       {"2.04", "20", "2.04", "20"}},
+      {[] {
+         ui::ApriLinea(catalogo::Codice::DVKBLDC, true);
+         return std::ref<FinestraSelezione>(FDatiPXXEC_VFIX());
+       },
+       "",
+       nullptr,
+       "50",
+       {},
+       {"5.1", "50", "5.1", "50"}},
+  };
+  const QStringList testiQw{"0.13888889", "500", "0.13888889", "500"};
+  auto unita = [](const Unita& u) {
+    ui::Fmenu().mnuUnmis_Click();
+    ui::Funmis().cboqa->SetListIndex(u.qa);
+    ui::Funmis().cboDpA->SetListIndex(u.dpa);
+    ui::Funmis().cboqw->SetListIndex(u.qw);
+    ui::Funmis().cmdOK->click();
+  };
+  auto righe = [](const FinestraSelezione& f) {
+    std::vector<QStringList> v;
+    for (int r = 1; r < f.Grd->Rows(); ++r) v.push_back(Riga(f, r));
+    return v;
+  };
+  for (const Caso& c : casi) {
+    FinestraSelezione& f = c.apri();
+    SCOPED_TRACE(f.Nome().toStdString());
+    if (*c.modello) f.cboModel->SetListIndex(Posizione(c.modello));
+    if (c.qa) f.txtqatot->SetText(c.qa);
+    f.txtpsu->SetText(c.psu);
+    f.txtTw2(1)->SetText("");
+    f.txtQw(1)->SetText("500");
+    Calcola(f);
+    const std::vector<QStringList> prima = righe(f);
+    ASSERT_GT(prima.size(), 1u);
+    if (f.cmdGrafico && !f.cmdGrafico->isHidden()) {
+      f.cmdGrafico->click();
+      ASSERT_NE(ui::FGrafico.SeCaricata(), nullptr);
+    }
+    for (size_t k = 0; k < std::size(giro); ++k) {
+      SCOPED_TRACE(k);
+      unita(giro[k]);
+      EXPECT_EQ(f.Grd->Rows(), 0);
+      EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
+      EXPECT_TRUE(!f.cmdGrafico || f.cmdGrafico->isHidden());
+      if (k == 0) {
+        f.cmdStampa->click();
+        rapporto::FormStampa* s = rapporto::FStampa.SeCaricata();
+        ASSERT_NE(s, nullptr);
+        EXPECT_FALSE(s->chkSelez(2)->isEnabled());
+        s->cmdAnnulla->click();
+      }
+      if (c.qa) {
+        EXPECT_EQ(f.txtqatot->Text(), c.testiQa[k]);
+        EXPECT_EQ(f.lblUmQA->Caption(), core::NomeUnita(core::Grandezza::PortataAria));
+      }
+      EXPECT_EQ(f.txtpsu->Text(), c.testiPsu[k]);
+      EXPECT_EQ(f.lblumDpa->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
+      EXPECT_EQ(f.txtQw(1)->Text(), testiQw[k]);
+      EXPECT_EQ(f.lblumQw(1)->Caption(), core::NomeUnita(core::Grandezza::PortataAcqua));
+      Calcola(f);
+      const std::vector<QStringList> dopo = righe(f);
+      // The same rows: equal wherever the unit of a column is the same.
+      ASSERT_EQ(dopo.size(), prima.size());
+      for (size_t r = 1; r < dopo.size(); ++r)
+        for (int col = 0; col < dopo[r].size(); ++col)
+          EXPECT_TRUE(dopo[0][col] != prima[0][col] || dopo[r][col] == prima[r][col]) << r << " " << col;
+    }
+    EXPECT_EQ(righe(f), prima);
+  }
 }
 
 }  // namespace
