@@ -45,6 +45,11 @@ class Valore {
 // The Access reader program, which reads Access files for the record-set
 // layer; by default the one in the folder of the running program.
 void ImpostaLettoreAccess(const std::string& percorso);
+// How long the reader may go without getting on (a table, a thousand rows)
+// before the file counts as damaged: a minute by default, for a slow disk or
+// a network share that wakes up.
+void ImpostaAttesaLettoreAccess(int millisecondi);
+constexpr int kAttesaLettoreAccessMs = 60000;
 
 class RecordSet {
  public:

@@ -4,6 +4,10 @@
 // tables into a temporary SQLite file, read here through the SQLite engine
 // with Access's query rules.  A reader that crashes, runs out of memory or
 // stops getting on makes the file one that cannot be opened.
+//
+// The temporary folder's name carries the program's process id, so that the
+// folders of a program killed while its reader ran are removed by the next
+// one that opens an Access file.
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -14,6 +18,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
+#include <limits>
 
 #include "platform/recordset_interno.h"
 
@@ -30,9 +37,12 @@ std::string Lettore() {
   return (QCoreApplication::applicationDirPath() + QStringLiteral("/lettore_access")).toStdString();
 }
 
+std::atomic<int> attesa_lettore{kAttesaLettoreAccessMs};
+
 }  // namespace
 
 void ImpostaLettoreAccess(const std::string& percorso) { LettoreImpostato() = percorso; }
+void ImpostaAttesaLettoreAccess(int millisecondi) { attesa_lettore = millisecondi; }
 
 namespace interno {
 namespace {
@@ -40,9 +50,8 @@ namespace {
 // Memory the reader may map: libmdb reads a page at a time and the rows go
 // straight to the SQLite file, so a reader that needs more is looping.
 constexpr rlim_t kMemoriaLettore = 256u << 20;
-// Longest time the reader may go without getting on (a table, a thousand
-// rows), and at most in all.
-constexpr int kSenzaAvanzareMs = 4000;
+// Longest time the reader may take in all (its stall limit is
+// attesa_lettore).
 constexpr int kInTuttoS = 120;
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -95,7 +104,7 @@ void Converti(const std::string& percorso, const QString& uscita) {
   const QDeadlineTimer in_tutto(kInTuttoS * 1000);
   bool fermato = false;
   while (p.state() != QProcess::NotRunning) {
-    const auto attesa = static_cast<int>(std::min<qint64>(kSenzaAvanzareMs, in_tutto.remainingTime()));
+    const auto attesa = static_cast<int>(std::min<qint64>(attesa_lettore, in_tutto.remainingTime()));
     if (p.waitForReadyRead(attesa)) {
       if (uscito.size() < 4096)
         uscito += p.readAllStandardOutput().left(4096);
@@ -118,6 +127,26 @@ void Converti(const std::string& percorso, const QString& uscita) {
     const auto a_capo = uscito.indexOf('\n');
     if (a_capo < 0) throw ErroreDatabase(su + "the Access reader failed");
     throw ErroreDatabase(uscito.mid(a_capo + 1).toStdString());
+  }
+}
+
+// Folders of the reader: the prefix, then the owner's process id, a "-"
+// and six random characters.
+const QString kPrefissoCartella = QStringLiteral("Mistrel2013-");
+
+// Removes the reader's folders whose program no longer runs.
+void SpazzaCartelleOrfane() {
+  const QDir tmp(QDir::tempPath());
+  const QStringList nomi =
+      tmp.entryList({kPrefissoCartella + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& nome : nomi) {
+    const QStringList parti = nome.mid(kPrefissoCartella.size()).split(QLatin1Char('-'));
+    bool numero = false;
+    const qint64 pid = parti.size() == 2 ? parti[0].toLongLong(&numero) : 0;
+    if (!numero || pid <= 0 || pid > std::numeric_limits<pid_t>::max()) continue;  // not one of ours
+    if (pid == QCoreApplication::applicationPid()) continue;
+    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // still running
+    QDir(tmp.filePath(nome)).removeRecursively();
   }
 }
 
@@ -197,9 +226,14 @@ class DatabaseJet : public Database {
 }  // namespace
 
 std::unique_ptr<Database> ApriJet(const std::string& percorso) {
-  QTemporaryDir cartella(QDir::tempPath() + QStringLiteral("/Mistrel2013-XXXXXX"));
+  SpazzaCartelleOrfane();
+  QTemporaryDir cartella(QDir::tempPath() + QLatin1Char('/') + kPrefissoCartella +
+                         QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
   if (!cartella.isValid())
-    throw ErroreDatabase("Cannot read the Access database " + percorso + ": no temporary folder");
+    throw ErroreDatabase("Cannot read the Access database " + percorso +
+                         ": no folder can be made in the temporary folder " +
+                         QDir::toNativeSeparators(QDir::tempPath()).toStdString() + " (" +
+                         cartella.errorString().toStdString() + ")");
   const QString uscita = cartella.filePath(QStringLiteral("access.sqlite"));
   Converti(percorso, uscita);
   // Open, the file can go at once: the connection keeps reading it, and

@@ -278,7 +278,7 @@ class Lettore {
       try {
         LeggiTabella(voce, tabella);
       } catch (const Danneggiato&) {
-        errore = "The database " + percorso_ + " is damaged";
+        errore = "The database " + percorso_ + " is damaged (table " + voce->object_name + ")";
       }
       if (!errore.empty()) Esegui("drop table if exists " + tabella);
       sqlite3_reset(elenco.get());
@@ -317,12 +317,14 @@ class Lettore {
 
     std::vector<MdbField> campi(t->num_cols);
     mdb_rewind_table(t);
-    for (long righe = 0; mdb_fetch_row(t);) {
+    unsigned long righe = 0;
+    for (; mdb_fetch_row(t); ++righe) {
       // The row just read lies in the page buffer: split it into its fields.
       int inizio = 0;
       std::size_t lunghezza = 0;
-      if (mdb_find_row(mdb_, static_cast<int>(t->cur_row) - 1, &inizio, &lunghezza) != 0) continue;
-      if (mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0) continue;
+      if (mdb_find_row(mdb_, static_cast<int>(t->cur_row) - 1, &inizio, &lunghezza) != 0 ||
+          mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0)
+        throw Danneggiato();
       sqlite3_reset(riga.get());
       sqlite3_clear_bindings(riga.get());  // a field the row lacks is a Null
       for (unsigned i = 0; i < t->num_cols; ++i) {
@@ -331,8 +333,11 @@ class Lettore {
         Lega(riga.get(), f.colnum + 1, *colonne[static_cast<std::size_t>(f.colnum)], f);
       }
       if (sqlite3_step(riga.get()) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
-      if (++righe % 1000 == 0) Avanza();
+      if ((righe + 1) % 1000 == 0) Avanza();
     }
+    // Pages lost or cut off end the rows early, without an error: the table
+    // declares how many it has.
+    if (righe < t->num_rows) throw Danneggiato();
   }
 
   void Lega(sqlite3_stmt* st, int k, const MdbColumn& col, const MdbField& f) {
@@ -459,6 +464,26 @@ class Lettore {
   _exit(1);
 }
 
+// The number of rows of the catalogue table (page 2) as its definition
+// declares it; 0 when the definition cannot be read.
+unsigned OggettiDichiarati(MdbHandle* mdb) {
+  MdbCatalogEntry voce{};
+  voce.mdb = mdb;
+  voce.object_type = MDB_TABLE;
+  voce.table_pg = 2;
+  std::snprintf(voce.object_name, sizeof voce.object_name, "%s", "MSysObjects");
+  std::unique_ptr<MdbTableDef, LiberaTabella> t(mdb_read_table(&voce));
+  return t ? t->num_rows : 0;
+}
+
+// The folder of the SQLite file has no room left.
+std::string Pieno(const std::string& percorso, const std::string& uscita) {
+  const auto barra = uscita.rfind('/');
+  const std::string cartella = barra == std::string::npos ? "." : uscita.substr(0, barra);
+  return "Cannot read the Access database " + percorso + ": the temporary folder " + cartella +
+         " is full (no space left on the disk)";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -474,8 +499,13 @@ int main(int argc, char** argv) {
 
   MdbHandle* mdb = mdb_open(argv[1], MDB_NOFLAGS);
   if (!mdb) Fallisci(avanzamento, "Cannot read the Access database " + percorso);
-  if (!mdb_read_catalog(mdb, MDB_TABLE))
-    Fallisci(avanzamento, "Cannot read the tables of the Access database " + percorso);
+  // The catalogue is itself a table: every one of the objects it declares
+  // must come back, or tables would be missing without a word.
+  const unsigned oggetti = OggettiDichiarati(mdb);
+  if (!mdb_read_catalog(mdb, MDB_ANY) || mdb->num_catalog < oggetti)
+    Fallisci(avanzamento, "The Access database " + percorso +
+                              " is damaged: " + std::to_string(mdb->num_catalog) + " of the " +
+                              std::to_string(oggetti) + " objects of its catalogue can be read");
   (void)!write(avanzamento, ".", 1);
 
   sqlite3* db = nullptr;
@@ -487,9 +517,13 @@ int main(int argc, char** argv) {
     lettore.Leggi();
     lettore.Esegui("commit");
   } catch (const std::exception& e) {
+    if (sqlite3_errcode(db) == SQLITE_FULL) Fallisci(avanzamento, Pieno(percorso, argv[2]));
     Fallisci(avanzamento, "Cannot convert the Access database " + percorso + ": " + e.what());
   }
-  if (sqlite3_close(db) != SQLITE_OK) Fallisci(avanzamento, std::string("Cannot write ") + argv[2]);
+  if (sqlite3_close(db) != SQLITE_OK) {
+    if (sqlite3_errcode(db) == SQLITE_FULL) Fallisci(avanzamento, Pieno(percorso, argv[2]));
+    Fallisci(avanzamento, std::string("Cannot write ") + argv[2]);
+  }
   mdb_close(mdb);
   return 0;
 }

@@ -2,7 +2,9 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -274,7 +276,7 @@ class CartellaTemporanea {
   QStringList Resti() const {
     return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
   }
-  QString File(const char* nome) const { return dir_.filePath(nome); }
+  QString File(const QString& nome) const { return dir_.filePath(nome); }
 
  private:
   QTemporaryDir dir_;
@@ -348,4 +350,121 @@ TEST(DatabaseAccessDanneggiato, SenzaIlLettoreIlFileNonApre) {
   EXPECT_THROW(Database::Apri(CartellaAccess() + "/nwind.mdb", ""), ErroreDatabase);
   plat::ImpostaLettoreAccess(LETTORE_ACCESS);
   EXPECT_NO_THROW(Database::Apri(CartellaAccess() + "/nwind.mdb", ""));
+}
+
+namespace {
+
+// Writes dati as the file nome of dir; its path.
+std::string FileDi(const QTemporaryDir& dir, const char* nome, const QByteArray& dati) {
+  QFile f(dir.filePath(nome));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(dati);
+  return dir.filePath(nome).toStdString();
+}
+
+// The text of the ErroreDatabase that f throws, or "" when it throws none.
+template <typename F>
+std::string Errore(F f) {
+  try {
+    f();
+  } catch (const ErroreDatabase& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+// Pages cut off lose catalogue entries or rows without any error from
+// libmdb: what was read is compared with what the file declares.
+TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
+  struct Caso {
+    const char* campione;
+    qsizetype taglio;
+    const char* tabella;  // nullptr: the whole file is refused
+  };
+  const Caso casi[] = {
+      {"nwind.mdb", 1449984, nullptr},              // 4 of its 9 tables still listed
+      {"DateTestDatabase.mdb", 65536, nullptr},     // no table listed at all
+      {"DateTestDatabase.mdb", 77824, "DateTest"},  // the table lists no row of its 6
+  };
+  CartellaTemporanea tmp;
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.campione) + " cut to " + std::to_string(c.taglio));
+    QTemporaryDir dir;
+    const std::string file =
+        FileDi(dir, "taglio.mdb", Contenuto(CartellaAccess() + "/" + c.campione).left(c.taglio));
+    std::unique_ptr<Database> db;
+    std::string errore = Errore([&] { db = Database::Apri(file, ""); });
+    if (c.tabella) {
+      ASSERT_EQ(errore, "");
+      errore = Errore([&] { db->OpenRecordset(std::string("select * from ") + c.tabella); });
+    }
+    EXPECT_NE(errore.find(file), std::string::npos) << errore;
+    EXPECT_NE(errore.find("damaged"), std::string::npos) << errore;
+  }
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+// A reader that makes no progress for a while (a slow disk, a network share
+// waking up) is waited for up to the stall limit, a minute by default.
+TEST(DatabaseAccessDanneggiato, LettoreFermoPerUnPo) {
+  EXPECT_GE(plat::kAttesaLettoreAccessMs, 60000);
+  QTemporaryDir dir;
+  const QString lento = dir.filePath("lettore_lento");
+  {
+    QFile f(lento);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\nsleep 1.5\nexec '" LETTORE_ACCESS "' \"$@\"\n");
+    f.setPermissions(f.permissions() | QFile::ExeOwner);
+  }
+  plat::ImpostaLettoreAccess(lento.toStdString());
+  const struct {
+    int attesa_ms;
+    bool apre;
+  } casi[] = {{plat::kAttesaLettoreAccessMs, true}, {500, false}};
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.attesa_ms);
+    plat::ImpostaAttesaLettoreAccess(c.attesa_ms);
+    const std::string errore = Errore([] { Database::Apri(CartellaAccess() + "/DateTestDatabase.mdb", ""); });
+    EXPECT_EQ(errore.empty(), c.apre) << errore;
+  }
+  plat::ImpostaAttesaLettoreAccess(plat::kAttesaLettoreAccessMs);
+  plat::ImpostaLettoreAccess(LETTORE_ACCESS);
+}
+
+// The folders of a program killed while its reader ran go at the next open;
+// those of running programs, and folders not named by a process, stay.
+TEST(DatabaseAccessDanneggiato, CartelleDiProgrammiMortiSpazzate) {
+  QProcess morto;
+  morto.start(QStringLiteral("true"), {});
+  ASSERT_TRUE(morto.waitForStarted());
+  const qint64 pid_morto = morto.processId();
+  ASSERT_TRUE(morto.waitForFinished());
+  CartellaTemporanea tmp;
+  const QString nomi[] = {QStringLiteral("Mistrel2013-%1-a1B2c3").arg(pid_morto),
+                          QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()),
+                          "Mistrel2013-1-g7H8i9", "Mistrel2013-j0K1l2", "Altro-123-m3N4o5"};
+  for (const QString& n : nomi) {
+    ASSERT_TRUE(QDir().mkpath(tmp.File(n + "/dentro")));
+    QFile f(tmp.File(n + "/dentro/access.sqlite"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  ASSERT_NE(Database::Apri(CartellaAccess() + "/DateTestDatabase.mdb", ""), nullptr);
+  QStringList restano(std::begin(nomi) + 1, std::end(nomi));
+  restano.sort();
+  EXPECT_EQ(tmp.Resti(), restano);
+}
+
+// No room left where the reader writes: the message says so.
+TEST(DatabaseAccessDanneggiato, CartellaTemporaneaPiena) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile::link("/dev/full", dir.filePath("access.sqlite")));
+  QProcess p;
+  p.start(QStringLiteral(LETTORE_ACCESS),
+          {QString::fromStdString(CartellaAccess()) + "/nwind.mdb", dir.filePath("access.sqlite")});
+  ASSERT_TRUE(p.waitForFinished());
+  EXPECT_EQ(p.exitCode(), 1);
+  const QString uscita = QString::fromUtf8(p.readAllStandardOutput());
+  EXPECT_TRUE(uscita.contains("the temporary folder " + dir.path() + " is full")) << uscita.toStdString();
 }

@@ -58,7 +58,8 @@ TEST_F(AvvioFile, DatabaseAccessDanneggiatoFermaIlProgramma) {
   const QByteArray campione = nwind.readAll();
   QFile rotto(TESTDATA_ACCESS "/damaged/fuzzed-crash.mdb");
   ASSERT_TRUE(rotto.open(QIODevice::ReadOnly));
-  for (const QByteArray& dati : {rotto.readAll(), campione.left(1724416), campione.left(1500000)}) {
+  for (const QByteArray& dati :
+       {rotto.readAll(), campione.left(1724416), campione.left(1500000), campione.left(1449984)}) {
     SCOPED_TRACE(dati.size());
     reg.Svuota();
     Scrivi("Mistrel2013.mdb", dati);
