@@ -47,7 +47,9 @@ void Prepara(QTemporaryDir& dir) {
 
 // The report with every section of the run of a selection window that
 // apri opens and prepares (all speeds rated).
-void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezione&()>& apri) {
+void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezione&()>& apri,
+              const QString& note =
+                  QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer.")) {
   QTemporaryDir dir;
   Prepara(dir);
   Silenzioso silenzio;
@@ -61,12 +63,13 @@ void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezion
   for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(1);
   s.txtcliente->SetText(QStringLiteral("ACME Engineering"));
   s.txtProgetto->SetText(QStringLiteral("Tower B, floors 3 to 12"));
-  s.txtNote->setPlainText(
-      QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer."));
+  s.txtNote->setPlainText(note);
+  QApplication::processEvents();  // the box lays its text out once, as it does when the user types it
   for (auto _ : state) {
     s.cmdStampa_Click();
     benchmark::DoNotOptimize(s.UltimoDocumento());
   }
+  if (s.UltimoDocumento().isEmpty()) state.SkipWithError("no report was saved");
   state.counters["righe_griglia"] = f.Grd->Rows() - 2;
   state.counters["byte"] = static_cast<double>(QFileInfo(s.UltimoDocumento()).size());
   plat::Forms::Svuota();
@@ -93,6 +96,32 @@ void BM_RapportoAriaMista(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_RapportoAriaMista)->Unit(benchmark::kMillisecond);
+
+// Long notes (the first argument in thousands of 64-character pieces, the
+// second 1 for a line each, 0 for one long paragraph): the time grows with
+// their length, not with its square.
+void BM_RapportoNoteLunghe(benchmark::State& state) {
+  const QString fine = state.range(1) ? QStringLiteral("\n") : QStringLiteral(" ");
+  QString note;
+  for (int i = 0; i < state.range(0) * 1000; ++i)
+    note += QStringLiteral("Item %1: supply and fit as drawn, controls by others ..........")
+                .arg(i % 1000, 3, 10, QLatin1Char('0')) +
+            fine;
+  Rapporto(
+      state,
+      []() -> sel::FinestraSelezione& {
+        ui::Fmenu().mnuprod_Click(0);
+        return sel::FDatiP();
+      },
+      note);
+  state.counters["byte_note"] = static_cast<double>(note.size());
+}
+BENCHMARK(BM_RapportoNoteLunghe)
+    ->Args({16, 0})
+    ->Args({160, 0})
+    ->Args({16, 1})
+    ->Args({160, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -82,6 +82,7 @@ void TextBox::focusOutEvent(QFocusEvent* e) {
 
 Label::Label(QWidget* parent, const QString& nome, int indice) : QLabel(parent) {
   NominaControllo(this, nome, indice);
+  setTextFormat(Qt::PlainText);  // a caption is shown as it is written, whatever it holds
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* e) {

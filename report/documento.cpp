@@ -7,6 +7,10 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
+#include <optional>
+#include <QSet>
 
 #include "report/documento_interno.h"
 
@@ -25,7 +29,128 @@ Documento Documento::DaPacchetto(Pacchetto p, const QString& nome) {
   return NominandoIlFile(nome, [&] { return Apri(std::move(p), nome); });
 }
 
+namespace {
+
+const QString kTipiContenuto = QStringLiteral("[Content_Types].xml");
+const QString kRelPacchetto = QStringLiteral("_rels/.rels");
+
+// The part whose relations a .rels part holds ("" for the package's own);
+// nothing for a part that is no relations part.
+std::optional<QString> SorgenteDi(const QString& rels) {
+  const qsizetype i = rels.lastIndexOf(QLatin1String("_rels/"));
+  if (i < 0 || !rels.endsWith(QLatin1String(".rels")) || (i > 0 && rels.at(i - 1) != QLatin1Char('/')))
+    return std::nullopt;
+  return rels.left(i) + rels.mid(i + 6, rels.size() - i - 6 - 5);
+}
+
+// A template goes into every report whole: what a word processor would
+// refuse in it is refused here, naming the file, before anything is typed.
+// Relations to outside files (a linked picture, an attached template) would
+// make the reader fetch them: all but hyperlinks are dropped with what
+// refers to them.
+void ControllaModello(Pacchetto& p, const QString& nome) {
+  auto errore = [&](const QString& perche) {
+    return ErroreDocumento(
+        QStringLiteral("The document %1 cannot be used as a letterhead: %2.").arg(nome, perche));
+  };
+  for (const QString& parte : {kTipiContenuto, kRelPacchetto})
+    if (!p.Ha(parte)) throw errore(QStringLiteral("it lacks its part %1").arg(parte));
+  std::map<QString, NodoXml> xml;
+  for (const auto& [parte, dati] : p.Parti())
+    if (ParteXml(parte)) xml.emplace(parte, LeggiXml(dati, parte));
+
+  // Every part has a content type.
+  QSet<QString> estensioni, nomi;
+  for (const NodoXml& t : xml[kTipiContenuto].figli) {
+    if (t.nome == QLatin1String("Default"))
+      estensioni.insert(t.Attributo({}, QStringLiteral("Extension")).toLower());
+    else if (t.nome == QLatin1String("Override"))
+      nomi.insert(t.Attributo({}, QStringLiteral("PartName")).toLower());
+  }
+  for (const auto& [parte, dati] : p.Parti()) {
+    if (parte == kTipiContenuto) continue;
+    const QString est = parte.mid(parte.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+    if (!nomi.contains(QLatin1Char('/') + parte.toLower()) && !estensioni.contains(est))
+      throw errore(QStringLiteral("its part %1 has no content type").arg(parte));
+  }
+
+  // The relations: outside files dropped, every other target present.
+  std::map<QString, QSet<QString>> tenute, tolte;  // by source part
+  for (auto& [parte, radice] : xml) {
+    const std::optional<QString> sorgente = SorgenteDi(parte);
+    if (!sorgente) continue;
+    QSet<QString>& t = tenute[*sorgente];
+    std::vector<NodoXml> figli;
+    for (NodoXml& r : radice.figli) {
+      if (r.testo || r.nome != QLatin1String("Relationship")) continue;
+      const QString id = r.Attributo({}, QStringLiteral("Id"));
+      if (r.Attributo({}, QStringLiteral("TargetMode")) == QLatin1String("External")) {
+        if (r.Attributo({}, QStringLiteral("Type")) != kTipoCollegamento) {
+          tolte[*sorgente].insert(id);
+          continue;
+        }
+      } else {
+        const QString bersaglio = Risolvi(Cartella(*sorgente), r.Attributo({}, QStringLiteral("Target")));
+        if (!p.Ha(bersaglio))
+          throw errore(QStringLiteral("%1 refers to the part %2, which it lacks")
+                           .arg(sorgente->isEmpty() ? parte : *sorgente, bersaglio));
+      }
+      t.insert(id);
+      figli.push_back(std::move(r));
+    }
+    radice.figli = std::move(figli);
+    if (tolte.count(*sorgente)) p.Imposta(parte, ScriviXml(radice));
+  }
+  if (!std::any_of(xml[kRelPacchetto].figli.begin(), xml[kRelPacchetto].figli.end(), [](const NodoXml& r) {
+        return r.Attributo({}, QStringLiteral("Type")) == kTipoDocumento;
+      }))
+    throw errore(QStringLiteral("it has no main part"));
+  const QString principale = ParteprincipaleDi(p, nome);
+  if (!xml.count(RelsDi(principale)))
+    throw errore(QStringLiteral("it lacks its part %1").arg(RelsDi(principale)));
+
+  // Every reference of a part names a relation it keeps; one to a dropped
+  // relation goes with it (an element whose identity it is, else the
+  // attribute).
+  for (auto& [parte, radice] : xml) {
+    if (SorgenteDi(parte)) continue;
+    const QSet<QString>& t = tenute[parte];
+    const QSet<QString>& via = tolte[parte];
+    bool cambiata = false;
+    std::function<void(NodoXml&)> pulisci = [&](NodoXml& n) {
+      std::vector<NodoXml> figli;
+      for (NodoXml& c : n.figli) {
+        bool tieni = true;
+        std::vector<AttributoXml> attributi;
+        for (AttributoXml& a : c.attributi) {
+          if (a.ns == ns::R && via.contains(a.valore)) {
+            cambiata = true;
+            if (a.nome == QLatin1String("id")) tieni = false;
+            continue;
+          }
+          if (a.ns == ns::R && !t.contains(a.valore))
+            throw errore(QStringLiteral("%1 refers to a relation %2 it lacks").arg(parte, a.valore));
+          attributi.push_back(std::move(a));
+        }
+        if (!tieni) continue;
+        c.attributi = std::move(attributi);
+        if (!c.testo) pulisci(c);
+        figli.push_back(std::move(c));
+      }
+      n.figli = std::move(figli);
+    };
+    for (const AttributoXml& a : radice.attributi)
+      if (a.ns == ns::R && !t.contains(a.valore))
+        throw errore(QStringLiteral("%1 refers to a relation %2 it lacks").arg(parte, a.valore));
+    pulisci(radice);
+    if (cambiata) p.Imposta(parte, ScriviXml(radice));
+  }
+}
+
+}  // namespace
+
 Documento Documento::Apri(Pacchetto p, const QString& nome) {
+  ControllaModello(p, nome);
   auto d = std::make_unique<Dati>();
   d->nome = nome;
   d->partePrincipale = ParteprincipaleDi(p, nome);
@@ -122,6 +247,11 @@ void Documento::ScriviTesto(const QString& testo) {
       chiudi();
       if (c == QLatin1Char('\r') && i + 1 < testo.size() && testo.at(i + 1) == QLatin1Char('\n')) ++i;
       NuovoParagrafo();
+    } else if (c.isHighSurrogate() && i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate()) {
+      pezzo += c;
+      pezzo += testo.at(++i);
+    } else if (c.isSurrogate()) {
+      pezzo += QChar(QChar::ReplacementCharacter);  // half a character: XML cannot carry it
     } else if (c.unicode() < 0x20 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) {
       // characters XML cannot carry are left out
     } else {
@@ -322,7 +452,7 @@ void Documento::AccodaACella(int tabella, int riga, int colonna, const QString& 
   if (!c || testo.isEmpty()) return;
   Paragrafo& p = c->par.back();
   Pezzo z;
-  z.testo = testo;
+  z.testo = TestoXml(testo);
   z.car = p.marca;
   p.pezzi.push_back(std::move(z));
 }
@@ -366,7 +496,7 @@ void Documento::InserisciImmagine(const QString& percorso) {
   z.img.cx = std::llround(larga * kEmuPerTwip);
   z.img.cy = std::llround(alta * kEmuPerTwip);
   z.img.id = d_->prossimoId++;
-  z.img.nome = QFileInfo(percorso).fileName();
+  z.img.nome = TestoXml(QFileInfo(percorso).fileName());
   d_->Corrente().pezzi.push_back(std::move(z));
 }
 

@@ -10,7 +10,10 @@
 //
 // The document starts from a template package, whose styles, page set-up,
 // headers and footers it keeps; whatever the template's body holds stays
-// after the text typed at its start.  Every read of a template, a picture or
+// after the text typed at its start.  A template is checked whole before
+// use: every XML part well-formed, the package's content types and
+// relations present, every relation kept leading to a part it holds; links
+// to files outside it (other than hyperlinks) are dropped.  Every read of a template, a picture or
 // another document is checked: a bad file raises ErroreDocumento naming it.
 #pragma once
 
@@ -94,6 +97,10 @@ class Documento {
   // ---- Output ----
   // The package of the finished document.
   Pacchetto Componi() const;
+  // The bytes of the finished file, read back as a word processor reads
+  // them (the package whole, every XML part well-formed) before they are
+  // handed out; throws ErroreDocumento when they are not.
+  QByteArray File() const;
   // Writes the document to a temporary file beside percorso and renames it
   // when complete; throws ErroreDocumento on any failure (no file left).
   void Salva(const QString& percorso) const;

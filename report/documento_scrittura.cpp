@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "report/documento_interno.h"
@@ -385,6 +386,7 @@ QByteArray Documento::Dati::ScriviDocumento() const {
   w.writeEndElement();
   w.writeEndElement();
   w.writeEndDocument();
+  ControllaScrittura(w, partePrincipale);
   return out;
 }
 
@@ -408,6 +410,7 @@ Pacchetto Documento::Componi() const {
     }
     w.writeEndElement();
     w.writeEndDocument();
+    ControllaScrittura(w, RelsDi(d_->partePrincipale));
     p.Imposta(RelsDi(d_->partePrincipale), out);
   }
 
@@ -433,8 +436,18 @@ Pacchetto Documento::Componi() const {
   return p;
 }
 
-void Documento::Salva(const QString& percorso) const {
+QByteArray Documento::File() const {
   const QByteArray dati = Componi().Comprimi();
+  const Pacchetto letto = Pacchetto::DaDati(dati, d_->nome, std::numeric_limits<qint64>::max() / 8);
+  if (!letto.Ha(d_->partePrincipale))
+    throw ErroreDocumento(QStringLiteral("The document written lacks its part %1.").arg(d_->partePrincipale));
+  for (const auto& [parte, contenuto] : letto.Parti())
+    if (ParteXml(parte)) ControllaXml(contenuto, parte);
+  return dati;
+}
+
+void Documento::Salva(const QString& percorso) const {
+  const QByteArray dati = File();
   QSaveFile f(percorso);
   if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit())
     throw ErroreDocumento(

@@ -300,8 +300,10 @@ void FormStampa::SezioneImmagine(const QString& cartella, const QString& nome) {
 void FormStampa::Leggi(const QString& percorso, const std::function<void()>& lettura) {
   try {
     lettura();
-  } catch (const ErroreDocumento&) {
-    throw ErroreStampa(core::Testo(191) + QDir::toNativeSeparators(QDir::cleanPath(percorso)));
+  } catch (const ErroreDocumento& e) {
+    // What is wrong in it, for whoever mends the file.
+    throw ErroreStampa(core::Testo(191) + QDir::toNativeSeparators(QDir::cleanPath(percorso)) +
+                       QLatin1Char('\n') + e.Testo());
   }
 }
 
@@ -395,15 +397,23 @@ void FormStampa::cmdStampa_Click() {
     std::optional<Documento> doc;
     Leggi(modello, [&] { doc.emplace(Documento::DaModello(modello)); });
     ScriviRapporto(*doc);
-    const QByteArray dati = doc->Componi().Comprimi();
 
     QString cartella = core::imp.CartellaOutput;
     if (cartella.isEmpty()) cartella = core::imp.PercorsoApp + QStringLiteral("Documenti");
     DocumentoNuovo nuovo(cartella, QDateTime::currentDateTime());
+    lblAttesa->SetCaption(core::Testo(168) + QDir::toNativeSeparators(nuovo.Percorso()));
+    plat::DoEvents();
+    QByteArray dati;
+    try {
+      dati = doc->File();
+    } catch (const ErroreDocumento& e) {
+      // Written but not readable back: nothing is saved.
+      throw ErroreStampa(core::Testo(195) + QDir::toNativeSeparators(nuovo.Percorso()) + QLatin1Char('\n') +
+                         e.Testo());
+    }
+    nuovo.Scrivi(dati);
     const QString percorso = QDir::toNativeSeparators(nuovo.Percorso());
     lblAttesa->SetCaption(core::Testo(168) + percorso);
-    plat::DoEvents();
-    nuovo.Scrivi(dati);
     ultimo_ = nuovo.Percorso();
     const int esito = plat::ApriConShell(nuovo.Percorso());
     plat::DoEvents();

@@ -85,7 +85,8 @@ class FormStampa : public plat::Form {
   void ImpostaAltezza(int twips);
   // The path of the template; a missing one stops the print.
   QString FileRichiesto(const QString& cartella, const QString& nome) const;
-  // The template read; one that cannot be read stops the print.
+  // The template read; one that cannot be read stops the print, with what
+  // is wrong in it.
   static void Leggi(const QString& percorso, const std::function<void()>& lettura);
   // A file a section carries into the report.  A missing or unreadable one
   // leaves the section's content out: a bold line in its place names the

@@ -51,12 +51,24 @@ struct NodoXml {
   void Scrivi(QXmlStreamWriter& w) const;
 };
 
+// The most attributes (namespace declarations included) one element may
+// carry; a part with more is refused.
+inline constexpr int kMassimiAttributi = 1000;
+
 // Parses a whole part; throws ErroreDocumento naming the part when it is not
-// well-formed XML.
+// well-formed XML or passes the limits above.
 NodoXml LeggiXml(const QByteArray& dati, const QString& nomeParte);
+// The same checks without building the tree.
+void ControllaXml(const QByteArray& dati, const QString& nomeParte);
+
+// Text as XML can carry it: a lone half of a surrogate pair becomes the
+// replacement character, the characters XML forbids are left out.
+QString TestoXml(const QString& testo);
 
 // Writes a whole part with the usual prefixes declared on its root.
 QByteArray ScriviXml(const NodoXml& radice);
 void DichiaraPrefissi(QXmlStreamWriter& w);
+// Throws ErroreDocumento when the writer failed (a part written short).
+void ControllaScrittura(const QXmlStreamWriter& w, const QString& nomeParte);
 
 }  // namespace rapporto

@@ -21,8 +21,18 @@ QString Errore(const QString& nome, const QString& perche) {
   return QStringLiteral("The document %1 cannot be read (%2).").arg(nome, perche);
 }
 
-bool ComprimereParte(const QString& nome) {
-  return nome.endsWith(QLatin1String(".xml")) || nome.endsWith(QLatin1String(".rels"));
+bool ComprimereParte(const QString& nome) { return ParteXml(nome); }
+
+// A name that would lead out of the package when unpacked: an absolute
+// path, a drive letter, a step up, or the other system's separator.
+bool FuoriDalPacchetto(const QString& nome) {
+  if (nome.isEmpty() || nome.startsWith(QLatin1Char('/')) || nome.contains(QLatin1Char('\\')) ||
+      nome.contains(QChar(0)))
+    return true;
+  if (nome.size() >= 2 && nome.at(1) == QLatin1Char(':') && nome.at(0).isLetter()) return true;
+  for (const QStringView passo : QStringView(nome).split(QLatin1Char('/')))
+    if (passo == QLatin1String("..")) return true;
+  return false;
 }
 
 }  // namespace
@@ -34,7 +44,7 @@ Pacchetto Pacchetto::Leggi(const QString& percorso) {
   return DaDati(f.readAll(), percorso);
 }
 
-Pacchetto Pacchetto::DaDati(const QByteArray& dati, const QString& nome) {
+Pacchetto Pacchetto::DaDati(const QByteArray& dati, const QString& nome, qint64 massimaParte) {
   zip_error_t err;
   zip_error_init(&err);
   std::unique_ptr<zip_source_t, LiberaSorgente> sorgente(
@@ -64,8 +74,9 @@ Pacchetto Pacchetto::DaDati(const QByteArray& dati, const QString& nome) {
       throw ErroreDocumento(Errore(nome, QStringLiteral("damaged directory")));
     const QString parte = QString::fromUtf8(st.name);
     if (parte.endsWith(QLatin1Char('/'))) continue;  // a folder entry
+    if (FuoriDalPacchetto(parte)) continue;
     totale += static_cast<qint64>(st.size);
-    if (st.size > static_cast<zip_uint64_t>(kMassimaParte) || totale > 4 * kMassimaParte)
+    if (st.size > static_cast<zip_uint64_t>(massimaParte) || totale > 4 * massimaParte)
       throw ErroreDocumento(Errore(nome, QStringLiteral("part too large")));
     std::unique_ptr<zip_file_t, ChiudiVoce> voce(zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0));
     if (!voce) throw ErroreDocumento(Errore(nome, QString::fromUtf8(zip_strerror(z))));
@@ -83,6 +94,10 @@ Pacchetto Pacchetto::DaDati(const QByteArray& dati, const QString& nome) {
     p.parti_[parte] = std::move(contenuto);
   }
   return p;
+}
+
+bool ParteXml(const QString& nome) {
+  return nome.endsWith(QLatin1String(".xml")) || nome.endsWith(QLatin1String(".rels"));
 }
 
 QByteArray Pacchetto::Parte(const QString& parte) const {

@@ -1,6 +1,7 @@
 // A document package: the named parts of a zip file, read and written
 // through libzip entirely in memory.  A damaged, truncated or oversized file
-// is refused with an error, never followed.
+// is refused with an error, never followed; an entry whose name leads out of
+// the package (an absolute path, a drive letter, a step up) is left out.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +18,9 @@ class ErroreDocumento : public std::runtime_error {
   QString Testo() const { return QString::fromStdString(what()); }
 };
 
+// Whether a part holds XML (its name ends in .xml or .rels).
+bool ParteXml(const QString& nome);
+
 class Pacchetto {
  public:
   // The largest file and the largest part read (a damaged or hostile
@@ -26,7 +30,9 @@ class Pacchetto {
 
   // Reads every part of the zip file; throws ErroreDocumento naming it.
   static Pacchetto Leggi(const QString& percorso);
-  static Pacchetto DaDati(const QByteArray& dati, const QString& nome);
+  // massimaParte: the largest part accepted (and four times that in all);
+  // a file this program wrote itself is read back without that limit.
+  static Pacchetto DaDati(const QByteArray& dati, const QString& nome, qint64 massimaParte = kMassimaParte);
 
   bool Ha(const QString& parte) const { return parti_.count(parte) != 0; }
   // The bytes of a part (empty when missing).

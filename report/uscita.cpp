@@ -55,26 +55,42 @@ int ScriviTutto(int fd, const QByteArray& dati) {
   return 0;
 }
 
-DocumentoNuovo::DocumentoNuovo(const QString& cartella, const QDateTime& quando) : cartella_(cartella) {
+DocumentoNuovo::DocumentoNuovo(const QString& cartella, const QDateTime& quando)
+    : cartella_(cartella), quando_(quando) {
   if (!QDir().mkpath(cartella)) throw ErroreStampa(core::Testo(192) + QDir::toNativeSeparators(cartella));
   const QDir dir(cartella);
-  for (int numero = 1;; ++numero) {
-    const QString percorso = dir.filePath(NomeDocumento(quando, numero));
-    // Taking the name fails when it is taken: an earlier report is never
-    // written over.
-    const int fd = ::open(Locale(percorso).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      ::close(fd);
-      percorso_ = percorso;
-      return;
-    }
-    if (errno != EEXIST) throw ErroreStampa(MessaggioScrittura(errno, cartella, percorso));
+  struct stat st;
+  for (;; ++numero_) {
+    percorso_ = dir.filePath(NomeDocumento(quando_, numero_));
+    if (::lstat(Locale(percorso_).constData(), &st) != 0) break;
   }
 }
 
-DocumentoNuovo::~DocumentoNuovo() {
-  if (!scritto_ && !percorso_.isEmpty()) ::unlink(Locale(percorso_).constData());
+namespace {
+
+// Puts the complete temporary file under a name that must not exist yet:
+// a hard link, else (a file system without links) a rename that refuses to
+// replace, else a reserved empty file renamed over.  Returns 0, or the errno
+// value (EEXIST: the name is taken).
+int Collega(const QByteArray& temporaneo, const QByteArray& nome) {
+  if (::link(temporaneo.constData(), nome.constData()) == 0) {
+    ::unlink(temporaneo.constData());
+    return 0;
+  }
+  if (errno == EEXIST) return EEXIST;
+  if (::renameat2(AT_FDCWD, temporaneo.constData(), AT_FDCWD, nome.constData(), RENAME_NOREPLACE) == 0)
+    return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != EPERM && errno != EOPNOTSUPP) return errno;
+  const int fd = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return errno;
+  ::close(fd);
+  if (::rename(temporaneo.constData(), nome.constData()) == 0) return 0;
+  const int err = errno;
+  ::unlink(nome.constData());
+  return err;
 }
+
+}  // namespace
 
 void DocumentoNuovo::Scrivi(const QByteArray& dati) {
   QByteArray temporaneo = Locale(QDir(cartella_).filePath(QStringLiteral(".~DocXXXXXX")));
@@ -86,12 +102,17 @@ void DocumentoNuovo::Scrivi(const QByteArray& dati) {
   int err = ScriviTutto(fd, dati);
   if (err == 0 && ::fchmod(fd, 0666 & ~maschera) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temporaneo.constData(), Locale(percorso_).constData()) != 0) err = errno;
+  const QDir dir(cartella_);
+  while (err == 0) {
+    err = Collega(temporaneo, Locale(percorso_));
+    if (err != EEXIST) break;
+    err = 0;
+    percorso_ = dir.filePath(NomeDocumento(quando_, ++numero_));
+  }
   if (err != 0) {
     ::unlink(temporaneo.constData());
     throw ErroreStampa(MessaggioScrittura(err, cartella_, percorso_));
   }
-  scritto_ = true;
 }
 
 }  // namespace rapporto

@@ -29,24 +29,26 @@ QString MessaggioScrittura(int err, const QString& cartella, const QString& perc
 int ScriviTutto(int fd, const QByteArray& dati);
 
 // A new report file in the output folder, under the first free name for the
-// time given.  The folder is created when missing; the name is taken at once
-// (so the path can be shown before the document is written) and left free
-// again unless the document is written whole.  Throws ErroreStampa.
+// time given.  The folder is created when missing and the name that is free
+// now is chosen at once (so the path can be shown before the document is
+// written); the file appears under its name only when written whole, never
+// over another file (a report saved meanwhile moves it to the next free
+// name).  Throws ErroreStampa.
 class DocumentoNuovo {
  public:
   DocumentoNuovo(const QString& cartella, const QDateTime& quando);
-  ~DocumentoNuovo();
   DocumentoNuovo(const DocumentoNuovo&) = delete;
   DocumentoNuovo& operator=(const DocumentoNuovo&) = delete;
 
   const QString& Percorso() const { return percorso_; }
-  // Writes the document to a temporary file beside it and puts it in place
-  // when complete.
+  // Writes the document to a temporary file beside it and links it under
+  // the first free name once complete.
   void Scrivi(const QByteArray& dati);
 
  private:
   QString cartella_, percorso_;
-  bool scritto_ = false;
+  QDateTime quando_;
+  int numero_ = 1;
 };
 
 }  // namespace rapporto

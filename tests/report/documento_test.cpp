@@ -249,10 +249,38 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
                              QByteArray("<w:p>").repeated(100000) + "</w:body></w:document>");
   Pacchetto xmlRotto;
   xmlRotto.Imposta(QStringLiteral("word/document.xml"), "<w:document><w:body>");
+  // The letterhead with one part changed (empty bytes: the part removed).
+  auto carta = [](std::initializer_list<std::pair<const char*, QByteArray>> cambi) {
+    Pacchetto p = Pacchetto::Leggi(kCarta);
+    for (const auto& [parte, dati] : cambi) {
+      const QString nome = QString::fromLatin1(parte);
+      if (dati.isEmpty())
+        p.Togli(nome);
+      else
+        p.Imposta(nome, dati);
+    }
+    return p.Comprimi();
+  };
+  const QByteArray documento = Pacchetto::Leggi(kCarta).Parte(QStringLiteral("word/document.xml"));
+  QByteArray attributi = "<w:document xmlns:w=\"" + rapporto::ns::W.toUtf8() + "\"><w:body><w:p";
+  for (int i = 0; i < 100000; ++i) attributi += " a" + QByteArray::number(i) + "=\"1\"";
+  attributi += "/></w:body></w:document>";
   const struct {
     const char* nome;
     QByteArray contenuto;
+    bool soloModello = false;  // a tender text may lack what only a letterhead needs
   } file[] = {
+      {"stili_rotti.docx", carta({{"word/styles.xml", "<w:styles xmlns:w=\"x\"><w:style>"}}), true},
+      {"impostazioni_rotte.docx", carta({{"word/settings.xml", "<w:settings"}}), true},
+      {"intestazione_rotta.docx", carta({{"word/header1.xml", "<w:hdr></w:ftr>"}}), true},
+      {"senza_tipi.docx", carta({{"[Content_Types].xml", {}}}), true},
+      {"senza_relazioni_pacchetto.docx", carta({{"_rels/.rels", {}}}), true},
+      {"senza_relazioni_documento.docx", carta({{"word/_rels/document.xml.rels", {}}}), true},
+      {"intestazione_senza_relazione.docx",
+       carta({{"word/document.xml", QByteArray(documento).replace("r:id=\"rId3\"", "r:id=\"rId9\"")}}), true},
+      {"intestazione_mancante.docx", carta({{"word/header1.xml", {}}}), true},
+      {"troppi_attributi.docx", carta({{"word/document.xml", attributi}})},
+      {"vuoto.docx", QByteArray()},
       {"vuoto.docx", QByteArray()},
       {"testo.docx", QByteArray("this is not a zip file at all")},
       {"troncato.docx", buono.left(buono.size() / 3)},
@@ -295,6 +323,7 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
     } catch (const ErroreDocumento& e) {
       EXPECT_TRUE(e.Testo().contains(QString::fromLatin1(c.nome))) << e.what();
     }
+    if (c.soloModello) continue;
     Documento d = Documento::DaModello(kCarta);
     EXPECT_THROW(d.InserisciDocumento(percorso), ErroreDocumento) << c.nome;
   }
@@ -307,6 +336,61 @@ TEST_F(Scrittore, UnFileRovinatoDaUnErroreCheLoNomina) {
   Documento d = Documento::DaModello(kCarta);
   EXPECT_THROW(d.InserisciImmagine(dir.filePath(QStringLiteral("manca.png"))), ErroreDocumento);
   EXPECT_THROW(Documento::DaModello(dir.filePath(QStringLiteral("manca.docx"))), ErroreDocumento);
+}
+
+// A letterhead's entries whose names lead out of the package and its links
+// to outside files never reach the report; its hyperlinks stay.
+TEST_F(Scrittore, DalModelloNienteFuoriDalPacchettoNeCollegamentiEsterni) {
+  Pacchetto p = Pacchetto::Leggi(kCarta);
+  for (const char* fuori : {"../fuori.xml", "/assoluto.xml", "C:/disco.xml", "word/../../su.xml", "a\\b.xml"})
+    p.Imposta(QString::fromLatin1(fuori), "<x/>");
+  QByteArray intestazione = p.Parte(QStringLiteral("word/header1.xml"));
+  intestazione.replace("<w:hdr ", "<w:hdr xmlns:r=\"" + rapporto::ns::R.toUtf8() + "\" ");
+  intestazione.replace("</w:p></w:hdr>",
+                       "<w:hyperlink r:id=\"rIdL\"><w:r><w:t>sito</w:t></w:r></w:hyperlink>"
+                       "<w:r><w:pict><w:imagedata r:id=\"rIdE\"/></w:pict></w:r></w:p></w:hdr>");
+  p.Imposta(QStringLiteral("word/header1.xml"), intestazione);
+  p.Imposta(QStringLiteral("word/_rels/header1.xml.rels"),
+            "<Relationships xmlns=\"" + rapporto::ns::REL.toUtf8() +
+                "\"><Relationship Id=\"rIdE\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                "relationships/image\" Target=\"http://example.com/traccia.png\" TargetMode=\"External\"/>"
+                "<Relationship Id=\"rIdL\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                "relationships/hyperlink\" Target=\"https://example.com/\" TargetMode=\"External\"/>"
+                "</Relationships>");
+  const QString file = dir.filePath(QStringLiteral("modello.docx"));
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(p.Comprimi());
+  f.close();
+  const Pacchetto letto = Pacchetto::Leggi(file);
+  EXPECT_EQ(letto.Parti().size(), 9u);  // the letterhead's own eight and the header's relations
+  const Pacchetto r = Documento::DaModello(file).Componi();
+  for (const auto& [parte, dati] : r.Parti()) {
+    EXPECT_FALSE(parte.contains(QLatin1String("..")) || parte.contains(QLatin1Char(':')) ||
+                 parte.startsWith(QLatin1Char('/')) || parte.contains(QLatin1Char('\\')))
+        << parte.toStdString();
+    EXPECT_FALSE(dati.contains("example.com/traccia")) << parte.toStdString();
+    EXPECT_FALSE(dati.contains("rIdE")) << parte.toStdString();
+  }
+  EXPECT_TRUE(r.Parte(QStringLiteral("word/_rels/header1.xml.rels")).contains("https://example.com/"));
+  EXPECT_TRUE(r.Parte(QStringLiteral("word/header1.xml")).contains("r:id=\"rIdL\""));
+  EXPECT_TRUE(test::XmlValido(r.Parte(QStringLiteral("word/header1.xml"))));
+}
+
+// Text XML cannot carry (half a surrogate pair, control characters) is
+// replaced or left out wherever it is typed: the document stays whole.
+TEST_F(Scrittore, TestoCheLXmlNonPortaSostituito) {
+  const QString mezzo = QString(QChar(0xD83D));
+  Documento d = Documento::DaModello(kCarta);
+  d.ScriviTesto(QStringLiteral("a") + mezzo + QStringLiteral("b") + QChar(0xDE00) + QChar(1) +
+                QStringLiteral("\U0001F600"));
+  d.AggiungiTabella(1, 1, Larghezze::Adattate);
+  d.VaiAllaFine();
+  d.AccodaACella(1, 1, 1, mezzo + QStringLiteral("c"));
+  const Pacchetto p = d.Componi();
+  EXPECT_TRUE(test::XmlValido(p.Parte(QStringLiteral("word/document.xml"))));
+  EXPECT_EQ(test::Corpo(p),
+            (QStringList{QStringLiteral("p:a\uFFFDb\uFFFD\U0001F600"), QStringLiteral("tbl{\uFFFDc}")}));
 }
 
 // Many damaged copies of a real document (bytes changed, cut short): each is

@@ -386,6 +386,34 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
   }
 }
 
+// Half a character (a lone surrogate) typed in every box of the dialog, and
+// an output folder whose name reads as markup: the report is saved whole,
+// opens in LibreOffice, and the label shows the folder as written.
+TEST_F(Stampa, TestoImpossibileECartellaStranaSalvatiEApertiInLibreOffice) {
+  ui::ApriLinea(catalogo::Codice::KALVO);
+  core::imp.CartellaOutput = dir.filePath("<b>x</b>");
+  FormStampa& s = Premi(sel::FDatiP());
+  for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(k == 5);
+  const QString mezzo(QChar(0xD800));
+  s.txtData->SetText("08/12/2026" + mezzo);
+  s.txtcliente->SetText("ACME" + mezzo + "Engineering");
+  s.txtProgetto->SetText(mezzo + "Tower");
+  s.txtNote->setPlainText("Delivery in spring" + QString(QChar(0xDC00)) + " and autumn");
+  s.cmdStampa->click();
+  ASSERT_FALSE(s.UltimoDocumento().isEmpty());
+  EXPECT_TRUE(reg.messaggi.empty());
+  EXPECT_EQ(s.lblAttesa->Caption(), "Saving document in " + s.UltimoDocumento() + " OK");
+  EXPECT_TRUE(s.UltimoDocumento().contains("<b>x</b>/Doc"));
+  EXPECT_EQ(s.lblAttesa->textFormat(), Qt::PlainText);
+  QTemporaryDir lavoro;
+  const QString pdf = InPdf(s.UltimoDocumento(), lavoro);
+  ASSERT_FALSE(pdf.isEmpty());
+  const QString t = TestoPdf(pdf);
+  for (const char* atteso :
+       {"08/12/2026", "ACME", "Engineering", "Tower", "Delivery in spring", "and autumn"})
+    EXPECT_TRUE(t.contains(atteso)) << atteso << "\n" << t.toStdString();
+}
+
 // The results grid of the EC windows (fifteen columns in small print) keeps
 // every word of its headings and cells whole on the page.
 TEST_F(Stampa, LaGrigliaDelRapportoNonSpezzaLeParole) {
