@@ -32,13 +32,16 @@ bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QStr
   const float valore = static_cast<float>(letto);
   if (minimo <= valore && valore <= massimo) return false;
   const QString testoMin = TestoNumero(minimo, imp.SepDec);
-  const QString messaggio = Testo(108) + QLatin1Char(' ') + testoMin + QLatin1Char(' ') + unita +
-                            QLatin1String(" -> ") + TestoNumero(massimo, imp.SepDec) + QLatin1Char(' ') +
-                            unita + QLatin1Char('\r') + Testo(109) + testoMin;
-  plat::MsgBox(messaggio, plat::Icona::Critica);
+  plat::MsgBox(TestoCampo(minimo, massimo, unita) + QLatin1Char('\r') + Testo(109) + testoMin,
+               plat::Icona::Critica);
   box->SetText(testoMin);
   box->SetFocus();
   return true;
+}
+
+QString TestoCampo(float minimo, float massimo, const QString& unita) {
+  return Testo(108) + QLatin1Char(' ') + TestoNumero(minimo, imp.SepDec) + QLatin1Char(' ') + unita +
+         QLatin1String(" -> ") + TestoNumero(massimo, imp.SepDec) + QLatin1Char(' ') + unita;
 }
 
 void CentraForm(plat::Form* f) {

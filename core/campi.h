@@ -19,6 +19,9 @@ void SelezionaTesto(plat::TextBox* box);
 // "nolimits", nor when the focus went to the window's close button.
 bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso);
 
+// The first line of the range message: text 108 and the limits with their unit.
+QString TestoCampo(float minimo, float massimo, const QString& unita);
+
 // Centres a window, 800 twips above the middle of its area.
 void CentraForm(plat::Form* f);
 

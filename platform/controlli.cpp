@@ -61,12 +61,17 @@ void TextBox::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
   if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
   if (!GotFocus) return;
-  GotFocus();
-  // A mouse click places the cursor after the focus arrives: select again.
+  const bool eseguito = Fuoco::Protetto(this, GotFocus);
+  // A mouse click places the cursor after the focus arrives: select again
+  // (after an error in the handler, only the selection the trap made).
   if (e->reason() == Qt::MouseFocusReason) {
     QPointer<TextBox> io(this);
-    QTimer::singleShot(0, this, [io] {
-      if (io && io->hasFocus() && io->GotFocus) io->GotFocus();
+    QTimer::singleShot(0, this, [io, eseguito] {
+      if (!io || !io->hasFocus()) return;
+      if (!eseguito)
+        io->selectAll();
+      else if (io->GotFocus)
+        Fuoco::Protetto(io, io->GotFocus);
     });
   }
 }

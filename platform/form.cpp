@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/messaggi.h"
 #include "platform/schermo.h"
 
 namespace plat {
@@ -73,6 +74,11 @@ void Form::Scarica() {
     deleteLater();
   }
   if (e.empty()) QCoreApplication::quit();
+}
+
+void Form::TrappolaGenerica() {
+  PuntatoreNormale();
+  MsgBox(QStringLiteral("Errore generico"), Icona::Esclamativa);
 }
 
 void Form::ImpostaCaption(const QString& testo) {

@@ -73,6 +73,11 @@ class Form : public QWidget {
   // Key preview: the form sees keys before its controls.  Return true to
   // swallow the key.  KeyAscii may be changed (0 cancels the key).
   virtual bool Form_KeyPress(int& /*keyAscii*/, QWidget* /*controllo*/) { return false; }
+  // The error trap of the handlers of the form's controls: reports the
+  // exception being handled (called only inside a catch block).
+  virtual void TrappolaErrori() { TrappolaGenerica(); }
+  // A message that names no error number.
+  static void TrappolaGenerica();
   virtual bool Form_KeyDown(int /*keyCode*/, Qt::KeyboardModifiers /*mod*/, QWidget* /*controllo*/) {
     return false;
   }

@@ -39,11 +39,26 @@ bool EseguiPendenti() {
     Form* f = FormDi(box);
     if (f && !f->Caricata()) continue;
     ++g_profondita;
-    auto gestore = box->LostFocus;
-    gestore();
+    const auto gestore = box->LostFocus;
+    Protetto(box, gestore);
     --g_profondita;
   }
   return g_richiamo;
+}
+
+bool Protetto(TextBox* box, const std::function<void()>& gestore) {
+  QPointer<TextBox> io(box);
+  try {
+    gestore();
+    return true;
+  } catch (...) {
+    if (Form* f = io ? FormDi(io) : nullptr)
+      f->TrappolaErrori();
+    else
+      Form::TrappolaGenerica();
+    if (io) io->SetFocus();
+  }
+  return false;
 }
 
 bool InVerifica() { return g_profondita > 0; }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 namespace plat {
 
@@ -13,6 +14,10 @@ class TextBox;
 namespace Fuoco {
 
 void AccodaUscita(TextBox* box);
+// Runs a focus handler of a box under the error trap of the box's window:
+// an error is reported, the box gets the focus back with its whole text
+// selected, and the program goes on.  False after an error.
+bool Protetto(TextBox* box, const std::function<void()>& gestore);
 // Runs every queued lost-focus handler now; true when one of them gave the
 // focus back to its box (a check failed).
 bool EseguiPendenti();

@@ -15,6 +15,8 @@ namespace sel {
 
 namespace {
 constexpr int kAccessori = catalogo::kAccessoriFinestra;
+// Range of the cooling humidity boxes, in per cent.
+constexpr float kUmiditaMin = 10, kUmiditaMax = 95;
 }  // namespace
 
 FinestraAriaMista::FinestraAriaMista(const QString& nome, bool centra) : FinestraSelezione(nome, centra) {}
@@ -151,10 +153,18 @@ void FinestraAriaMista::txtTsa1rin_LostFocus(int i) {
   }
 }
 
-void FinestraAriaMista::txtTburic_LostFocus() { RegolaBulboUmido(txtTburic, txtTsa1ric(0), txtUrric); }
-void FinestraAriaMista::txttburin_LostFocus() { RegolaBulboUmido(txttburin, txtTsa1rin(0), txturrin); }
-void FinestraAriaMista::txtUrric_LostFocus() { RegolaUmidita(txtUrric, txtTsa1ric(0), txtTburic, 10, 95); }
-void FinestraAriaMista::txturrin_LostFocus() { RegolaUmidita(txturrin, txtTsa1rin(0), txttburin, 10, 95); }
+void FinestraAriaMista::txtTburic_LostFocus() {
+  RegolaBulboUmido(txtTburic, txtTsa1ric(0), txtUrric, kUmiditaMin, kUmiditaMax);
+}
+void FinestraAriaMista::txttburin_LostFocus() {
+  RegolaBulboUmido(txttburin, txtTsa1rin(0), txturrin, kUmiditaMin, kUmiditaMax);
+}
+void FinestraAriaMista::txtUrric_LostFocus() {
+  RegolaUmidita(txtUrric, txtTsa1ric(0), txtTburic, kUmiditaMin, kUmiditaMax);
+}
+void FinestraAriaMista::txturrin_LostFocus() {
+  RegolaUmidita(txturrin, txtTsa1rin(0), txttburin, kUmiditaMin, kUmiditaMax);
+}
 
 void FinestraAriaMista::LeggiCondizioniAria(unita::Condizioni& k) const {
   LeggiCondizioniComuni(k);

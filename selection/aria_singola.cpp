@@ -8,6 +8,11 @@
 
 namespace sel {
 
+namespace {
+// Range of the cooling humidity box, in per cent.
+constexpr float kUmiditaMin = 20, kUmiditaMax = 98;
+}  // namespace
+
 FinestraAriaSingola::FinestraAriaSingola(const QString& nome) : FinestraSelezione(nome, true) {}
 
 QLayout* FinestraAriaSingola::CreaPannelli(bool comeFreddo) {
@@ -99,10 +104,12 @@ void FinestraAriaSingola::txtTsa1_LostFocus(int i) {
 
 void FinestraAriaSingola::txtTbu_LostFocus() {
   if (VersoChiusura()) return;
-  RegolaBulboUmido(txtTbu, txtTsa1(0), txtUr);
+  RegolaBulboUmido(txtTbu, txtTsa1(0), txtUr, kUmiditaMin, kUmiditaMax);
 }
 
-void FinestraAriaSingola::txtUr_LostFocus() { RegolaUmidita(txtUr, txtTsa1(0), txtTbu, 20, 98); }
+void FinestraAriaSingola::txtUr_LostFocus() {
+  RegolaUmidita(txtUr, txtTsa1(0), txtTbu, kUmiditaMin, kUmiditaMax);
+}
 
 void FinestraAriaSingola::txtTw1_LostFocus(int i) { ControllaTw1(i); }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <new>
+#include <optional>
 
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
@@ -466,9 +467,41 @@ namespace {
 
 QString Formato1(double v) { return core::Formatta(v, QStringLiteral("##.0"), core::imp.SepDec); }
 
+// The humidity of dry bulb d and wet bulb b, nothing where the moist-air
+// routines give no state (an error of theirs, or no humidity above 0 and
+// up to 100).
+std::optional<float> UmiditaDi(double d, double b) {
+  try {
+    const float h = motore::UmiditaRelativa(static_cast<float>(d), static_cast<float>(b));
+    if (std::isfinite(h) && h > 0 && h <= 100) return h;
+  } catch (const motore::ErroreCalcolo&) {
+  }
+  return std::nullopt;
+}
+
+// The wet bulb of dry bulb d at humidity h, nothing where the search finds none.
+std::optional<float> BulboDi(double d, double h) {
+  motore::StatoCalcolo prova;  // a box's check leaves the run's state alone
+  try {
+    const float b = motore::BulboUmidoDaUR(static_cast<float>(d), static_cast<float>(h), prova);
+    if (h == 100 || std::fabs(static_cast<double>(prova.URCalcolata) - h) <= 0.001) return b;
+  } catch (const motore::ErroreCalcolo&) {
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-void FinestraSelezione::RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, plat::TextBox* h) {
+void FinestraSelezione::RifiutaAria(plat::TextBox* lasciata, plat::TextBox* derivata, float minimo,
+                                    float massimo) {
+  plat::MsgBox(core::TestoCampo(minimo, massimo, QStringLiteral("%")), plat::Icona::Critica);
+  derivata->SetText(QString());
+  lasciata->SetText(QString());
+  lasciata->SetFocus();
+}
+
+void FinestraSelezione::RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, plat::TextBox* h, float minimo,
+                                         float massimo) {
   if (!Positivo(b) || !Positivo(d)) return;
   const double umido = core::ValNum(b->Text()), secco = core::ValNum(d->Text());
   if (umido >= secco) {
@@ -477,19 +510,26 @@ void FinestraSelezione::RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, pla
     b->SetFocus();
     return;
   }
-  h->SetText(Formato1(motore::UmiditaRelativa(static_cast<float>(secco), static_cast<float>(umido))));
+  if (const auto u = UmiditaDi(secco, umido))
+    h->SetText(Formato1(*u));
+  else
+    RifiutaAria(b, h, minimo, massimo);
 }
 
 void FinestraSelezione::RegolaUmidita(plat::TextBox* h, plat::TextBox* d, plat::TextBox* b, float minimo,
                                       float massimo) {
   const bool reimpostata = Controlla(h, minimo, massimo, QStringLiteral("%"), true);
   if (Positivo(h) && !reimpostata) {
-    b->SetText(Formato1(motore::BulboUmidoDaUR(static_cast<float>(core::ValNum(d->Text())),
-                                               static_cast<float>(core::ValNum(h->Text())), unita::Stato())));
+    const auto bulbo = BulboDi(core::ValNum(d->Text()), core::ValNum(h->Text()));
+    if (!bulbo) {
+      RifiutaAria(h, b, minimo, massimo);
+      return;
+    }
+    b->SetText(Formato1(*bulbo));
   }
+  // Emptied: filled again from the wet bulb, where that gives a humidity.
   if (Positivo(d) && Positivo(b) && core::ValNum(h->Text()) == 0) {
-    h->SetText(Formato1(motore::UmiditaRelativa(static_cast<float>(core::ValNum(d->Text())),
-                                                static_cast<float>(core::ValNum(b->Text())))));
+    if (const auto u = UmiditaDi(core::ValNum(d->Text()), core::ValNum(b->Text()))) h->SetText(Formato1(*u));
   }
 }
 
@@ -768,10 +808,14 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
     AssicuraSerie();
     corpo();
   } catch (...) {
-    plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(NumeroErroreCorrente()),
-                 plat::Icona::Esclamativa);
-    plat::PuntatoreNormale();
+    TrappolaErrori();
   }
+}
+
+void FinestraSelezione::TrappolaErrori() {
+  plat::MsgBox(QStringLiteral("Errore generico : ") + QString::number(NumeroErroreCorrente()),
+               plat::Icona::Esclamativa);
+  plat::PuntatoreNormale();
 }
 
 int FinestraSelezione::NumeroErroreCorrente() {

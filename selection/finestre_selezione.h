@@ -106,6 +106,9 @@ class FinestraSelezione : public plat::Form {
   static constexpr int kErroreMemoria = 7;
   static constexpr int kErroreInterno = 51;
   static int NumeroErroreCorrente();
+  // The error trap of the runs and of the boxes' handlers: "Errore generico : "
+  // and that number, the pointer back to normal.
+  void TrappolaErrori() override;
 
   // The run of the calculate button (each window its own).
   virtual void cmdCalcola_Click() {}
@@ -156,10 +159,17 @@ class FinestraSelezione : public plat::Form {
   bool VersoChiusura() const;
   // Outlet water temperature of panel i: empties the water flow, checks the order.
   void RegolaUscitaAcqua(int i);
-  // Wet bulb B against the dry bulb D: humidity H recomputed.
-  void RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, plat::TextBox* h);
-  // Humidity H in range, then the wet bulb B recomputed (and H again when emptied).
+  // Wet bulb B against the dry bulb D: humidity H recomputed.  A humidity
+  // the moist-air routines cannot give refuses B as out of H's range
+  // (minimo to massimo %).
+  void RegolaBulboUmido(plat::TextBox* b, plat::TextBox* d, plat::TextBox* h, float minimo, float massimo);
+  // Humidity H in range, then the wet bulb B recomputed (and H again when
+  // emptied).  A wet bulb the routines cannot give refuses H as out of range.
   void RegolaUmidita(plat::TextBox* h, plat::TextBox* d, plat::TextBox* b, float minimo, float massimo);
+  // An air state that gives no humidity: the range message of the humidity,
+  // the box left and the one derived from it emptied, the focus back on
+  // the box left.
+  void RifiutaAria(plat::TextBox* lasciata, plat::TextBox* derivata, float minimo, float massimo);
   void ControllaTw1(int i);
   void ControllaGlicole();
   // Water flow of panel i (the mixed-air windows' rule): empties the outlet

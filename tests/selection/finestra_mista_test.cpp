@@ -1,7 +1,9 @@
 #include "catalogue/catalogo.h"
 #include "selection/fdatipxx.h"
+#include "selection/fdatipxxec.h"
 #include "selection/grafico.h"
 #include "tests/selection/supporto_selezione.h"
+#include "ui/linee.h"
 
 using namespace sel;
 
@@ -230,6 +232,72 @@ TEST_F(FinestraMista, UmiditaEBulboUmidoDeiDueFlussi) {
   Scrivi(f->txtUrric, "");
   Esci(f->txtTw1(0));
   EXPECT_EQ(f->txtUrric->Text(), "52.9");  // emptied: filled again from the wet bulb
+}
+
+namespace {
+
+// Every mixed-air window: RMB, DVK, their EC series, and those in easy calc.
+struct FinestraDellaSerie {
+  catalogo::Codice serie;
+  bool facile;
+};
+constexpr FinestraDellaSerie kFinestreMiste[] = {
+    {catalogo::Codice::RMB, false},     {catalogo::Codice::DVK, false},    {catalogo::Codice::RMBBLDC, false},
+    {catalogo::Codice::DVKBLDC, false}, {catalogo::Codice::RMBBLDC, true}, {catalogo::Codice::DVKBLDC, true}};
+
+FinestraAriaMista& ApriMista(const FinestraDellaSerie& w) {
+  ui::ApriLinea(w.serie, w.facile);
+  if (!catalogo::Descrittore(w.serie).ec) return FDatiPXX();
+  return w.facile ? static_cast<FinestraAriaMista&>(FDatiPXXEC_VFIX()) : FDatiPXXEC();
+}
+
+}  // namespace
+
+// A dry bulb that the share leaves unchecked, then the stream's wet bulb or
+// humidity left by a click: a humidity or wet bulb that the moist-air
+// routines cannot give is refused with the humidity's range, both boxes
+// emptied and the focus on the box left; the program goes on.
+TEST_F(FinestraMista, UnaCondizioneDAriaImpossibileERifiutata) {
+  struct Caso {
+    bool ricircolo;     // the return air at share 100, else the fresh air at share 0
+    const char* secco;  // dry bulb
+    bool daUmidita;     // the humidity box left, else the wet-bulb box
+  } casi[] = {{false, "5000", false}, {false, "-300", true}, {false, "5000", true},
+              {true, "5000", false},  {true, "-300", true},  {false, "1000", true}};
+  for (const FinestraDellaSerie& w : kFinestreMiste) {
+    FinestraAriaMista& m = ApriMista(w);
+    Attiva(m);
+    for (const Caso& c : casi) {
+      SCOPED_TRACE(m.Nome().toStdString() + " " + m.serie.toStdString() + " " + c.secco +
+                   (c.ricircolo ? " return" : " fresh") + (c.daUmidita ? " humidity" : " wet bulb"));
+      m.Scrollfreddo->SetValue(c.ricircolo ? 100 : 0);
+      plat::TextBox* secco = c.ricircolo ? m.txtTsa1ric(0) : m.txtTsa1rin(0);
+      plat::TextBox* bulbo = c.ricircolo ? m.txtTburic : m.txttburin;
+      plat::TextBox* umido = c.ricircolo ? m.txtUrric : m.txturrin;
+      bulbo->SetText("19");
+      umido->SetText("47");
+      Scrivi(secco, c.secco);
+      QTest::mouseClick(c.daUmidita ? umido : bulbo, Qt::LeftButton);
+      test::ProcessaEventi();
+      reg.Svuota();
+      QTest::mouseClick(c.daUmidita ? static_cast<QWidget*>(m.txtTw1(0)) : umido, Qt::LeftButton);
+      test::ProcessaEventi();
+      plat::TextBox* lasciata = c.daUmidita ? umido : bulbo;
+      ASSERT_EQ(reg.messaggi.size(), 1u);
+      EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 10 % -> 95 %");
+      EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+      EXPECT_EQ(QApplication::focusWidget(), lasciata);
+      EXPECT_EQ(bulbo->Text(), "");
+      EXPECT_EQ(umido->Text(), "");
+      // Corrected, the stream's boxes work again.
+      reg.Svuota();
+      Scrivi(secco, "27");
+      Scrivi(bulbo, "19");
+      Esci(m.txtTw1(0));
+      EXPECT_EQ(umido->Text(), "47.1");
+      EXPECT_TRUE(reg.messaggi.empty());
+    }
+  }
 }
 
 TEST_F(FinestraMista, LeEtichetteSeguonoLeUnita) {

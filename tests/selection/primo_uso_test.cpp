@@ -132,9 +132,9 @@ class FinestraProva : public FinestraSelezione {
 
 }  // namespace
 
-// Whatever a run throws, its trap shows "Errore generico : " and a number
-// with the exclamation icon, the pointer is back to normal, and the next run
-// goes ahead.
+// Whatever a run or a box's focus handler throws, its trap shows "Errore
+// generico : " and a number with the exclamation icon, the pointer is back to
+// normal, and the next run goes ahead.
 TEST_F(PrimoUso, LaTrappolaDelCalcoloLiPrendeTutti) {
   struct Caso {
     const char* descrizione;
@@ -152,6 +152,11 @@ TEST_F(PrimoUso, LaTrappolaDelCalcoloLiPrendeTutti) {
   FinestraProva w;
   w.Mostra();
   w.serie = QString::fromStdString(catalogo::Catalogo().SerieCorrente);
+  auto* box = new plat::TextBox(&w, "txtProva");
+  auto* altra = new plat::TextBox(&w, "txtAltra");
+  altra->move(0, 40);
+  for (QWidget* b : {box, altra}) b->show();
+  Attiva(w);
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.descrizione);
     reg.Svuota();
@@ -169,6 +174,27 @@ TEST_F(PrimoUso, LaTrappolaDelCalcoloLiPrendeTutti) {
     w.corpo = [&eseguito] { eseguito = true; };
     w.cmdCalcola_Click();
     EXPECT_TRUE(eseguito);
+    // The same error in a box's focus handlers: the message, the box gets
+    // the focus back with its text selected, and no run starts meanwhile.
+    for (bool uscita : {true, false}) {
+      reg.Svuota();
+      Scrivi(box, "12");
+      if (!uscita) Esci(altra);
+      (uscita ? box->LostFocus : box->GotFocus) = c.errore;
+      QTest::mouseClick(uscita ? static_cast<QWidget*>(altra) : box, Qt::LeftButton);
+      if (uscita) {
+        eseguito = false;
+        w.cmdCalcola_Click();
+        EXPECT_FALSE(eseguito);
+      }
+      test::ProcessaEventi();
+      ASSERT_EQ(reg.messaggi.size(), 1u) << uscita;
+      EXPECT_EQ(reg.messaggi[0].testo, QStringLiteral("Errore generico : ") + QString::number(c.numero));
+      EXPECT_EQ(QApplication::focusWidget(), box);
+      EXPECT_EQ(box->selectedText(), "12");
+      box->LostFocus = box->GotFocus = nullptr;
+      altra->setFocus();
+    }
   }
   w.Scarica();
 }
