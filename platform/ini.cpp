@@ -1,8 +1,10 @@
 #include "platform/ini.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
 #include <vector>
@@ -47,58 +49,125 @@ bool InCp1252(const QString& s, QByteArray* out) {
 
 // ---- The file as lines of bytes ----------------------------------------
 
+enum class Codifica { Utf8, Cp1252, Utf16LE, Utf16BE };
+
 // The file's lines as they are stored, each with its own line end, so that
 // the lines the program does not write are written back byte for byte.  The
-// text is UTF-8 when the whole file is valid UTF-8, otherwise the Windows
-// code page the file was written in on the original system.
+// text is UTF-16 after its byte-order mark (a "Unicode" file of a Windows
+// editor), UTF-8 when the whole file is valid UTF-8, otherwise the Windows
+// code page the file was written in on the original system.  Lines end in
+// CR LF, LF or a lone CR.
 struct File {
-  std::vector<QByteArray> righe;  // each with its "\n" or "\r\n", the last maybe without
-  bool utf8 = true;
-  QByteArray fine = "\r\n";  // the end of the lines the program adds
+  std::vector<QByteArray> righe;  // each with its line end, the last maybe without
+  Codifica codifica = Codifica::Utf8;
+  QString fine = QStringLiteral("\r\n");  // the end of the lines the program adds
+  bool rifiutato = false;                 // not a regular file, or too large
+
+  bool Utf16() const { return codifica == Codifica::Utf16LE || codifica == Codifica::Utf16BE; }
+
+  // The character of the code unit at byte k (UTF-16: the pair at k).
+  char16_t Unita(const QByteArray& b, qsizetype k) const {
+    const auto u = [&](qsizetype j) { return static_cast<char16_t>(static_cast<unsigned char>(b[j])); };
+    if (!Utf16()) return u(k);
+    return codifica == Codifica::Utf16LE ? static_cast<char16_t>(u(k) | u(k + 1) << 8)
+                                         : static_cast<char16_t>(u(k) << 8 | u(k + 1));
+  }
+  qsizetype Passo() const { return Utf16() ? 2 : 1; }
+
+  bool FinisceARiga(const QByteArray& riga) const {
+    if (riga.size() < Passo()) return false;
+    const char16_t c = Unita(riga, riga.size() - Passo());
+    return c == u'\n' || c == u'\r';
+  }
 
   QString Testo(std::size_t i) const {
-    QByteArray b = righe[i];
-    while (b.endsWith('\n') || b.endsWith('\r')) b.chop(1);
-    if (!utf8) return DaCp1252(b);
-    if (i == 0 && b.startsWith("\xEF\xBB\xBF")) b.remove(0, 3);  // a byte-order mark
-    return QString::fromUtf8(b);
+    QString t;
+    switch (codifica) {
+      case Codifica::Cp1252:
+        t = DaCp1252(righe[i]);
+        break;
+      case Codifica::Utf8:
+        t = QString::fromUtf8(righe[i]);
+        break;
+      default:
+        t = QStringDecoder(codifica == Codifica::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                           QStringDecoder::Flag::ConvertInitialBom)(righe[i]);
+    }
+    while (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r'))) t.chop(1);
+    if (i == 0 && t.startsWith(QChar(0xFEFF))) t.remove(0, 1);  // a byte-order mark
+    return t;
+  }
+
+  QByteArray Byte(const QString& testo) const {
+    if (!Utf16()) return testo.toUtf8();
+    return QStringEncoder(codifica == Codifica::Utf16LE ? QStringEncoder::Utf16LE
+                                                        : QStringEncoder::Utf16BE)(testo);
   }
 
   // Replaces (or, with nuova, inserts before) line i with a text of the program.
   void Scrivi(std::size_t i, const QString& testo, bool nuova) {
     if (nuova) {
-      if (i > 0 && !righe[i - 1].endsWith('\n')) righe[i - 1] += fine;
+      if (i > 0 && !FinisceARiga(righe[i - 1])) righe[i - 1] += Byte(fine);
       righe.insert(righe.begin() + static_cast<std::ptrdiff_t>(i), QByteArray());
     }
     QByteArray b;
-    if (!utf8 && !InCp1252(testo, &b)) {
+    if (codifica == Codifica::Cp1252 && !InCp1252(testo, &b)) {
       // A text the code page cannot hold: the whole file goes to UTF-8,
       // every line keeping its meaning, rather than lose the text.
       for (QByteArray& r : righe) r = DaCp1252(r).toUtf8();
-      utf8 = true;
+      codifica = Codifica::Utf8;
     }
-    if (utf8) b = testo.toUtf8();
+    if (codifica != Codifica::Cp1252) b = Byte(testo);
     const bool ultima = i + 1 == righe.size();
-    righe[i] = b + (ultima && !nuova && !righe[i].endsWith('\n') ? QByteArray() : fine);
+    righe[i] = b + (ultima && !nuova && !FinisceARiga(righe[i]) ? QByteArray() : Byte(fine));
   }
 };
 
+// The file's lines; none when it is missing, unreadable or refused.
 File Leggi(const QString& file) {
   File r;
+  r.rifiutato = ProfiloRifiutato(file);
   QFile f(file);
-  if (!f.open(QIODevice::ReadOnly)) return r;
-  const QByteArray dati = f.readAll();
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  (void)QString(utf8(dati));
-  r.utf8 = !utf8.hasError();
-  if (dati.contains('\n') && !dati.contains("\r\n")) r.fine = "\n";
-  qsizetype inizio = 0;
-  while (inizio < dati.size()) {
-    qsizetype a_capo = dati.indexOf('\n', inizio);
-    const qsizetype fine = a_capo < 0 ? dati.size() : a_capo + 1;
-    r.righe.push_back(dati.mid(inizio, fine - inizio));
-    inizio = fine;
+  if (r.rifiutato || !f.open(QIODevice::ReadOnly)) return r;
+  const QByteArray dati = f.read(kMaxFileProfilo + 1);
+  r.rifiutato = dati.size() > kMaxFileProfilo;  // grown since it was looked at
+  if (r.rifiutato) return r;
+  if (dati.startsWith("\xFF\xFE")) {
+    r.codifica = Codifica::Utf16LE;
+  } else if (dati.startsWith("\xFE\xFF")) {
+    r.codifica = Codifica::Utf16BE;
+  } else {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)QString(utf8(dati));
+    r.codifica = utf8.hasError() ? Codifica::Cp1252 : Codifica::Utf8;
   }
+  // Lines, and the end of the lines the program adds: CR LF when the file
+  // has one, else LF, else a lone CR.
+  const qsizetype passo = r.Passo();
+  bool crlf = false, lf = false, cr = false;
+  qsizetype inizio = 0;
+  for (qsizetype k = 0; k + passo <= dati.size(); k += passo) {
+    const char16_t c = r.Unita(dati, k);
+    qsizetype fine = -1;
+    if (c == u'\n') {
+      lf = true;
+      fine = k + passo;
+    } else if (c == u'\r') {
+      if (k + 2 * passo <= dati.size() && r.Unita(dati, k + passo) == u'\n') {
+        crlf = true;
+        k += passo;
+      } else {
+        cr = true;
+      }
+      fine = k + passo;
+    }
+    if (fine >= 0) {
+      r.righe.push_back(dati.mid(inizio, fine - inizio));
+      inizio = fine;
+    }
+  }
+  if (inizio < dati.size()) r.righe.push_back(dati.mid(inizio));
+  if (!crlf && (lf || cr)) r.fine = lf ? QStringLiteral("\n") : QStringLiteral("\r");
   return r;
 }
 
@@ -143,9 +212,15 @@ QString LeggiProfilo(const QString& file, const QString& sezione, const QString&
   return predefinito.left(kMaxValoreProfilo);
 }
 
+bool ProfiloRifiutato(const QString& file) {
+  const QFileInfo info(file);
+  return info.exists() && (!info.isFile() || info.size() > kMaxFileProfilo);
+}
+
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore) {
   File r = Leggi(file);
+  if (r.rifiutato) return false;  // never replaced
   const QString nuova = chiave.trimmed() + QLatin1Char('=') + valore;
   const std::size_t n = r.righe.size();
   std::size_t inizio = n;  // index of the section line

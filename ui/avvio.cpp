@@ -1,10 +1,13 @@
 #include "ui/avvio.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/ambiente.h"
 #include "core/impostazioni.h"
+#include "core/testi.h"
+#include "platform/ini.h"
 #include "platform/messaggi.h"
 #include "platform/schermo.h"
 #include "report/fstampa.h"
@@ -37,6 +40,10 @@ int Avvia(const QString& comando, const QString& cartella) {
   core::imp.SepDec = core::SeparatoreDecimale();
   core::imp.PercorsoApp = core::CartellaConSeparatore(cartella);
   core::LeggiImpostazioni();
+  // A settings file that is a pipe, a device or far too large reads as a
+  // missing one: the program starts on the defaults and says why.
+  if (plat::ProfiloRifiutato(core::FileIni()))
+    plat::MsgBox(core::Testo(191) + QDir::toNativeSeparators(core::FileIni()), plat::Icona::Esclamativa);
 
   FInfo().Mostra();
   plat::DoEvents();

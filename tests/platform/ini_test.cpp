@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "platform/ini.h"
@@ -58,6 +62,11 @@ QByteArray Byte(const QString& p) {
   return f.readAll();
 }
 
+// The text in UTF-16 after its byte-order mark.
+QByteArray Utf16(const char* testo, QStringEncoder::Encoding codifica) {
+  return QStringEncoder(codifica, QStringEncoder::Flag::WriteBom)(QString::fromUtf8(testo));
+}
+
 struct CasoCodifica {
   const char* nome;
   QByteArray prima;
@@ -94,6 +103,14 @@ TEST(Ini, CodificaDelFileELineeNonScritteIntatte) {
        "[Common]\nMulti= 2\r\n[Unmis]\nPt=1"},
       {"a line added after an unended last line", "[Common]\nMulti=0", "OutputDir", "u", "",
        "[Common]\nMulti=0\nOutputDir=u\n"},
+      {"utf-16 LE", Utf16("[Common]\r\nOutputDir=Società\r\nMulti= 0\r\n", QStringEncoder::Utf16LE), "Multi",
+       " 3", societa, Utf16("[Common]\r\nOutputDir=Società\r\nMulti= 3\r\n", QStringEncoder::Utf16LE)},
+      {"utf-16 BE, a line added",
+       Utf16("[Common]\r\nOutputDir=Società\r\n[Unmis]\r\nPt=1", QStringEncoder::Utf16BE), "Multi",
+       QString::fromUtf8("Проект"), societa,
+       Utf16("[Common]\r\nOutputDir=Società\r\nMulti=Проект\r\n[Unmis]\r\nPt=1", QStringEncoder::Utf16BE)},
+      {"lone CR line ends", "[Common]\rOutputDir=x\r[Unmis]\rPt=1", "Multi", " 2", "x",
+       "[Common]\rOutputDir=x\rMulti= 2\r[Unmis]\rPt=1"},
   };
   for (const CasoCodifica& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -109,4 +126,33 @@ TEST(Ini, CodificaDelFileELineeNonScritteIntatte) {
     EXPECT_EQ(Byte(file), c.dopo);
     EXPECT_EQ(plat::LeggiProfilo(file, "Common", c.chiave), c.valore.trimmed());
   }
+}
+
+// A pipe (reading it would wait for ever), a link to a device that never
+// ends, a file larger than any settings file: read as a missing file, never
+// written, left as they are.
+TEST(Ini, FileNonRegolariOTroppoGrandiRifiutati) {
+  QTemporaryDir dir;
+  const QString tubo = dir.filePath("tubo.ini"), zero = dir.filePath("zero.ini"),
+                grande = dir.filePath("grande.ini");
+  ASSERT_EQ(mkfifo(QFile::encodeName(tubo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", zero));
+  {
+    QFile f(grande);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Common]\r\nMulti= 1\r\n");
+    ASSERT_TRUE(f.resize(plat::kMaxFileProfilo + 1));
+  }
+  for (const QString& file : {tubo, zero, grande}) {
+    SCOPED_TRACE(file.toStdString());
+    const QFileInfo prima(file);
+    EXPECT_TRUE(plat::ProfiloRifiutato(file));
+    EXPECT_EQ(plat::LeggiProfilo(file, "Common", "Multi", "d"), "d");
+    EXPECT_FALSE(plat::ScriviProfilo(file, "Common", "Multi", " 2"));
+    const QFileInfo dopo(file);
+    EXPECT_EQ(dopo.isSymLink(), prima.isSymLink());
+    EXPECT_EQ(dopo.isFile(), prima.isFile());
+    EXPECT_EQ(dopo.size(), prima.size());
+  }
+  EXPECT_FALSE(plat::ProfiloRifiutato(dir.filePath("manca.ini")));
 }

@@ -1,15 +1,20 @@
-// Start-up on files that did not come from this program: a settings file in
-// the original system's code page, damaged Access product databases.
+// Start-up on files that did not come from this program: settings files in
+// other encodings or not files at all, damaged Access product databases.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "core/ambiente.h"
 #include "platform/form.h"
 #include "tests/support/supporto.h"
 #include "ui/avvio.h"
+#include "ui/finestre.h"
 
 namespace {
 
@@ -68,5 +73,58 @@ TEST_F(AvvioFile, DatabaseAccessDanneggiatoFermaIlProgramma) {
     EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
     EXPECT_TRUE(reg.messaggi[0].testo.contains(dir.filePath("Mistrel2013.mdb")));
     EXPECT_EQ(plat::Forms::Count(), 0);
+  }
+}
+
+// Settings files as other editors and accidents leave them: UTF-16 with its
+// byte-order mark (as a Windows editor saves "Unicode") and lone CR line
+// ends are read, and written back in their own form; a pipe or a link to a
+// device is refused with a message naming it, and start-up goes on with the
+// defaults.
+TEST_F(AvvioFile, FileDiImpostazioniInAltreFormeOSbagliati) {
+  ASSERT_TRUE(QFile::copy(PROGRAM_DIR "/Mistrel2013.mdb", dir.filePath("Mistrel2013.mdb")));
+  const auto utf16 = [](const char* testo, QStringEncoder::Encoding codifica) {
+    return QByteArray(QStringEncoder(codifica, QStringEncoder::Flag::WriteBom)(QString::fromUtf8(testo)));
+  };
+  const QString ini = dir.filePath("Mistrel2013.ini");
+  const struct {
+    const char* nome;
+    QByteArray prima;  // "fifo" and "zero" make a pipe and a link to /dev/zero
+    QString menu;      // the File menu in the language read
+    QByteArray dopo;   // empty: the file is left as it was
+  } casi[] = {
+      {"utf-16 LE",
+       utf16("[Common]\r\nMulti= 1\r\nOutputDir=Società\r\n", QStringEncoder::Utf16LE),
+       "File",
+       {}},
+      {"utf-16 BE", utf16("[Unmis]\r\nQa= 2\r\n", QStringEncoder::Utf16BE), "File",
+       utf16("[Unmis]\r\nQa= 2\r\n\r\n[Common]\r\nMulti= 0\r\n", QStringEncoder::Utf16BE)},
+      {"lone CR", "[Common]\rMulti= 3\r", "Datei", {}},
+      {"fifo", "fifo", "File", {}},
+      {"zero", "zero", "File", {}},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    reg.Svuota();
+    QFile::remove(ini);
+    const bool rifiutato = c.prima == "fifo" || c.prima == "zero";
+    if (c.prima == "fifo")
+      ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    else if (c.prima == "zero")
+      ASSERT_TRUE(QFile::link("/dev/zero", ini));
+    else
+      Scrivi("Mistrel2013.ini", c.prima);
+    ASSERT_EQ(ui::Avvia("", dir.path()), 0);
+    EXPECT_EQ(ui::Fmenu().mnuFile->title(), c.menu);
+    if (rifiutato) {
+      ASSERT_EQ(reg.messaggi.size(), 1u);
+      EXPECT_EQ(reg.messaggi[0].testo, "Il file non si può leggere: " + ini);
+      EXPECT_EQ(QFileInfo(ini).isFile(), false);
+    } else {
+      EXPECT_TRUE(reg.messaggi.empty());
+      EXPECT_EQ(Leggi("Mistrel2013.ini"), c.dopo.isEmpty() ? c.prima : c.dopo);
+    }
+    plat::Forms::Svuota();
+    test::ProcessaEventi();
   }
 }
