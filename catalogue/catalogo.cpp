@@ -21,7 +21,6 @@ using plat::ErroreDatabase;
 using plat::Valore;
 
 plat::Database* g_database = nullptr;
-std::function<void(Famiglia)> g_costanti;
 bool g_in_corso = false;
 
 // Calls f with the member pointer of a field.
@@ -243,7 +242,6 @@ bool Carica(const DefinizioneSerie& d, plat::ListaVoci& lista, bool flagDistrict
     cat.Accessori = {};
     cat.NAcc = 0;
   }
-  if (g_costanti) g_costanti(d.serie.famiglia);
 
   std::vector<std::string> avvisi;
   std::vector<DatiModello> modelli;
@@ -293,7 +291,6 @@ CatalogoSerie& Catalogo() {
 }
 
 void ImpostaDatabase(plat::Database* db) { g_database = db; }
-void ImpostaCostantiFamiglia(std::function<void(Famiglia)> routine) { g_costanti = std::move(routine); }
 bool CaricamentoInCorso() { return g_in_corso; }
 
 bool CaricaDati(const Serie& s, plat::ListaVoci& l, bool district, const std::string& tutto) {

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "engine/ventilatori.h"
@@ -70,14 +69,11 @@ struct CatalogoSerie {
 // The one loaded series of the program.
 CatalogoSerie& Catalogo();
 
-// The family of a series, whose coil-model constants the caller sets.
+// The family of a series: the coil-model constants its runs rate with.
 enum class Famiglia { Kalvo, Rmb, Dvk };
 
-// Set once at start-up: the open product database, and the routine that sets
-// the coil-model constants of a family (called by every load before the
-// table is read).
+// Set once at start-up: the open product database.
 void ImpostaDatabase(plat::Database* db);
-void ImpostaCostantiFamiglia(std::function<void(Famiglia)> routine);
 
 // The series loaders.  Each reads its model table (the "_DC" variant when
 // flagDistrict is set) and, for the RMB and DVK families, the accessory

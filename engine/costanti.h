@@ -39,8 +39,8 @@ struct CostantiBatteria {
   std::array<std::int16_t, NumPassi> TabPassoAlette{};
 };
 
-// Each sets the whole record for one family of series. A cell that a family
-// does not set keeps what an earlier load of another family left in it.
+// Each sets the record for one family of series. A cell that a family does
+// not set keeps what the record held: a run starts from a record of zeros.
 void ImpostaCostantiKalvo(CostantiBatteria& c);
 void ImpostaCostantiRmb(CostantiBatteria& c);
 void ImpostaCostantiDvk(CostantiBatteria& c);

@@ -98,14 +98,6 @@ unita::Condizioni FormDatiP::LeggiCondizioni() const {
   return k;
 }
 
-int FormDatiP::ControllaDati() {
-  const unita::Condizioni k = LeggiCondizioni();
-  unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
-  const unita::Esito e = u.ControllaSingola(unita::Stato().FlagPassaggio);
-  if (!e.Passato()) Rifiuta(e);
-  return e.Valore();
-}
-
 // ---- Grid heading ----
 
 void FormDatiP::CalcolaIntestazione() {
@@ -132,8 +124,8 @@ void FormDatiP::cmdCalcola_Click() {
 
 void FormDatiP::Calcola() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  Calcolo c(*this);
   CalcolaIntestazione();
-  unita::Stato().FlagBassaPerdita = motore::Falso;
   if (!SaltoTermicoAmmesso(false)) return;
   const float pressione = LeggiPressioneUtile();
 
@@ -145,7 +137,7 @@ void FormDatiP::Calcola() {
 
   unita::Condizioni k = LeggiCondizioni();
   k.PressioneUtile = pressione;
-  unita::Valutazione u(unita::Stato(), unita::Costanti(), k);
+  unita::Valutazione u(c.stato, c.costanti, k);
   u.IniziaCorsa();
   for (int v = primaVel; v <= ultimaVel; ++v) {
     for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
@@ -165,7 +157,7 @@ void FormDatiP::Calcola() {
     }
   }
 
-  ChiudiCalcolo();
+  ChiudiCalcolo(c.stato);
 }
 
 }  // namespace sel

@@ -19,8 +19,6 @@ class FormDatiP : public FinestraAriaSingola {
 
   // The grid heading of a run.
   void CalcolaIntestazione();
-  // Input check of the pass in the state's FlagPassaggio: 1 passed, 0 failed.
-  int ControllaDati();
   // The window's boxes as the conditions of a run.
   unita::Condizioni LeggiCondizioni() const;
   void cmdCalcola_Click() override;

@@ -76,10 +76,10 @@ void FormDatiPEC::cmdCalcola_Click() {
 
 void FormDatiPEC::Calcola() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  motore::StatoCalcolo& s = unita::Stato();
+  Calcolo c(*this);
+  motore::StatoCalcolo& s = c.stato;
 
   CalcolaIntestazioneEC(1500, false);
-  s.FlagBassaPerdita = motore::Falso;
   if (!SaltoTermicoAmmesso(false)) return;
   const float pressione = LeggiPressioneUtile();
   const float qr = PortataRichiesta();
@@ -92,7 +92,7 @@ void FormDatiPEC::Calcola() {
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
   unita::Condizioni k = CondizioniDellaCorsa(pressione);
   k.PortataTotale = qr;
-  unita::Valutazione u(s, unita::Costanti(), k);
+  unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
   unita::CorsaPortata corsa(u, k, {}, {false, k.SenzaLimiti, GraficoAperto(*this)});
   for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
@@ -102,7 +102,7 @@ void FormDatiPEC::Calcola() {
     if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaEC(d, r, k.ModoUR));
   }
 
-  ChiudiCalcolo();
+  ChiudiCalcolo(s);
   if (Grd->Rows() <= 2) cmdGrafico->setVisible(false);
 }
 
@@ -110,16 +110,16 @@ void FormDatiPEC::Calcola() {
 // gives against the static pressure.
 void FormDatiPEC::CalcolaLivello() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  motore::StatoCalcolo& s = unita::Stato();
+  Calcolo c(*this);
+  motore::StatoCalcolo& s = c.stato;
 
   CalcolaIntestazioneEC(1500, true);
-  s.FlagBassaPerdita = motore::Falso;
   if (!SaltoTermicoAmmesso(false)) return;
   const float pressione = LeggiPressioneUtile();
 
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
   const unita::Condizioni k = CondizioniDellaCorsa(pressione);
-  unita::Valutazione u(s, unita::Costanti(), k);
+  unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
   unita::CorsaLivello corsa(u, k, {}, false, unita::LivelloComando(cboVel->ListIndex()));
   for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
@@ -128,12 +128,12 @@ void FormDatiPEC::CalcolaLivello() {
     if (!ProseguiLivello(r)) return;
     if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaLivello(d, r, true));
   }
-  ChiudiCalcolo();
+  ChiudiCalcolo(s);
 }
 
 void FormDatiPEC::cmdGrafico_Click() {
   const float pressione = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
-  ConsegnaGrafico(*this, pressione, txtqatot->Text(), unita::Stato().CurvaSelezionata);
+  ConsegnaGrafico(*this, pressione, txtqatot->Text(), Ultima().curvaScelta);
 }
 
 }  // namespace sel

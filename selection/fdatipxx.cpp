@@ -90,28 +90,13 @@ unita::Condizioni FormDatiPXX::LeggiCondizioni() const {
   return k;
 }
 
-int FormDatiPXX::ControllaDati(float q) {
+int FormDatiPXX::ControllaDati(motore::StatoCalcolo& s, float q) {
   const unita::Condizioni k = LeggiCondizioni();
-  unita::Valutazione u(unita::Stato(), unita::Costanti(), k, AccessoriSerie());
-  const unita::Esito e = u.ControllaMista(unita::Stato().FlagPassaggio, q);
+  const motore::CostantiBatteria nessuna;  // the check reads no coil constant
+  unita::Valutazione u(s, nessuna, k, AccessoriSerie());
+  const unita::Esito e = u.ControllaMista(s.FlagPassaggio, q);
   if (!e.Passato()) Rifiuta(e);
   return e.Valore();
-}
-
-// ---- Fan working point ----
-
-void FormDatiPXX::CalcolaPortata(int v, int m) {
-  motore::StatoCalcolo& s = unita::Stato();
-  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  PrefissoPressione.assign(1, ' ');
-  if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || v < 1 || v > catalogo::kUltimaCurva) {
-    s.PortataAria = s.PortataLibera = 0;
-    s.PressioneLavoro = -1;
-    return;
-  }
-  const unita::Condizioni k = LeggiCondizioni();
-  unita::Valutazione u(s, unita::Costanti(), k, AccessoriSerie());
-  PrefissoPressione = u.PuntoMisto(cat.Modelli[m], v).Prefisso;
 }
 
 // ---- Grid heading ----
@@ -163,8 +148,8 @@ void FormDatiPXX::Calcola() {
     lblLegSim(0)->SetCaption(QStringLiteral("PSU"));
     lblLegDes(0)->SetCaption(core::Testo(58));
   }
+  Calcolo c(*this);
   CalcolaIntestazione();
-  unita::Stato().FlagBassaPerdita = motore::Falso;
 
   if (!SaltoTermicoAmmesso(true)) return;
   const float pressione = LeggiPressioneUtile();
@@ -180,7 +165,7 @@ void FormDatiPXX::Calcola() {
   k.PressioneUtile = pressione;
   k.PortataTotale =
       qaTot != 0 ? static_cast<float>(core::Interno(core::Grandezza::PortataAria, qaTot)) : 0.0f;
-  unita::Valutazione u(unita::Stato(), unita::Costanti(), k, AccessoriSerie());
+  unita::Valutazione u(c.stato, c.costanti, k, AccessoriSerie());
   u.IniziaCorsa();
   for (int v = primaVel; v <= ultimaVel; ++v) {
     for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
@@ -204,7 +189,7 @@ void FormDatiPXX::Calcola() {
       Grd->AddItem(Riga(celle));
     }
   }
-  ChiudiCalcolo();
+  ChiudiCalcolo(c.stato);
 }
 
 }  // namespace sel

@@ -24,16 +24,13 @@ class FormDatiPXX : public FinestraAriaMista {
   void txtpsu_LostFocus();
   void txtqatot_LostFocus();
 
-  // Fan working point of model m at speed v (list positions): PortataAria,
-  // PressioneLavoro (-1: unusable), PortataLibera, PrefissoPressione.
-  void CalcolaPortata(int v, int m);
   // " " or "> " before a working pressure capped by the last working point.
   std::string PrefissoPressione = " ";
   // The grid heading of a run.
   void CalcolaIntestazione();
-  // Input check of the pass in the state's FlagPassaggio with the total air
-  // flow q (m3/s): mixes the two air streams; 1 passed, 0 failed.
-  int ControllaDati(float q);
+  // Input check of the pass in the record's FlagPassaggio with the total
+  // air flow q (m3/s): mixes the two air streams into s; 1 passed, 0 failed.
+  int ControllaDati(motore::StatoCalcolo& s, float q);
   // The window's boxes as the conditions of a run.
   unita::Condizioni LeggiCondizioni() const;
   void cmdCalcola_Click() override;

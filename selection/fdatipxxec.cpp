@@ -77,7 +77,8 @@ void FormDatiPXXEC::cmdCalcola_Click() {
 
 void FormDatiPXXEC::Calcola() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  motore::StatoCalcolo& s = unita::Stato();
+  Calcolo c(*this);
+  motore::StatoCalcolo& s = c.stato;
 
   if (core::ValNum(txtpsu->Text()) == 0)
     plat::MsgBox(QStringLiteral(
@@ -86,7 +87,6 @@ void FormDatiPXXEC::Calcola() {
   lblLegSim(0)->SetCaption(senzaPortata ? QStringLiteral("QA") : QStringLiteral("PSU"));
   lblLegDes(0)->SetCaption(core::Testo(senzaPortata ? 49 : 58));
   CalcolaIntestazioneEC(1100, false);
-  s.FlagBassaPerdita = motore::Falso;
   if (!SaltoTermicoAmmesso(true)) return;
   const float pressione = LeggiPressioneUtile();
   const float qr = PortataRichiesta();
@@ -97,7 +97,7 @@ void FormDatiPXXEC::Calcola() {
   unita::Condizioni k = CondizioniDellaCorsa(pressione);
   k.PortataTotale = qr;
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
-  unita::Valutazione u(s, unita::Costanti(), k, righe);
+  unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();
   unita::CorsaPortata corsa(u, k, righe, {true, k.SenzaLimiti, GraficoAperto(*this)});
   for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
@@ -106,7 +106,7 @@ void FormDatiPXXEC::Calcola() {
     if (!ProseguiPortata(r)) return;
     if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaEC(d, r, false));
   }
-  ChiudiCalcolo();
+  ChiudiCalcolo(s);
 }
 
 // The easy-calc run: each model at the air flow the chosen command level
@@ -114,7 +114,8 @@ void FormDatiPXXEC::Calcola() {
 // accessories at that flow.
 void FormDatiPXXEC::CalcolaLivello() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  motore::StatoCalcolo& s = unita::Stato();
+  Calcolo c(*this);
+  motore::StatoCalcolo& s = c.stato;
 
   if (core::ValNum(txtpsu->Text()) == 0)
     plat::MsgBox(QStringLiteral(
@@ -122,14 +123,13 @@ void FormDatiPXXEC::CalcolaLivello() {
   lblLegSim(0)->SetCaption(QStringLiteral("QA"));
   lblLegDes(0)->SetCaption(core::Testo(49));
   CalcolaIntestazioneEC(1100, true);
-  s.FlagBassaPerdita = motore::Falso;
   if (!SaltoTermicoAmmesso(false)) return;
   const float pressione = LeggiPressioneUtile();
 
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::Misto, chkAcc(1));
   const unita::Condizioni k = CondizioniDellaCorsa(pressione);
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
-  unita::Valutazione u(s, unita::Costanti(), k, righe);
+  unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();
   unita::CorsaLivello corsa(u, k, righe, true, unita::LivelloComando(cboVel->ListIndex()));
   for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
@@ -138,7 +138,7 @@ void FormDatiPXXEC::CalcolaLivello() {
     if (!ProseguiLivello(r)) return;
     if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaLivello(d, r, false));
   }
-  ChiudiCalcolo();
+  ChiudiCalcolo(s);
 }
 
 // ---- Chart ----
@@ -160,7 +160,7 @@ float FormDatiPXXEC::PerditeGrafico(int m, float qa) {
 }
 
 void FormDatiPXXEC::cmdGrafico_Click() {
-  ConsegnaGrafico(*this, unita::Stato().PressioneSalvata, txtqatot->Text(), unita::Stato().CurvaSelezionata);
+  ConsegnaGrafico(*this, Ultima().pressione, txtqatot->Text(), Ultima().curvaScelta);
 }
 
 }  // namespace sel

@@ -677,8 +677,20 @@ void FinestraSelezione::CelleRese(QStringList& celle, const unita::Rese& s, bool
                  ariaVuota);
 }
 
-void FinestraSelezione::ChiudiCalcolo() {
-  if (unita::Stato().FlagBassaPerdita)
+FinestraSelezione::Calcolo::Calcolo(FinestraSelezione& f) : stato(unita::StatoIniziale()), f_(f) {
+  const catalogo::Serie* d = f.SerieFinestra();
+  if (d) costanti = unita::CostantiFamiglia(d->famiglia);
+  stato.CurvaSelezionata = static_cast<std::int16_t>(f.ultima_.curvaScelta);
+  stato.CurvaRiferimento = static_cast<std::int16_t>(f.ultima_.curvaRiferimento);
+  stato.PressioneSalvata = f.ultima_.pressione;
+}
+
+FinestraSelezione::Calcolo::~Calcolo() {
+  f_.ultima_ = {stato.CurvaSelezionata, stato.CurvaRiferimento, stato.PressioneSalvata};
+}
+
+void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
+  if (s.FlagBassaPerdita)
     plat::MsgBox(QStringLiteral(
         "WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
   if (Grd->FixedRows() == 0 && Grd->Rows() > 2)

@@ -113,6 +113,17 @@ class FinestraSelezione : public plat::Form {
   // The run of the calculate button (each window its own).
   virtual void cmdCalcola_Click() {}
 
+  // What the window's last run left for the chart: the fan curve chosen for
+  // the last model that reached the curve search (-1 none), the reference
+  // curve (the command's full scale), and the static pressure of the boxes
+  // (Pa) the last model was rated against.
+  struct UltimaCorsa {
+    int curvaScelta = -1;
+    int curvaRiferimento = 0;
+    float pressione = 0;
+  };
+  const UltimaCorsa& Ultima() const { return ultima_; }
+
   // Opens the report dialog for the window whose print button was pressed
   // (set at start-up).
   static void ImpostaApriStampa(std::function<void(FinestraSelezione&)> f);
@@ -202,9 +213,27 @@ class FinestraSelezione : public plat::Form {
   // temperature not above 0 shown empty when ariaVuota.
   void ColonneRese(QStringList& codici, QStringList& unita) const;
   void CelleRese(QStringList& celle, const unita::Rese& r, bool ariaVuota) const;
-  // End of a run: the low water pressure drop warning, then the heading
-  // rows fixed, or the message that no unit meets the data.
-  void ChiudiCalcolo();
+  // The record and the coil constants of one run: a record of its own,
+  // which starts from what the window's last run left for the chart (so
+  // that a run with the chart open keeps the reference curve) and gives it
+  // back when the run ends, however it ends; the constants of the window's
+  // series.
+  class Calcolo {
+   public:
+    explicit Calcolo(FinestraSelezione& f);
+    ~Calcolo();
+    Calcolo(const Calcolo&) = delete;
+    Calcolo& operator=(const Calcolo&) = delete;
+    motore::StatoCalcolo stato;
+    motore::CostantiBatteria costanti;
+
+   private:
+    FinestraSelezione& f_;
+  };
+  // End of a run: the low water pressure drop warning (when the record s
+  // met one), then the heading rows fixed, or the message that no unit
+  // meets the data.
+  void ChiudiCalcolo(const motore::StatoCalcolo& s);
   // Start of a run: an empty static pressure box becomes "0"; the pressure
   // in Pa (a text that is no number raises error 13).
   float LeggiPressioneUtile();
@@ -270,6 +299,7 @@ class FinestraSelezione : public plat::Form {
   bool Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata);
   bool centra_;
   bool inCalcolo_ = false;
+  UltimaCorsa ultima_;
 };
 
 class FormDatiP;

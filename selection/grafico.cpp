@@ -57,11 +57,13 @@ void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
   if (f_.txtqatot) f_.txtqatot->setEnabled(abilitata);
 }
 
-void ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString& portata) {
-  if (f_.InCalcolo()) return;
-  if (f_.txtpsu) f_.txtpsu->SetText(pressione);
-  if (f_.txtqatot) f_.txtqatot->SetText(portata);
-  f_.cmdCalcola_Click();
+int ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString& portata) {
+  if (!f_.InCalcolo()) {
+    if (f_.txtpsu) f_.txtpsu->SetText(pressione);
+    if (f_.txtqatot) f_.txtqatot->SetText(portata);
+    f_.cmdCalcola_Click();
+  }
+  return f_.Ultima().curvaRiferimento;
 }
 
 bool ChiamanteSelezione::OccupatoGrafico() const { return f_.InCalcolo(); }

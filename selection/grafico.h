@@ -45,8 +45,9 @@ class ChiamanteGrafico {
   virtual void AbilitaPortataGrafico(bool abilitata) = 0;
   // Writes the working point into the static-pressure and air-flow boxes
   // (texts in the units shown) and reruns the selection as the Calculate
-  // button does.
-  virtual void RicalcolaGrafico(const QString& pressione, const QString& portata) = 0;
+  // button does; gives back the reference curve of the window's last run,
+  // the curve the chart draws.
+  virtual int RicalcolaGrafico(const QString& pressione, const QString& portata) = 0;
   // True while a run of the window is under way.
   virtual bool OccupatoGrafico() const = 0;
 };
@@ -64,7 +65,7 @@ class ChiamanteSelezione : public ChiamanteGrafico {
   void AbilitaPortataGrafico(bool abilitata) override;
   // Nothing is written while a run is under way; the rerun passes the
   // Calculate button's own guard and pending box checks.
-  void RicalcolaGrafico(const QString& pressione, const QString& portata) override;
+  int RicalcolaGrafico(const QString& pressione, const QString& portata) override;
   bool OccupatoGrafico() const override;
 
  private:

@@ -16,6 +16,7 @@
 #include "platform/lista_voci.h"
 #include "platform/recordset.h"
 #include "selection/unita/condizioni.h"
+#include "selection/unita/contesto.h"
 
 namespace strumenti {
 
@@ -41,21 +42,9 @@ class SerieSenzaFinestre : public plat::ListaVoci {
       return false;
     }
     catalogo::ImpostaDatabase(db_.get());
-    catalogo::ImpostaCostantiFamiglia([this](catalogo::Famiglia f) {
-      switch (f) {
-        case catalogo::Famiglia::Kalvo:
-          motore::ImpostaCostantiKalvo(costanti);
-          break;
-        case catalogo::Famiglia::Rmb:
-          motore::ImpostaCostantiRmb(costanti);
-          break;
-        case catalogo::Famiglia::Dvk:
-          motore::ImpostaCostantiDvk(costanti);
-          break;
-      }
-    });
     descrittore = catalogo::TrovaSerie(serie);
     if (!descrittore) return false;
+    costanti = unita::CostantiFamiglia(descrittore->famiglia);
     catalogo::Catalogo().SerieCorrente = serie;
     return catalogo::CaricaDati(*descrittore, *this, district, "* All");
   }

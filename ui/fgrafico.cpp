@@ -10,7 +10,6 @@
 #include "core/unita.h"
 #include "engine/ventilatori.h"
 #include "platform/schermo.h"
-#include "selection/unita/contesto.h"
 
 namespace ui {
 
@@ -164,12 +163,11 @@ void FormGrafico::SpostaPunto() {
   const float p = static_cast<float>(PressioneSistema(q));
   lblQa->SetCaption(TestoPortata(q));
   lblPsu->SetCaption(TestoPressione(p));
-  // The chart keeps the reference curve it opened with, whatever another
-  // window rated since; the rerun goes through the Calculate button's guard.
-  if (curva_ >= 0) unita::Stato().CurvaRiferimento = static_cast<int16_t>(curva_);
-  c->RicalcolaGrafico(lblPsu->Caption(), lblQa->Caption());
+  // The rerun goes through the Calculate button's guard; the window's runs
+  // keep their reference curve while the chart is open for it.
+  const int curva = c->RicalcolaGrafico(lblPsu->Caption(), lblQa->Caption());
   if (!finestra_) return;
-  curva_ = unita::Stato().CurvaRiferimento;
+  curva_ = curva;
   Disegna(p, q);
 }
 
@@ -179,7 +177,7 @@ void FormGrafico::Disegna(float p, float q) {
   sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
   if (!c) return;
   const int m = c->ModelloGrafico();
-  const int r = curva_ >= 0 ? curva_ : unita::Stato().CurvaRiferimento;
+  const int r = curva_;
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   if (m < 1 || m > cat.NModelli || m > catalogo::kUltimoModello || r < 0 || r > catalogo::kUltimaCurva)
     return;

@@ -2,8 +2,6 @@
 
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
-#include "engine/costanti.h"
-#include "selection/unita/contesto.h"
 #include "core/testi.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipxx.h"
@@ -35,20 +33,6 @@ bool CaricaSerie(const std::string& serie, plat::ListaVoci& lista) {
 
 void CollegaCatalogo() {
   catalogo::ImpostaDatabase(core::imp.DbProdotti.get());
-  catalogo::ImpostaCostantiFamiglia([](catalogo::Famiglia f) {
-    motore::CostantiBatteria& c = unita::Costanti();
-    switch (f) {
-      case catalogo::Famiglia::Kalvo:
-        motore::ImpostaCostantiKalvo(c);
-        break;
-      case catalogo::Famiglia::Rmb:
-        motore::ImpostaCostantiRmb(c);
-        break;
-      case catalogo::Famiglia::Dvk:
-        motore::ImpostaCostantiDvk(c);
-        break;
-    }
-  });
   // A window whose series is no longer the loaded one reloads it before a
   // run, keeping the user's pick of model.
   sel::FinestraSelezione::ImpostaRicarica([](sel::FinestraSelezione& f) {
@@ -68,7 +52,6 @@ void ApriLinea(catalogo::Codice c, bool facile) {
   }
   core::imp.FlagVFix = facile;
   catalogo::Catalogo().SerieCorrente = d.codice;
-  unita::Stato().TipoTransizione = 2;
   sel::FinestraSelezione& f = *FinestraDi(d, facile, true);
   f.ImpostaCaption(CaptionLinea(d));
   f.Mostra();

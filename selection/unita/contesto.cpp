@@ -2,14 +2,26 @@
 
 namespace unita {
 
-motore::StatoCalcolo& Stato() {
-  static motore::StatoCalcolo stato;
-  return stato;
+motore::StatoCalcolo StatoIniziale() {
+  motore::StatoCalcolo s;
+  s.TipoTransizione = 2;
+  return s;
 }
 
-motore::CostantiBatteria& Costanti() {
-  static motore::CostantiBatteria costanti;
-  return costanti;
+motore::CostantiBatteria CostantiFamiglia(catalogo::Famiglia f) {
+  motore::CostantiBatteria c;
+  switch (f) {
+    case catalogo::Famiglia::Kalvo:
+      motore::ImpostaCostantiKalvo(c);
+      break;
+    case catalogo::Famiglia::Rmb:
+      motore::ImpostaCostantiRmb(c);
+      break;
+    case catalogo::Famiglia::Dvk:
+      motore::ImpostaCostantiDvk(c);
+      break;
+  }
+  return c;
 }
 
 }  // namespace unita

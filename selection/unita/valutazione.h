@@ -102,8 +102,8 @@ struct Riga {
 
 class Valutazione {
  public:
-  // The state and coil constants are the run's (the program-wide ones, or a
-  // tool's own); the conditions and the accessory rows must outlive the unit.
+  // The state and coil constants are the run's own (contesto.h); the
+  // conditions and the accessory rows must outlive the unit.
   Valutazione(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, const Condizioni& k,
               std::span<const motore::AccessorioDP> accessori = {});
 

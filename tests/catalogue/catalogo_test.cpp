@@ -3,9 +3,11 @@
 
 #include <QTemporaryDir>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogo.h"
+#include "catalogue/descrittore.h"
 #include "platform/lista_voci.h"
 #include "platform/recordset.h"
 #include "tests/support/supporto.h"
@@ -57,12 +59,8 @@ class CatalogoTest : public ::testing::Test {
   void SetUp() override {
     programma_ = plat::Database::Apri(PROGRAM_DIR "/Mistrel2013.mdb", ";PWD=bremolt");
     catalogo::ImpostaDatabase(programma_.get());
-    catalogo::ImpostaCostantiFamiglia([this](Famiglia f) { famiglie_.push_back(f); });
   }
-  void TearDown() override {
-    catalogo::ImpostaDatabase(nullptr);
-    catalogo::ImpostaCostantiFamiglia(nullptr);
-  }
+  void TearDown() override { catalogo::ImpostaDatabase(nullptr); }
 
   // A database of the test's own, made from SQL that may read the program's
   // tables as prog.<table>.
@@ -81,7 +79,6 @@ class CatalogoTest : public ::testing::Test {
   }
 
   std::unique_ptr<plat::Database> programma_, prova_;
-  std::vector<Famiglia> famiglie_;
   test::RegistroMessaggi messaggi_;
   ListaProva lista_;
   QTemporaryDir dir_;
@@ -91,12 +88,11 @@ TEST_F(CatalogoTest, OgniSerieInEntrambiIModi) {
   for (const Serie& s : kSerie) {
     for (bool district : {false, true}) {
       SCOPED_TRACE(std::string(s.codice) + (district ? " district" : ""));
-      famiglie_.clear();
       Catalogo().SerieCorrente = s.codice;
       ASSERT_TRUE(s.carica(lista_, district, "* All"));
       const auto& cat = Catalogo();
       EXPECT_EQ(cat.SerieCorrente, s.codice);
-      EXPECT_EQ(famiglie_, std::vector<Famiglia>{s.famiglia});
+      EXPECT_EQ(catalogo::TrovaSerie(s.codice)->famiglia, s.famiglia);  // the constants its runs take
       ASSERT_EQ(cat.NModelli, s.modelli);
       ASSERT_EQ(lista_.voci.size(), static_cast<std::size_t>(s.modelli) + 1);
       EXPECT_EQ(lista_.voci[0], "* All");
@@ -377,12 +373,14 @@ TEST_F(CatalogoTest, RigheOltreLaCapacita) {
 
 TEST_F(CatalogoTest, UnCaricamentoAllaVolta) {
   bool annidato = true;
-  catalogo::ImpostaCostantiFamiglia([&](Famiglia) {
+  bool provato = false;
+  lista_.durante_aggiunta = [&] {
+    if (std::exchange(provato, true)) return;
     ListaProva altra;
     EXPECT_TRUE(catalogo::CaricamentoInCorso());
     annidato = catalogo::CaricaDatiDVK(altra, false, "*");
     EXPECT_TRUE(altra.voci.empty());
-  });
+  };
   ASSERT_TRUE(catalogo::CaricaDatiKALVO(lista_, false, "*"));
   EXPECT_FALSE(annidato);
   EXPECT_FALSE(catalogo::CaricamentoInCorso());

@@ -2,7 +2,6 @@
 #include "engine/stato.h"
 #include "platform/schermo.h"
 #include "selection/fdatip.h"
-#include "selection/unita/contesto.h"
 #include "tests/selection/supporto_selezione.h"
 
 using namespace sel;

@@ -4,7 +4,6 @@
 #include "core/numeri.h"
 #include "engine/psicrometria.h"
 #include "selection/fdatipxx.h"
-#include "selection/unita/contesto.h"
 #include "tests/selection/supporto_selezione.h"
 #include "ui/linee.h"
 
@@ -84,12 +83,12 @@ class CalcoloMistoDistrict : public CalcoloMisto {
 // ---- Air mixing ----
 
 TEST_F(CalcoloMisto, MisceladeiDueFlussi) {
-  motore::StatoCalcolo& s = unita::Stato();
+  motore::StatoCalcolo s;
   f->txtTsa1rin(0)->SetText("35");
   f->txturrin->SetText("40");
   f->Scrollfreddo->SetValue(50);
   s.FlagPassaggio = 0;
-  ASSERT_EQ(f->ControllaDati(0.5f), 1);
+  ASSERT_EQ(f->ControllaDati(s, 0.5f), 1);
   EXPECT_NEAR(s.Ta1, 31.0, 1e-4);
   const float xr = motore::UmiditaSpecifica(27, motore::BulboUmidoDaUR(27, 47, s));
   const float xf = motore::UmiditaSpecifica(35, motore::BulboUmidoDaUR(35, 40, s));
@@ -100,39 +99,39 @@ TEST_F(CalcoloMisto, MisceladeiDueFlussi) {
 
   // Share 100: the fresh air alone, with its humidity.
   f->Scrollfreddo->SetValue(100);
-  ASSERT_EQ(f->ControllaDati(0.5f), 1);
+  ASSERT_EQ(f->ControllaDati(s, 0.5f), 1);
   EXPECT_FLOAT_EQ(s.Ta1, 35);
   EXPECT_FLOAT_EQ(s.URAria1, 40);
 
   // Share 0: the return air; the fresh-air humidity is not needed.
   f->Scrollfreddo->SetValue(0);
   f->txturrin->SetText("");
-  ASSERT_EQ(f->ControllaDati(0.5f), 1);
+  ASSERT_EQ(f->ControllaDati(s, 0.5f), 1);
   EXPECT_FLOAT_EQ(s.Ta1, 27);
   EXPECT_FLOAT_EQ(s.URAria1, 47);
 
   // No air flow: the return air, whatever the share.
   f->txturrin->SetText("40");
   f->Scrollfreddo->SetValue(50);
-  ASSERT_EQ(f->ControllaDati(0.0f), 1);
+  ASSERT_EQ(f->ControllaDati(s, 0.0f), 1);
   EXPECT_FLOAT_EQ(s.Ta1, 27);
   EXPECT_FLOAT_EQ(s.URAria1, 47);
   EXPECT_TRUE(reg.messaggi.empty());
 }
 
 TEST_F(CalcoloMisto, MisceladiRiscaldamentoASeccoDaZeroGradi) {
-  motore::StatoCalcolo& s = unita::Stato();
+  motore::StatoCalcolo s;
   f->Scrollfreddo->SetValue(30);
   f->txtTsa1rin(1)->SetText("-5");
   s.FlagPassaggio = 1;
-  ASSERT_EQ(f->ControllaDati(1.0f), 1);
+  ASSERT_EQ(f->ControllaDati(s, 1.0f), 1);
   EXPECT_NEAR(s.Ta1, 0.7 * 20 + 0.3 * -5, 1e-4);
   EXPECT_EQ(s.URAria1, 0);
   EXPECT_EQ(s.TbuAria1, 0);
   f->txtTsa1rin(1)->SetText("0");  // fresh air at 0 degrees: accepted in heating
-  EXPECT_EQ(f->ControllaDati(1.0f), 1);
+  EXPECT_EQ(f->ControllaDati(s, 1.0f), 1);
   f->txtTsa1ric(1)->SetText("0");  // return air at 0 degrees with a return share: refused
-  EXPECT_EQ(f->ControllaDati(1.0f), 0);
+  EXPECT_EQ(f->ControllaDati(s, 1.0f), 0);
   ASSERT_EQ(Testi(), QStringList{"Air inlet temperature not indicated"});
   EXPECT_TRUE(f->txtTsa1ric(1)->hasFocus());
 }

@@ -31,23 +31,26 @@ unita::Condizioni Predefinite() {
 }
 
 // A whole run of a series at list position `posizione` of the level list;
-// the rows it gives.
+// the rows it gives (and the record the run leaves, in *stato).
 int Corsa(const char* serie, const unita::Condizioni& k, int posizione,
-          const std::function<void(catalogo::CatalogoSerie&)>& modifica = {}) {
+          const std::function<void(catalogo::CatalogoSerie&)>& modifica = {},
+          motore::StatoCalcolo* stato = nullptr) {
   Lista lista;
   catalogo::Catalogo().SerieCorrente = serie;
-  unita::Stato().TipoTransizione = 2;  // as every opener of a product line sets it
   if (!ui::CaricaSerie(serie, lista)) return -1;
   if (modifica) modifica(catalogo::Catalogo());
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const bool mista = std::string(serie) != "KALVOEC";
   std::span<const motore::AccessorioDP> acc(cat.Accessori.data() + 1, static_cast<std::size_t>(cat.NAcc));
-  unita::Valutazione u(unita::Stato(), unita::Costanti(), k, acc);
+  motore::StatoCalcolo s = unita::StatoIniziale();
+  const motore::CostantiBatteria costanti = unita::CostantiFamiglia(catalogo::TrovaSerie(serie)->famiglia);
+  unita::Valutazione u(s, costanti, k, acc);
   u.IniziaCorsa();
   unita::CorsaLivello corsa(u, k, acc, mista, unita::LivelloComando(posizione));
   int righe = 0;
   for (int m = 1; m <= cat.NModelli; ++m)
     righe += corsa.Modello(cat.Modelli[m], m).fine == unita::Riga::Fine::Riga;
+  if (stato) *stato = s;
   return righe;
 }
 
@@ -61,9 +64,10 @@ TEST_F(CorsaLivelloSerie, LaMisceleCheckMescolaPerQuota) {
   k.QuotaRinnovo = 30;
   k.TaRinnovo = {32, -5};
   k.URRinnovo = 50;
-  EXPECT_EQ(Corsa("DVKBLDC", k, 2), 5);
-  EXPECT_FLOAT_EQ(unita::Stato().Ta1, 28.5f);
-  EXPECT_EQ(unita::Stato().FlagPassaggio, unita::kFreddo);
+  motore::StatoCalcolo s;
+  EXPECT_EQ(Corsa("DVKBLDC", k, 2, {}, &s), 5);
+  EXPECT_FLOAT_EQ(s.Ta1, 28.5f);
+  EXPECT_EQ(s.FlagPassaggio, unita::kFreddo);
 }
 
 // A ticked accessory on a model with no air passage drops that model; the

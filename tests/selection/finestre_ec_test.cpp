@@ -13,7 +13,6 @@
 #include "selection/fdatipxx.h"
 #include "selection/fdatipxxec.h"
 #include "selection/grafico.h"
-#include "selection/unita/contesto.h"
 #include "tests/selection/supporto_selezione.h"
 #include "ui/fgrafico.h"
 #include "ui/linee.h"
@@ -206,21 +205,27 @@ TEST_F(FinestreEC, ConIlGraficoApertoLaCurvaDiRiferimentoResta) {
   f.txtqatot->SetText("1500");
   Calcola(f);
   ASSERT_EQ(f.Grd->Rows(), 3);
-  const int riferimento = unita::Stato().CurvaRiferimento;
+  const int riferimento = f.Ultima().curvaRiferimento;
   EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[riferimento]));
   Grafico().GraficoAperto = true;
   Grafico().Servita = &f;
+  // Another window's run meanwhile (the easy calc rates on the top curve)
+  // leaves this window's scale alone.
+  ASSERT_NE(riferimento, unita::kCurvaRiferimentoLivello);
+  ui::ApriLinea(catalogo::Codice::KALVOEC, true);
+  Calcola(FDatiPEC_VFIX());
+  ASSERT_GT(FDatiPEC_VFIX().Grd->Rows(), 2);
   f.txtqatot->SetText("700");
   Calcola(f);
   ASSERT_EQ(f.Grd->Rows(), 3);
-  EXPECT_EQ(unita::Stato().CurvaRiferimento, riferimento);
+  EXPECT_EQ(f.Ultima().curvaRiferimento, riferimento);
   EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[riferimento]));
-  EXPECT_LT(unita::Stato().CurvaSelezionata, riferimento);
+  EXPECT_LT(f.Ultima().curvaScelta, riferimento);
   // The chart closed: a fresh run at 700 chooses its own reference curve.
   Grafico().GraficoAperto = false;
   Grafico().Servita = nullptr;
   Calcola(f);
-  EXPECT_EQ(unita::Stato().CurvaRiferimento, unita::Stato().CurvaSelezionata);
+  EXPECT_EQ(f.Ultima().curvaRiferimento, f.Ultima().curvaScelta);
 }
 
 // The smallest selectable air flow is rated, in any air-flow unit; just below it is not.
@@ -293,18 +298,21 @@ TEST_F(FinestreEC, TensioneEGraficoDelModelloScelto) {
   f.txtpsu->SetText("35");
   Calcola(f);
   ASSERT_EQ(f.Grd->Rows(), 3);
-  const motore::StatoCalcolo& s = unita::Stato();
+  const FinestraSelezione::UltimaCorsa& u = f.Ultima();
   const catalogo::DatiModello& d = catalogo::Catalogo().Modelli[Posizione("KALVOEC 50")];
-  EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[s.CurvaRiferimento]));
-  EXPECT_EQ(f.Grd->TextMatrix(2, 2), core::Formatta(unita::TensioneTroncata(s.TensioneComando), "0.0", "."));
-  EXPECT_GE(s.CurvaSelezionata, 1);
-  EXPECT_EQ(s.CurvaRiferimento, s.CurvaSelezionata);
-  EXPECT_FLOAT_EQ(s.PortataRichiesta, 450 / 3600.0f);
+  EXPECT_EQ(f.Grd->TextMatrix(2, 1), QString::number(d.G[u.curvaRiferimento]));
+  // Rated on its own reference curve: a command between 0.5 and 9 V.
+  EXPECT_GT(f.Grd->TextMatrix(2, 2).toDouble(), 0.5);
+  EXPECT_LE(f.Grd->TextMatrix(2, 2).toDouble(), 9.0);
+  EXPECT_GE(u.curvaScelta, 1);
+  EXPECT_EQ(u.curvaRiferimento, u.curvaScelta);
   EXPECT_FALSE(f.cmdGrafico->isHidden());
-  // The chart's rerun: boxes written and the same guarded run.
-  f.RicalcolaGrafico("20", "400");
+  // The chart's rerun: boxes written and the same guarded run, the
+  // reference curve given back.
+  const QStringList prima = Riga(f, 2);
+  EXPECT_EQ(f.RicalcolaGrafico("20", "400"), f.Ultima().curvaRiferimento);
   EXPECT_EQ(f.txtpsu->Text(), "20");
-  EXPECT_FLOAT_EQ(s.PortataRichiesta, 400 / 3600.0f);
+  EXPECT_NE(Riga(f, 2), prima);
   EXPECT_EQ(f.ModelloGrafico(), Posizione("KALVOEC 50"));
   EXPECT_EQ(f.PerditeGrafico(1, 0.2f), 0);
   // A run that ends in the error trap hides it too.
@@ -329,8 +337,7 @@ TEST_F(FinestreEC, AccessoriEQuattroTubiDelleUnitaMiste) {
   Calcola(f);
   ASSERT_EQ(f.Grd->Rows(), 3);
   const QString senza = f.Grd->TextMatrix(2, 2);
-  EXPECT_FLOAT_EQ(unita::Stato().PressioneSalvata, 40);
-  EXPECT_FLOAT_EQ(unita::Stato().PressioneUtile, 40);
+  EXPECT_FLOAT_EQ(f.Ultima().pressione, 40);
   // A ticked accessory adds its drop: more voltage for the same flow.
   EXPECT_EQ(f.PerditeGrafico(Posizione("DVKBLDC 30"), 0.25f), 0);
   f.chkAcc(1)->SetValue(1);
@@ -343,7 +350,7 @@ TEST_F(FinestreEC, AccessoriEQuattroTubiDelleUnitaMiste) {
   EXPECT_EQ(f.chkAcc(1)->Value(), 1);
   ASSERT_EQ(f.Grd->Rows(), 3);
   EXPECT_EQ(f.Grd->TextMatrix(2, 0), "DVKBLDC 30 4P");
-  EXPECT_GT(unita::Stato().PressioneUtile, 40);
+  EXPECT_FLOAT_EQ(f.Ultima().pressione, 40);  // handed to the chart without the coil's drop
   EXPECT_NE(f.Grd->TextMatrix(2, 2), senza);
 }
 
@@ -483,7 +490,7 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
     Calcola(f);
     ASSERT_EQ(f.Grd->Rows(), 3);
     const QStringList prima = Riga(f, 2);
-    const int riferimento = unita::Stato().CurvaRiferimento;
+    const int riferimento = f.Ultima().curvaRiferimento;
     f.cmdGrafico->click();
     ASSERT_NE(ui::FGrafico.SeCaricata(), nullptr);
     ui::FormGrafico& g = ui::FGrafico();
@@ -499,16 +506,13 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
                       QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
     EXPECT_EQ(f.txtqatot->Text(), c.passoGiu);
     EXPECT_EQ(f.txtpsu->Text(), g.lblPsu->Caption());
-    EXPECT_FLOAT_EQ(
-        unita::Stato().PortataRichiesta,
-        static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(c.passoGiu))));
     ASSERT_EQ(f.Grd->Rows(), 3);
     EXPECT_NE(Riga(f, 2), prima);
     // Far down the system curve: still rated on the same reference curve.
     g.VScroll2->SetValue(static_cast<int>(c.valore * 2 / 3));
     EXPECT_EQ(f.txtqatot->Text(), c.lontano);
     EXPECT_EQ(f.Grd->Rows(), 3);
-    EXPECT_EQ(unita::Stato().CurvaRiferimento, riferimento);
+    EXPECT_EQ(f.Ultima().curvaRiferimento, riferimento);
     EXPECT_TRUE(reg.messaggi.empty()) << Testi().join('|').toStdString();
     f.Scarica();
     EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);

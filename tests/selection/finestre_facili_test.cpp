@@ -4,7 +4,6 @@
 #include "selection/fdatipec.h"
 #include "selection/fdatipxxec.h"
 #include "selection/grafico.h"
-#include "selection/unita/contesto.h"
 #include "tests/selection/supporto_selezione.h"
 #include "ui/linee.h"
 

@@ -15,7 +15,6 @@
 #include "platform/controlli.h"
 #include "platform/schermo.h"
 #include "selection/grafico.h"
-#include "selection/unita/contesto.h"
 #include "tests/support/supporto.h"
 #include "ui/fgrafico.h"
 
@@ -49,8 +48,8 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
   float PerditeGrafico(int, float qa) override { return perditaPerM3s2 * qa * qa; }
   void AbilitaPortataGrafico(bool a) override { txtqatot->setEnabled(a); }
   bool OccupatoGrafico() const override { return occupata; }
-  void RicalcolaGrafico(const QString& p, const QString& q) override {
-    if (occupata) return;  // the Calculate button's guard
+  int RicalcolaGrafico(const QString& p, const QString& q) override {
+    if (occupata) return kCurva;  // the Calculate button's guard
     txtpsu->SetText(p);
     txtqatot->SetText(q);
     corse.emplace_back(p, q);
@@ -59,8 +58,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
       d();
       occupata = false;
     }
-    // A run keeps the reference curve only while the chart is open for it.
-    if (!sel::GraficoAperto(*this)) unita::Stato().CurvaRiferimento = kCurva;
+    return kCurva;
   }
   void Consegna() {
     const float pa =
@@ -93,7 +91,6 @@ class Grafico : public ::testing::Test {
       d.VentA[kCurva] = -kChiusura / (kLibera * kLibera);
       d.VentC[kCurva] = kChiusura;
     }
-    unita::Stato().CurvaRiferimento = kCurva;
     sel::ImpostaApriGrafico(&ui::FormGrafico::Apri);
     a = new FinestraProva("FDatiPEC");
     a->Carica();
@@ -409,7 +406,6 @@ TEST_F(Grafico, LaFinestraCheLoHaApertoEPoiLAltra) {
   b->Carica();
   Apri(a, "500", "100");
   sel::Grafico().FormChiamante = "FDatiPXXEC";  // another EC window loaded after
-  unita::Stato().CurvaRiferimento = 5;          // and rated since
   FGrafico().VScroll2->SetValue(450);
   EXPECT_EQ(a->txtqatot->Text(), "450");
   EXPECT_TRUE(b->corse.empty());
