@@ -3,8 +3,11 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <optional>
 
 #include "core/ambiente.h"
@@ -61,6 +64,32 @@ int Px(int twips) { return twips / plat::kTwipPerPixel; }
 
 }  // namespace
 
+int RigaDelModello(const std::vector<RigaModello>& righe, const QString& modello) {
+  const QString cercato = modello.trimmed();
+  int migliore = -1;
+  qsizetype lunghezza = 0;
+  for (size_t i = 0; i < righe.size(); ++i) {
+    const QString nome = righe[i].modello.trimmed();
+    if (nome.isEmpty()) continue;
+    if (nome.compare(cercato, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    if (nome.size() > lunghezza && cercato.startsWith(nome + QLatin1Char(' '), Qt::CaseInsensitive)) {
+      migliore = static_cast<int>(i);
+      lunghezza = nome.size();
+    }
+  }
+  return migliore;
+}
+
+QString LineaStato::TestoMostrato() const {
+  return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width());
+}
+
+void LineaStato::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setPen(palette().color(foregroundRole()));
+  p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, TestoMostrato());
+}
+
 bool FinestraConAria(const QString& nome) {
   return nome == QLatin1String("FDatiPXX") || nome == QLatin1String("FDatiPXXEC") ||
          nome == QLatin1String("FDatiPXXEC_VFIX");
@@ -109,8 +138,8 @@ void FormStampa::Progetta() {
   imgModello = new plat::Label(frmModello, QStringLiteral("imgModello"));
   plat::PosizionaTw(imgModello, 120, 720, 3260, 1850);
   imgModello->setAlignment(Qt::AlignCenter);
-  lblAttesa = etichetta(QStringLiteral("lblAttesa"), 150, 4250, 6700);
-  lblAttesa->setWordWrap(true);
+  lblAttesa = new LineaStato(this, QStringLiteral("lblAttesa"));
+  plat::PosizionaTw(lblAttesa, 150, 4250, 6700, 300);
   cmdStampa = new plat::CommandButton(this, QStringLiteral("cmdStampa"));
   plat::PosizionaTw(cmdStampa, 1600, 4650, 1700, 420);
   cmdStampa->Click = [this] { cmdStampa_Click(); };
@@ -127,6 +156,12 @@ void FormStampa::Progetta() {
 void FormStampa::Form_Load() { core::CentraForm(this); }
 
 void FormStampa::ImpostaAltezza(int twips) { setFixedHeight(Px(twips)); }
+
+bool FormStampa::Form_KeyDown(int keyCode, Qt::KeyboardModifiers, QWidget*) {
+  if (keyCode != Qt::Key_Escape) return false;
+  cmdAnnulla_Click();
+  return true;
+}
 
 void FormStampa::Apri(plat::Form& finestra, const QString& serie) {
   finestra_ = &finestra;
@@ -156,8 +191,7 @@ void FormStampa::Form_Activate() {
     try {
       righe_ = RigheDellaLingua(*core::imp.DbProdotti, lingua, core::imp.LinguaDefault, serie_);
     } catch (const plat::ErroreDatabase& e) {
-      plat::MsgBox(QStringLiteral("The report table cannot be read:\n") + QString::fromStdString(e.what()),
-                   plat::Icona::Critica);
+      plat::MsgBox(Testo(187) + QLatin1Char('\n') + QString::fromStdString(e.what()), plat::Icona::Critica);
       righe_.clear();
     }
   }
@@ -165,7 +199,13 @@ void FormStampa::Form_Activate() {
   // One model needs no choice.
   CboModello->setVisible(righe_.size() > 1);
   for (int k : {0, 1, 3, 4}) chkSelez(k)->setEnabled(false);
-  if (!righe_.empty()) CboModello->SetListIndex(0);  // the photo and the files of the first model
+  // The model a run for one model rated, else the first: its photo and files.
+  int scelta = 0;
+  if (auto* cbo = finestra_ ? qobject_cast<plat::ComboBox*>(finestra_->Controllo(QStringLiteral("cboModel")))
+                            : nullptr;
+      cbo && cbo->ListIndex() > 0)
+    scelta = std::max(0, RigaDelModello(righe_, cbo->List(cbo->ListIndex())));
+  if (!righe_.empty()) CboModello->SetListIndex(scelta);
   if (righe_.empty()) imgModello->setPixmap(QPixmap());
 
   // Results: the grid of the window whose print button was pressed holds
@@ -260,24 +300,23 @@ QString FormStampa::FileRichiesto(const QString& cartella, const QString& nome) 
 
 void FormStampa::LeggiSezione(const QString& cartella, const QString& nome,
                               const std::function<void(const QString& percorso)>& lettura) {
-  QString problema;
-  const QString percorso = FileDi(cartella, nome);
+  int testo = 190;
+  QString percorso = FileDi(cartella, nome);
   if (percorso.isEmpty()) {
-    problema =
-        core::Testo(190) +
-        QDir::toNativeSeparators(QDir::cleanPath(core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome));
+    percorso = core::imp.PercorsoApp + cartella + QLatin1Char('/') + nome;
   } else {
     try {
       lettura(percorso);
       return;
     } catch (const ErroreDocumento&) {
-      problema = core::Testo(191) + QDir::toNativeSeparators(QDir::cleanPath(percorso));
+      testo = 191;
     }
   }
-  mancanti_ << problema;
+  percorso = QDir::cleanPath(percorso);
+  mancanti_ << core::Testo(testo) + QDir::toNativeSeparators(percorso);
   Documento& d = *AppWord;
   d.ImpostaGrassetto(true);
-  d.ScriviTesto(problema);
+  d.ScriviTesto(core::Testo(testo) + QFileInfo(percorso).fileName());
   d.ImpostaGrassetto(false);
 }
 
@@ -383,6 +422,7 @@ void FormStampa::ScriviRapporto(Documento& doc) {
 void FormStampa::cmdStampa_Click() {
   lblAttesa->SetCaption(core::Testo(166));
   lblAttesa->setVisible(true);
+  lblAttesa->setToolTip(QString());
   cmdStampa->setEnabled(false);
   std::optional<plat::PuntatoreOccupato> occupato(std::in_place);
   Avanza();
@@ -414,6 +454,7 @@ void FormStampa::cmdStampa_Click() {
     nuovo.Scrivi(dati);
     const QString percorso = QDir::toNativeSeparators(nuovo.Percorso());
     lblAttesa->SetCaption(core::Testo(168) + percorso);
+    lblAttesa->setToolTip(percorso);
     ultimo_ = nuovo.Percorso();
     const int esito = plat::ApriConShell(nuovo.Percorso());
     plat::DoEvents();

@@ -23,6 +23,24 @@ class Documento;
 // fresh-air blocks.
 bool FinestraConAria(const QString& nome);
 
+// The row of the listed models that shows the model chosen in a selection
+// window (its name, or the name it begins with and a blank, as a 4-pipe
+// variant begins with its model's); -1 when none does.
+int RigaDelModello(const std::vector<RigaModello>& righe, const QString& modello);
+
+// The progress line: one line, shortened in the middle when it is longer
+// than the window is wide, so that its start and the saved file's name at
+// its end stay whole.  Its caption keeps the whole text.
+class LineaStato : public plat::Label {
+  Q_OBJECT
+ public:
+  using plat::Label::Label;
+  QString TestoMostrato() const;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+};
+
 class FormStampa : public plat::Form {
   Q_OBJECT
  public:
@@ -47,10 +65,11 @@ class FormStampa : public plat::Form {
   QPlainTextEdit* txtNote = nullptr;
   plat::CommandButton* cmdStampa = nullptr;
   plat::CommandButton* cmdAnnulla = nullptr;
-  plat::Label* lblAttesa = nullptr;
+  LineaStato* lblAttesa = nullptr;
 
   // Shows the dialog, modal, for the selection window whose print button
-  // was pressed and the series it was opened for; every showing activates it.
+  // was pressed and the series it was opened for; every showing activates it
+  // on the model chosen in that window (the first when all were rated).
   void Apri(plat::Form& finestra, const QString& serie);
   void Form_Activate();
   void CboModello_Click();
@@ -76,6 +95,8 @@ class FormStampa : public plat::Form {
  protected:
   void Progetta() override;
   void Form_Load() override;
+  // Escape closes the dialog as its cancel button does.
+  bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers mod, QWidget* controllo) override;
 
  private:
   int ModelloScelto() const;
@@ -90,7 +111,8 @@ class FormStampa : public plat::Form {
   static void Leggi(const QString& percorso, const std::function<void()>& lettura);
   // A file a section carries into the report.  A missing or unreadable one
   // leaves the section's content out: a bold line in its place names the
-  // file, and the user is told once the report is saved.
+  // file by its name, and the user is told its whole path once the report
+  // is saved.
   void LeggiSezione(const QString& cartella, const QString& nome,
                     const std::function<void(const QString& percorso)>& lettura);
   // One more dot on the progress label.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "core/documenti.h"
 #include "platform/shell.h"
 #include "tests/support/supporto.h"
@@ -26,4 +30,41 @@ TEST(ApriDocumento, MessaggiDelleTreStrade) {
   EXPECT_TRUE(core::ApriDocumento("mailto:a@example.com"));
   EXPECT_EQ(reg.messaggi.size(), 3u);
   plat::ImpostaShell(nullptr);
+}
+
+// The desktop's opener judged by how it ends: one that fails (no program
+// for the file or address) is a failure, one that runs on (it waits for the
+// program it started) a success, and a missing file is never handed to it.
+TEST(ApriConShell, LEsitoDelProgrammaDelDesktop) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("Doc.docx");
+  QFile(file).open(QIODevice::WriteOnly);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFile::encodeName(dir.path()) + ":" + path);
+  const struct {
+    const char* corpo;  // of the opener
+    const char* target;
+    bool riuscito;
+  } casi[] = {
+      {"exit 0", "Doc.docx", true},
+      {"echo 'no method available' >&2; exit 3", "Doc.docx", false},
+      {"exit 4", "https://example.com/", false},
+      {"sleep 3", "Doc.docx", true},
+      {"exit 0", "manca.docx", false},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.corpo);
+    QFile opener(dir.filePath("xdg-open"));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    opener.write(QByteArray("#!/bin/sh\n") + c.corpo + "\n");
+    opener.close();
+    opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString target = QString::fromLatin1(c.target).startsWith("http") ? QString::fromLatin1(c.target)
+                                                                            : dir.filePath(c.target);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(plat::ApriConShell(target) > 32, c.riuscito);
+    EXPECT_LT(t.elapsed(), 10000);
+  }
+  qputenv("PATH", path);
 }

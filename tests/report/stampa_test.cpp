@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
 #include <sqlite3.h>
 
 #include "core/ambiente.h"
@@ -183,6 +184,33 @@ TEST_F(Stampa, IControlliDeiFileSeguonoIlModelloScelto) {
   EXPECT_TRUE(s.chkSelez(3)->isEnabled());
 }
 
+// The dialog opens on the model the window rated alone (a 4-pipe variant on
+// its model's row); after a run of every model, on the first.
+TEST_F(Stampa, SiApreSulModelloDellaFinestra) {
+  ui::ApriLinea(catalogo::Codice::KALVO);
+  sel::FormDatiP& f = sel::FDatiP();
+  const struct {
+    const char* scelto;  // in the window
+    const char* modello;
+  } casi[] = {
+      {"KALVO 30", "KALVO 30"}, {"KALVO 20 4P", "KALVO 20"}, {"* All", "KALVO 10"}, {"KALVO 50", "KALVO 50"}};
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.scelto);
+    const int i = f.cboModel->findText(QString::fromUtf8(c.scelto));
+    ASSERT_GE(i, 0);
+    f.cboModel->SetListIndex(i);
+    f.cmdCalcola->click();
+    FormStampa& s = Premi(f);
+    EXPECT_EQ(s.CboModello->Text(), c.modello);
+    for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(k == 0 || k == 3);
+    const QStringList corpo = StampaELeggi(s);
+    ASSERT_GE(corpo.size(), 2);
+    EXPECT_TRUE(corpo[1].startsWith(QStringLiteral("tbl{*Series : ") + c.modello + "~"))
+        << corpo[1].toStdString();
+    s.cmdAnnulla->click();
+  }
+}
+
 TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   ui::ApriLinea(catalogo::Codice::KALVO);
   FormStampa& s = Premi(sel::FDatiP());
@@ -206,6 +234,9 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   t.chkSelez(5)->SetValue(0);
   EXPECT_EQ(t.height(), corta);
   EXPECT_FALSE(t.txtNote->isEnabled());
+  // Escape closes it, from any box.
+  QTest::keyClick(t.txtcliente, Qt::Key_Escape);
+  EXPECT_FALSE(t.isVisible());
 }
 
 TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
@@ -391,7 +422,7 @@ TEST_F(Stampa, IlRapportoSiApreInLibreOfficeESiConverteInPdf) {
 // opens in LibreOffice, and the label shows the folder as written.
 TEST_F(Stampa, TestoImpossibileECartellaStranaSalvatiEApertiInLibreOffice) {
   ui::ApriLinea(catalogo::Codice::KALVO);
-  core::imp.CartellaOutput = dir.filePath("<b>x</b>");
+  core::imp.CartellaOutput = dir.filePath("<b>x</b>/" + QString("a folder deep in the disk/").repeated(4));
   FormStampa& s = Premi(sel::FDatiP());
   for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(k == 5);
   const QString mezzo(QChar(0xD800));
@@ -403,8 +434,15 @@ TEST_F(Stampa, TestoImpossibileECartellaStranaSalvatiEApertiInLibreOffice) {
   ASSERT_FALSE(s.UltimoDocumento().isEmpty());
   EXPECT_TRUE(reg.messaggi.empty());
   EXPECT_EQ(s.lblAttesa->Caption(), "Saving document in " + s.UltimoDocumento() + " OK");
-  EXPECT_TRUE(s.UltimoDocumento().contains("<b>x</b>/Doc"));
+  EXPECT_TRUE(s.UltimoDocumento().contains("/<b>x</b>/a folder"));
   EXPECT_EQ(s.lblAttesa->textFormat(), Qt::PlainText);
+  // One line in the window: the start and the file's name whole.
+  const QString mostrato = s.lblAttesa->TestoMostrato();
+  EXPECT_TRUE(mostrato.startsWith("Saving document in ")) << mostrato.toStdString();
+  EXPECT_TRUE(mostrato.endsWith(QFileInfo(s.UltimoDocumento()).fileName() + " OK")) << mostrato.toStdString();
+  EXPECT_LE(s.lblAttesa->fontMetrics().horizontalAdvance(mostrato), s.lblAttesa->contentsRect().width());
+  EXPECT_TRUE(s.rect().contains(s.lblAttesa->geometry()));
+  EXPECT_LE(s.lblAttesa->geometry().bottom(), s.cmdStampa->geometry().top());
   QTemporaryDir lavoro;
   const QString pdf = InPdf(s.UltimoDocumento(), lavoro);
   ASSERT_FALSE(pdf.isEmpty());
