@@ -27,11 +27,6 @@
 
 namespace sel {
 
-ControlloCaselle& Caselle() {
-  static ControlloCaselle caselle;
-  return caselle;
-}
-
 namespace {
 
 std::function<void(FinestraSelezione&)>& ApriStampa() {
@@ -432,11 +427,8 @@ bool FinestraSelezione::Positivo(const plat::TextBox* box) const {
 
 bool FinestraSelezione::Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita,
                                   bool zeroAmmesso) {
-  ControlloCaselle& s = Caselle();
-  s.ValoreMin = minimo;
-  s.ValoreMax = massimo;
   const bool esito = core::ControllaValore(box, minimo, massimo, unita, zeroAmmesso);
-  s.EsitoControllo = esito ? motore::Vero : motore::Falso;
+  esitoControllo_ = esito ? motore::Vero : motore::Falso;
   return esito;
 }
 
@@ -754,7 +746,7 @@ bool FinestraSelezione::ProseguiPortata(const unita::RigaPortata& r) {
 }
 
 bool FinestraSelezione::Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata) {
-  if (controllata) Caselle().EsitoControllo = static_cast<std::int16_t>(esito.Valore());
+  if (controllata) esitoControllo_ = static_cast<std::int16_t>(esito.Valore());
   if (fine != unita::Riga::Fine::Fermata) return true;
   Rifiuta(esito);
   return false;
@@ -769,12 +761,6 @@ plat::TextBox* FinestraSelezione::Casella(unita::Casella c, int p) {
     default:
       return nullptr;
   }
-}
-
-bool FinestraSelezione::Controllato(const unita::Esito& e) {
-  Caselle().EsitoControllo = static_cast<std::int16_t>(e.Valore());
-  if (!e.Passato()) Rifiuta(e);
-  return e.Passato();
 }
 
 void FinestraSelezione::Rifiuta(const unita::Esito& e) {

@@ -23,17 +23,6 @@ struct UnitaMisura;
 
 namespace sel {
 
-// The last entry-box check of a selection window: the limits handed to the
-// range check and its result (True when the value was out of range and has
-// been reset); a run stores there the result of its input check (1 passed,
-// 0 failed).
-struct ControlloCaselle {
-  std::int16_t EsitoControllo = 0;
-  float ValoreMin = 0;
-  float ValoreMax = 0;
-};
-ControlloCaselle& Caselle();
-
 class FinestraSelezione : public plat::Form {
   Q_OBJECT
  public:
@@ -112,6 +101,10 @@ class FinestraSelezione : public plat::Form {
 
   // The run of the calculate button (each window its own).
   virtual void cmdCalcola_Click() {}
+  // The window's last check: of an entry box's range (True when the value
+  // was out of range and has been reset), or a run's input check (1 passed,
+  // 0 failed).
+  std::int16_t EsitoControllo() const { return esitoControllo_; }
 
   // What the window's last run left for the chart: the fan curve chosen for
   // the last model that reached the curve search (-1 none), the reference
@@ -165,7 +158,7 @@ class FinestraSelezione : public plat::Form {
 
   // Entry-box rules shared by the windows.
   bool Positivo(const plat::TextBox* box) const;
-  // Range check: limits and result kept in Caselle().
+  // Range check: its result kept as the window's last check.
   bool Controlla(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso);
   bool VersoChiusura() const;
   // Outlet water temperature of panel i: empties the water flow, checks the order.
@@ -247,11 +240,8 @@ class FinestraSelezione : public plat::Form {
   unita::Condizioni CondizioniDellaCorsa(float pressione) const;
   // A failed input check: its message, and the focus on the box to correct.
   void Rifiuta(const unita::Esito& e);
-  // An input check's result kept in Caselle() (1 passed, 0 failed), a
-  // failure shown; true when the check passed.
-  bool Controllato(const unita::Esito& e);
-  // A rated row as the run takes it: the result of its input check kept in
-  // Caselle(); a failed check shown, and false: the run ends.
+  // A rated row as the run takes it: the result of its input check kept as
+  // the window's last check; a failed check shown, and false: the run ends.
   bool ProseguiCorsa(const unita::Riga& r);
   bool ProseguiLivello(const unita::RigaLivello& r);
   bool ProseguiPortata(const unita::RigaPortata& r);
@@ -300,6 +290,7 @@ class FinestraSelezione : public plat::Form {
   bool centra_;
   bool inCalcolo_ = false;
   UltimaCorsa ultima_;
+  std::int16_t esitoControllo_ = 0;
 };
 
 class FormDatiP;

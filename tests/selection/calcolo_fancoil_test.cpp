@@ -75,7 +75,7 @@ TEST_F(CalcoloFanCoil, UnVentilconvettoreTipico) {
   EXPECT_EQ(f->Grd->TextMatrix(2, Colonna("LP")), "37");  // 51 dB(A) at 2 m, factor 2
   EXPECT_EQ(f->Grd->TextMatrix(2, Colonna("Pin")), "55");
   // The input check's own result stays in the state.
-  EXPECT_EQ(sel::Caselle().EsitoControllo, 1);
+  EXPECT_EQ(f->EsitoControllo(), 1);
   // Powers are multiples of 10 W.
   EXPECT_EQ(static_cast<int>(pt) % 10, 0);
 }
@@ -237,7 +237,7 @@ TEST_F(CalcoloFanCoil, ControlloPrimaDelCalcolo) {
   f->cmdCalcola->click();
   ASSERT_EQ(reg.messaggi.size(), 1u);
   EXPECT_EQ(reg.messaggi[0].testo, "Humidity % not indicated");
-  EXPECT_EQ(sel::Caselle().EsitoControllo, 0);
+  EXPECT_EQ(f->EsitoControllo(), 0);
   EXPECT_TRUE(f->txtUr->hasFocus());
   EXPECT_EQ(f->Grd->Rows(), 2);
 }

@@ -495,7 +495,7 @@ TEST_F(CalcoloMisto, ControlliPrimaDellaPassata) {
     EXPECT_EQ(Testi(), (QStringList{kSenzaPressione, QString::fromUtf8(c.messaggio)})) << c.messaggio;
     EXPECT_TRUE(c.fuoco->hasFocus()) << c.messaggio;
     EXPECT_EQ(f->Grd->Rows(), 2) << c.messaggio;
-    EXPECT_EQ(Caselle().EsitoControllo, 0) << c.messaggio;
+    EXPECT_EQ(f->EsitoControllo(), 0) << c.messaggio;
     c.box->SetText(prima);
   }
   // Heating with the water flow given: the 40 K rule does not apply.
@@ -503,7 +503,7 @@ TEST_F(CalcoloMisto, ControlliPrimaDellaPassata) {
   f->txtQw(1)->SetText("1000");
   Calcola();
   EXPECT_EQ(Testi(), QStringList{kSenzaPressione});
-  EXPECT_EQ(Caselle().EsitoControllo, 1);  // the check's own result, not a True flag
+  EXPECT_EQ(f->EsitoControllo(), 1);  // the check's own result, not a True flag
 }
 
 TEST_F(CalcoloMisto, UmiditaDellAriaEsterna) {
