@@ -16,13 +16,27 @@ void SelezionaTesto(plat::TextBox* box) {
   if (box) box->SetSelezione(0, static_cast<int>(box->Text().size()));
 }
 
+namespace {
+
+bool VersoChiusura(const plat::TextBox* box) {
+  QWidget* ricevente = plat::Fuoco::Ricevente();
+  return ricevente && ricevente->objectName().compare(QLatin1String("CmdFine"), Qt::CaseInsensitive) == 0 &&
+         plat::FormDi(ricevente) == plat::FormDi(box);
+}
+
+void Rifiuta(plat::TextBox* box, float minimo, float massimo, const QString& unita) {
+  const QString testoMin = TestoNumero(minimo, imp.SepDec);
+  plat::MsgBox(TestoCampo(minimo, massimo, unita) + QLatin1Char('\r') + Testo(109) + testoMin,
+               plat::Icona::Critica);
+  box->SetText(testoMin);
+  box->SetFocus();
+}
+
+}  // namespace
+
 bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita,
                      bool zeroAmmesso) {
-  if (!box || imp.SenzaLimiti) return false;
-  QWidget* ricevente = plat::Fuoco::Ricevente();
-  if (ricevente && ricevente->objectName().compare(QLatin1String("CmdFine"), Qt::CaseInsensitive) == 0 &&
-      plat::FormDi(ricevente) == plat::FormDi(box))
-    return false;
+  if (!box || imp.SenzaLimiti || VersoChiusura(box)) return false;
   if (zeroAmmesso && ValNum(box->Text()) == 0) return false;  // "0,5" is not zero
   double letto = 0;
   if (!NumeroDiSistema(box->Text(), imp.SepDec, &letto)) {
@@ -31,11 +45,13 @@ bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QStr
   }
   const float valore = static_cast<float>(letto);
   if (minimo <= valore && valore <= massimo) return false;
-  const QString testoMin = TestoNumero(minimo, imp.SepDec);
-  plat::MsgBox(TestoCampo(minimo, massimo, unita) + QLatin1Char('\r') + Testo(109) + testoMin,
-               plat::Icona::Critica);
-  box->SetText(testoMin);
-  box->SetFocus();
+  Rifiuta(box, minimo, massimo, unita);
+  return true;
+}
+
+bool RifiutaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita) {
+  if (!box || imp.SenzaLimiti || VersoChiusura(box)) return false;
+  Rifiuta(box, minimo, massimo, unita);
   return true;
 }
 

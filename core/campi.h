@@ -19,6 +19,12 @@ void SelezionaTesto(plat::TextBox* box);
 // "nolimits", nor when the focus went to the window's close button.
 bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita, bool zeroAmmesso);
 
+// A box's value refused as out of range whatever it is: the range message,
+// the box reset to the minimum and given the focus back; true.  As
+// ControllaValore, false and nothing else with "nolimits" or towards the
+// window's close button.
+bool RifiutaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita);
+
 // The first line of the range message: text 108 and the limits with their unit.
 QString TestoCampo(float minimo, float massimo, const QString& unita);
 

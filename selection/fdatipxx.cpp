@@ -79,6 +79,14 @@ void FormDatiPXX::txtpsu_LostFocus() {
 
 void FormDatiPXX::txtqatot_LostFocus() {
   if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
+  // Letters or a flow below 0: refused, the box back at 0 (the static
+  // pressure mode).
+  double q = 0;
+  if (!VersoChiusura() && (!core::NumeroDiSistema(txtqatot->Text(), core::imp.SepDec, &q) || q < 0)) {
+    txtqatot->SetText(QStringLiteral("0"));
+    RifiutaPortata();
+    return;
+  }
   if (Positivo(txtqatot)) txtpsu->SetText(QStringLiteral("0"));
 }
 
@@ -141,6 +149,10 @@ void FormDatiPXX::Calcola() {
         "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
   if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
   const double qaTot = core::Numero(txtqatot->Text(), sep);
+  if (qaTot < 0) {
+    RifiutaPortata();
+    return;
+  }
   if (qaTot == 0) {
     lblLegSim(0)->SetCaption(QStringLiteral("QA"));
     lblLegDes(0)->SetCaption(core::Testo(49));

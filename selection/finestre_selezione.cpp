@@ -540,8 +540,18 @@ void FinestraSelezione::RegolaPortataAcqua(int i) {
 }
 
 void FinestraSelezione::ControllaPressione(float massimo) {
-  Controlla(txtpsu, 0, massimo * core::Fattore(core::Grandezza::PerditaAria),
-            core::NomeUnita(core::Grandezza::PerditaAria), true);
+  const float limite = massimo * core::Fattore(core::Grandezza::PerditaAria);
+  const QString unita = core::NomeUnita(core::Grandezza::PerditaAria);
+  // Letters are no pressure: refused as out of range, although 0 is allowed.
+  const QString testo = txtpsu->Text().trimmed();
+  double v = 0;
+  if (!testo.isEmpty() && !core::NumeroDiSistema(testo, core::imp.SepDec, &v)) {
+    Caselle().ValoreMin = 0;
+    Caselle().ValoreMax = limite;
+    Caselle().EsitoControllo = core::RifiutaValore(txtpsu, 0, limite, unita) ? motore::Vero : motore::Falso;
+    return;
+  }
+  Controlla(txtpsu, 0, limite, unita, true);
 }
 
 bool FinestraSelezione::SaltoTermicoAmmesso(bool limitato) const {
@@ -579,12 +589,23 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
 float FinestraSelezione::PortataRichiesta() {
   const float q =
       static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
-  if (q != 0) return q;
+  if (q > 0) return q;
+  if (q < 0) {
+    RifiutaPortata();
+    return 0;
+  }
   plat::MsgBox(QStringLiteral(" Air flow is mandatory "));
   txtqatot->setCursorPosition(0);
   txtqatot->setSelection(0, 1);
   txtqatot->SetFocus();
   return 0;
+}
+
+void FinestraSelezione::RifiutaPortata() {
+  plat::MsgBox((lblQaTot ? lblQaTot->Caption() : core::Testo(49)) + QStringLiteral(" : ") + core::Testo(108) +
+                   QStringLiteral(" > 0 ") + core::NomeUnita(core::Grandezza::PortataAria),
+               plat::Icona::Critica);
+  txtqatot->SetFocus();
 }
 
 void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, float lp, bool minimo, float pin,
@@ -593,7 +614,8 @@ void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, float lp, boo
   auto uno = [&sep](double x) { return core::Formatta(x, QStringLiteral("##.0"), sep); };
   const QString segno = minimo ? QStringLiteral("< ") : QString();
   celle << segno + uno(lw);
-  celle << (umiditaUR ? uno(r.URCalcolata) : segno + uno(lp));
+  // A row whose cooling gave no leaving humidity shows none.
+  celle << (umiditaUR ? (r.URCalcolata > 0 ? uno(r.URCalcolata) : QString()) : segno + uno(lp));
   celle << uno(pin);
 }
 
@@ -803,6 +825,9 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
     ~Fine() { flag = false; }
   } fine{inCalcolo_};
   try {
+    // The easy-calc runs show the busy pointer while they work.
+    std::optional<plat::PuntatoreOccupato> occupato;
+    if (Facile()) occupato.emplace();
     AssicuraSerie();
     corpo();
   } catch (...) {

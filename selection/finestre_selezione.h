@@ -179,7 +179,7 @@ class FinestraSelezione : public plat::Form {
   // Water flow of panel i (the mixed-air windows' rule): empties the outlet
   // temperature, then 0 to 3000 in the water-flow unit.
   void RegolaPortataAcqua(int i);
-  // Static pressure from 0 to massimo Pa, in the unit shown.
+  // Static pressure from 0 to massimo Pa, in the unit shown; letters refused.
   void ControllaPressione(float massimo);
   // The cooling water temperature rise of a run with both temperatures
   // given: at least 8 K for district cooling, at most 8 K otherwise when
@@ -259,8 +259,12 @@ class FinestraSelezione : public plat::Form {
   // 695 twips wide.
   void CalcolaIntestazioneEC(int larghezzaPrima, bool facile);
   // The required air flow of txtqatot in m3/s; 0 after the message that it
-  // is mandatory, with the caret at the start of the box.
+  // is mandatory, with the caret at the start of the box (below 0: after
+  // RifiutaPortata).
   float PortataRichiesta();
+  // A required air flow below 0: the range message naming the air flow,
+  // the focus on its box.
+  void RifiutaPortata();
   // An EC row: model, full-scale speed and voltage, the passes' results,
   // sound power, sound pressure (the leaving humidity in "UR" mode when
   // umiditaUR), power input; the sound cells marked "< " when the sound

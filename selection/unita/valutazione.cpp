@@ -262,6 +262,7 @@ Esito Valutazione::ControllaMista(int p, float q) {
 
 void Valutazione::AzzeraFreddo() {
   s_.QwFreddo = s_.Tw2Freddo = s_.DpwFreddo = s_.PotFreddoTot = s_.PotFreddoSens = s_.Ta2Freddo = 0;
+  s_.URCalcolata = 0;
 }
 
 void Valutazione::AzzeraCaldo() { s_.PotCaldo = s_.QwCaldo = s_.Tw2Caldo = s_.DpwCaldo = s_.Ta2Caldo = 0; }
@@ -291,12 +292,16 @@ bool Valutazione::PassoFreddo(const CoeffPasso& k) {
   if (s.CoeffC30 <= 0 || s.EspAria1 <= 0) return false;
   s.HA = motore::CoeffLatoAria(s.NumeroRanghi, s.VelocitaAria, s.GeomCorrente,
                                c_.TabPassoAlette[s.PassoCorrente], s, c_);
+  bool accettato;
   if (s.Tw2Dato > 0) {
     s.Tw2 = s.Tw2Dato;
-    return motore::CalcolaFreddo2(s, c_);
+    accettato = motore::CalcolaFreddo2(s, c_);
+  } else {
+    s.QwCalcolo = s.QwDato;
+    accettato = motore::CalcolaFreddo1(s, c_);
   }
-  s.QwCalcolo = s.QwDato;
-  return motore::CalcolaFreddo1(s, c_);
+  if (!accettato) s.URCalcolata = 0;  // a rating that wrote no result leaves no leaving humidity
+  return accettato;
 }
 
 bool Valutazione::PassoCaldo(const CoeffPasso& k, double qw) {

@@ -1,4 +1,8 @@
+#include <QRegularExpression>
+
 #include "catalogue/catalogo.h"
+#include "selection/fdatip.h"
+#include "selection/fdatipec.h"
 #include "selection/fdatipxx.h"
 #include "selection/fdatipxxec.h"
 #include "selection/grafico.h"
@@ -251,6 +255,15 @@ FinestraAriaMista& ApriMista(const FinestraDellaSerie& w) {
   return w.facile ? static_cast<FinestraAriaMista&>(FDatiPXXEC_VFIX()) : FDatiPXXEC();
 }
 
+// Any selection window, the single-air ones too.
+FinestraSelezione& ApriFinestra(const FinestraDellaSerie& w) {
+  const catalogo::Serie& d = catalogo::Descrittore(w.serie);
+  if (d.aria != catalogo::Aria::Singola) return ApriMista(w);
+  ui::ApriLinea(w.serie, w.facile);
+  if (!d.ec) return FDatiP();
+  return w.facile ? static_cast<FinestraSelezione&>(FDatiPEC_VFIX()) : FDatiPEC();
+}
+
 }  // namespace
 
 // A dry bulb that the share leaves unchecked, then the stream's wet bulb or
@@ -297,6 +310,57 @@ TEST_F(FinestraMista, UnaCondizioneDAriaImpossibileERifiutata) {
       EXPECT_EQ(umido->Text(), "47.1");
       EXPECT_TRUE(reg.messaggi.empty());
     }
+  }
+}
+
+// Letters in the static pressure box are refused when the box is left; an
+// air flow below 0 is refused by name, never rated to "No unit meets".  In
+// every window with those boxes.
+TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  for (const FinestraDellaSerie& w : finestre) {
+    FinestraSelezione& f = ApriFinestra(w);
+    SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
+    Attiva(f);
+    reg.Svuota();
+    Scrivi(f.txtpsu, "abc");
+    Esci(f.txtGlic);
+    ASSERT_EQ(reg.messaggi.size(), 1u);
+    EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range 0 Pa -> "));
+    EXPECT_TRUE(reg.messaggi[0].testo.endsWith(" Pa\rset to 0"));
+    EXPECT_EQ(f.txtpsu->Text(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
+    Scrivi(f.txtpsu, "20");
+    Esci(f.txtGlic);
+    if (!f.txtqatot) continue;
+    const QString rifiuto =
+        QString::fromUtf8(w.facile || !catalogo::Descrittore(w.serie).ec ? "Total " : "") +
+        "Air flow : Values must be in the range > 0 m3/h";
+    // Typed and left: the base window refuses it there; the run refuses it.
+    for (const char* portata : {"-400", "abc"}) {
+      reg.Svuota();
+      Scrivi(f.txtqatot, portata);
+      Esci(f.txtGlic);
+      if (f.Nome() != "FDatiPXX") break;
+      ASSERT_EQ(reg.messaggi.size(), 1u) << portata;
+      EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
+      EXPECT_EQ(f.txtqatot->Text(), "0");
+      EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
+    }
+    f.txtqatot->SetText("-400");
+    reg.Svuota();
+    f.cmdCalcola->click();
+    QStringList testi;
+    for (const auto& m : reg.messaggi) testi << m.testo;
+    EXPECT_EQ(testi.filter("Air flow").size(), 1) << testi.join('|').toStdString();
+    EXPECT_EQ(
+        testi.filter(QRegularExpression("^(Total )?Air flow : Values must be in the range > 0 m3/h$")).size(),
+        1);
+    EXPECT_LE(f.Grd->Rows(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
   }
 }
 

@@ -228,6 +228,34 @@ TEST_F(FinestreEC, ConIlGraficoApertoLaCurvaDiRiferimentoResta) {
   EXPECT_EQ(f.Ultima().curvaRiferimento, f.Ultima().curvaScelta);
 }
 
+// "UR" mode: a row whose cooling gave no result shows no leaving humidity,
+// whatever the boxes' checks or the rows before it computed.
+TEST_F(FinestreEC, ModoURSenzaRaffreddamentoNessunaUmidita) {
+  FormDatiPEC& f = Singola();
+  core::imp.ModoUR = QStringLiteral("UR");
+  Attiva(f);
+  Scrivi(f.txtTbu, "19");
+  Esci(f.txtTw1(0));
+  ASSERT_EQ(f.txtUr->Text(), "47.1");
+  catalogo::DatiModello& senza = catalogo::Catalogo().Modelli[Posizione("KALVOEC 50")];
+  const float c30 = senza.FC30[1];
+  senza.FC30[1] = 0;  // no cooling rating for this model
+  f.txtqatot->SetText("450");
+  f.txtpsu->SetText("20");
+  Calcola(f);
+  senza.FC30[1] = c30;
+  core::imp.ModoUR.clear();
+  int righe = 0;
+  for (int r = 2; r < f.Grd->Rows(); ++r) {
+    const QStringList c = Riga(f, r);
+    SCOPED_TRACE(c.join(' ').toStdString());
+    const bool freddo = core::ValNum(c[3]) > 0;
+    EXPECT_EQ(c[13].isEmpty(), !freddo);
+    righe += freddo ? 0 : 1;
+  }
+  EXPECT_EQ(righe, 1);
+}
+
 // The smallest selectable air flow is rated, in any air-flow unit; just below it is not.
 TEST_F(FinestreEC, PortataMinimaInOgniUnita) {
   FormDatiPEC& f = Singola();

@@ -1,6 +1,7 @@
 // The "Easy calc." windows of the EC series driven as a user drives them.
 #include "core/ambiente.h"
 #include "core/unita.h"
+#include "platform/schermo.h"
 #include "selection/fdatipec.h"
 #include "selection/fdatipxxec.h"
 #include "selection/grafico.h"
@@ -113,6 +114,37 @@ TEST_F(FinestreFacili, IntestazioneInOgniUnita) {
 }
 
 // Each level rates every model at a larger flow than the level below it.
+// An easy-calc run works under the busy pointer (its end warning shows
+// under it) and leaves the normal pointer, also when it ends in its trap.
+TEST_F(FinestreFacili, PuntatoreOccupatoDuranteIlCalcolo) {
+  struct Attesa : plat::Presentatore {
+    void Mostra(const plat::Messaggio& m) override {
+      mostrati.push_back({m.testo, plat::PuntatoreInAttesa()});
+    }
+    std::vector<std::pair<QString, bool>> mostrati;
+  };
+  for (catalogo::Codice serie : {catalogo::Codice::KALVOEC, catalogo::Codice::DVKBLDC}) {
+    FinestraSelezione& f = Apri(serie);
+    SCOPED_TRACE(f.serie.toStdString());
+    Attesa attesa;
+    plat::ImpostaPresentatore(&attesa);
+    Livelli(f)->SetListIndex(0);
+    f.cmdCalcola_Click();
+    EXPECT_FALSE(plat::PuntatoreInAttesa());
+    f.txtpsu->SetText("x");
+    f.cmdCalcola_Click();
+    plat::ImpostaPresentatore(&reg);
+    EXPECT_FALSE(plat::PuntatoreInAttesa());
+    ASSERT_FALSE(attesa.mostrati.empty());
+    EXPECT_EQ(attesa.mostrati.back().first, "Errore generico : 13");
+    const auto fine = std::find_if(attesa.mostrati.begin(), attesa.mostrati.end(), [](const auto& m) {
+      return m.first.startsWith("WARNING : at least one");
+    });
+    ASSERT_NE(fine, attesa.mostrati.end());
+    EXPECT_TRUE(fine->second);
+  }
+}
+
 TEST_F(FinestreFacili, TreLivelli) {
   for (catalogo::Codice serie : {catalogo::Codice::KALVOEC, catalogo::Codice::RMBBLDC}) {
     FinestraSelezione& f = Apri(serie);
