@@ -38,12 +38,16 @@ std::optional<float> Portata(const catalogo::Serie& serie, const catalogo::DatiM
 // speed v between the window's highest static pressure (and above half the
 // free delivery of speed 1) and free delivery; a fixed-speed mixed-air unit
 // at a required flow above a quarter of the free delivery of speed 1 and up
-// to the free delivery of the speed; an EC unit from its least flow to the
-// free delivery of its top curve.
+// to the free delivery of the speed; a single-air EC unit from its least
+// selectable flow, a mixed-air one (whose run has no least flow) from a
+// third of the free delivery of curve 1, to the free delivery of its top
+// curve.
 std::optional<Campo> CampoModello(const catalogo::Serie& serie, const catalogo::DatiModello& d, int v) {
   const std::optional<float> libera1 = Portata(serie, d, serie.ec ? 7 : 1, 0);
   const std::optional<float> libera = Portata(serie, d, serie.ec ? 7 : v, 0);
   if (!libera || !libera1) return std::nullopt;
+  if (serie.ec && serie.aria == catalogo::Aria::Mista)
+    return Campo{*Portata(serie, d, 1, 0) / 3 + 1, *libera};
   if (serie.ec) return Campo{static_cast<float>(d.MinQa), *libera};
   if (serie.aria == catalogo::Aria::Mista) return Campo{*Portata(serie, d, 1, 0) / 4 + 1, *libera};
   const float minima =
@@ -111,8 +115,10 @@ TEST(OrdineCatalogo, UnModelloPiuGrandeNonRendeMenoAllaStessaPortata) {
             const std::optional<Campo> ca = CampoModello(serie, a, v), cb = CampoModello(serie, b, v);
             if (!ca || !cb) continue;
             const float da = std::max(ca->da, cb->da), fino = std::min(ca->a, cb->a);
-            for (int passo = 0; passo <= 20 && da <= fino; ++passo) {
-              const float q = da + (fino - da) * passo / 20;
+            // EC units are asked for any flow: every 10 m3/h.
+            const int passi = serie.ec ? static_cast<int>((fino - da) / 10) + 1 : 20;
+            for (int passo = 0; passo <= passi && da <= fino; ++passo) {
+              const float q = da + (fino - da) * passo / passi;
               const Rese ra = Rata(s, a, set, q), rb = Rata(s, b, set, q);
               ++confronti;
               const auto traccia = [&] {
