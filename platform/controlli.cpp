@@ -146,6 +146,9 @@ void ComboBox::SetListIndex(int i) { setCurrentIndex(i < count() ? i : -1); }
 
 ScrollBar::ScrollBar(QWidget* parent, const QString& nome, int indice) : QScrollBar(Qt::Vertical, parent) {
   NominaControllo(this, nome, indice);
+  // Tab and a click give it the focus; then the arrows, the page keys,
+  // Home and End move it.
+  setFocusPolicy(Qt::StrongFocus);
   connect(this, &QScrollBar::valueChanged, this, [this] {
     if (Change) Change();
   });

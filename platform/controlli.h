@@ -117,8 +117,9 @@ class ComboBox : public QComboBox, public ListaVoci {
 
 // A vertical scroll bar with Min at its top and Max at its bottom.  Min may
 // be above Max: the bar then runs upward (the up arrow, the up key and the
-// wheel raise the value).  Change fires on every change of the value, by
-// the user or by code.
+// wheel raise the value).  Tab reaches it; once it has the focus the arrow,
+// page, Home and End keys move it.  Change fires on every change of the
+// value, by the user or by code.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
  public:

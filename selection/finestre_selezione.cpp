@@ -204,6 +204,15 @@ void FinestraSelezione::CreaListaLivelli(QGridLayout* blocco) {
 
 namespace {
 
+// A control shown only after a run keeps its place while hidden, so that
+// nothing moves under the pointer when it appears.
+void TieniIlPosto(QWidget* w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+  w->setVisible(false);
+}
+
 // The chart button's picture: a fan curve falling across a system curve.
 QIcon IconaGrafico() {
   QPixmap p(32, 32);
@@ -234,7 +243,7 @@ QWidget* FinestraSelezione::CreaBloccoPulsanti(QWidget* padre, bool conGrafico) 
     cmdGrafico = new plat::CommandButton(w, "cmdGrafico");
     cmdGrafico->setIcon(IconaGrafico());
     cmdGrafico->setIconSize(QSize(32, 32));
-    cmdGrafico->setVisible(false);
+    TieniIlPosto(cmdGrafico);
     v->addWidget(cmdGrafico, 0, Qt::AlignHCenter);
   }
   cmdCalcola = new plat::CommandButton(w, "cmdCalcola");
@@ -255,13 +264,16 @@ QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
   auto* w = new QWidget(padre);
   auto* g = new QGridLayout(w);
   g->setContentsMargins(0, 0, 0, 0);
+  // A fixed spacing: the style's spacing above a frame would make the
+  // legend panel, when shown, take height from the boxes above.
+  g->setVerticalSpacing(0);
   Grd = new plat::Griglia(w, "Grd");
   Grd->setMinimumHeight(200);
   Grd->DblClick = [this] { Grd_DblClick(); };
   Grd->KeyPress = [this](int& k) { Grd_KeyPress(k); };
   cmdLegend = new plat::CommandButton(w, "cmdLegend");
   cmdLegend->SetCaption(QStringLiteral("Legenda"));
-  cmdLegend->setVisible(false);
+  TieniIlPosto(cmdLegend);
   cmdLegend->Click = [this] { cmdLegend_Click(); };
   PanLegend = new plat::Frame(w, "PanLegend");
   PanLegend->setVisible(false);

@@ -140,19 +140,20 @@ void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
 }
 
 void FormGrafico::VScroll2_Change() {
-  // A move made while the window reruns (one of its messages open, the
-  // arrow still repeating under it) is taken up when the rerun ends, so that
-  // the labels, the boxes, the grid and the point show one working point.
+  // A step's rerun may show a message, which takes the arrow's release: the
+  // arrow would go on repeating under it.  A move made while the window
+  // reruns is undone, so that one click is one step and the labels, the
+  // boxes, the grid and the point show the same working point.
   if (inCambio_) {
-    altroCambio_ = true;
     VScroll2->FermaRipetizione();
+    const bool bloccata = VScroll2->blockSignals(true);
+    VScroll2->SetValue(valoreInCambio_);
+    VScroll2->blockSignals(bloccata);
     return;
   }
   inCambio_ = true;
-  do {
-    altroCambio_ = false;
-    SpostaPunto();
-  } while (altroCambio_ && finestra_);
+  valoreInCambio_ = VScroll2->Value();
+  SpostaPunto();
   inCambio_ = false;
 }
 

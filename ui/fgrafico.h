@@ -53,8 +53,8 @@ class FormGrafico : public plat::Form {
   sel::ChiamanteGrafico* chiamante_ = nullptr;
   QPointer<plat::Form> finestra_;
   int curva_ = -1;
-  bool inCambio_ = false;     // a move is being written back and rerun
-  bool altroCambio_ = false;  // the bar moved again meanwhile
+  bool inCambio_ = false;   // a move is being written back and rerun
+  int valoreInCambio_ = 0;  // the bar's value of that move
 };
 
 extern plat::Istanza<FormGrafico> FGrafico;

@@ -114,6 +114,34 @@ TEST_F(FinestraMista, LeDueBarreTengonoLaStessaQuota) {
   EXPECT_EQ(f->frmRinnovoF->Caption(), "Fresh air ratio 100%");
 }
 
+// The share from the keyboard: Tab from the last box of each pass's fresh
+// air reaches its bar; the arrows, the page keys, Home and End move it, and
+// the other bar and the captions follow.
+TEST_F(FinestraMista, LaQuotaDallaTastiera) {
+  Apri(1);
+  const struct {
+    plat::TextBox* ultima;
+    plat::ScrollBar* barra;
+    plat::ScrollBar* altra;
+  } casi[] = {{f->txturrin, f->Scrollfreddo, f->ScrollCaldo},
+              {f->txtTsa1rin(1), f->ScrollCaldo, f->Scrollfreddo}};
+  const std::pair<Qt::Key, int> tasti[] = {{Qt::Key_Down, 1}, {Qt::Key_PageDown, 11}, {Qt::Key_End, 100},
+                                           {Qt::Key_Up, 99},  {Qt::Key_PageUp, 89},   {Qt::Key_Home, 0}};
+  for (const auto& c : casi) {
+    c.ultima->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(c.ultima, Qt::Key_Tab);
+    test::ProcessaEventi();
+    ASSERT_EQ(QApplication::focusWidget(), c.barra) << c.ultima->objectName().toStdString();
+    for (const auto& [tasto, valore] : tasti) {
+      QTest::keyClick(QApplication::focusWidget(), tasto);
+      EXPECT_EQ(c.barra->Value(), valore) << tasto;
+      EXPECT_EQ(c.altra->Value(), valore) << tasto;
+      EXPECT_EQ(f->FrmRinnovoC->Caption(), QStringLiteral("Fresh air ratio %1%").arg(valore));
+    }
+  }
+  EXPECT_TRUE(reg.messaggi.empty());
+}
+
 TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
   Apri(1);
   Scrivi(f->txtpsu, "100");

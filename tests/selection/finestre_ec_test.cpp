@@ -716,4 +716,57 @@ TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
   }
 }
 
+// What a run shows (the legend button, the chart button) has its place
+// from the start: nothing in the window moves when it appears, and a
+// double click on Calculate runs twice instead of opening the chart.
+TEST_F(FinestreEC, NullaSiSpostaDopoIlCalcolo) {
+  struct Caso {
+    std::function<FinestraSelezione&()> apri;
+    const char* modello;
+    const char* qa;
+    const char* psu;
+  } casi[] = {
+      {[this]() -> FinestraSelezione& { return Singola(); }, "KALVOEC 50", "450", "35"},
+      {[this]() -> FinestraSelezione& { return Mista(catalogo::Codice::RMBBLDC); }, "RMBBLDC 20", "1000",
+       "40"},
+      {[] {
+         ui::Fmenu().mnuprod_Click(1);
+         return std::ref<FinestraSelezione>(FDatiPXX());
+       },
+       "", "0", "40"},
+  };
+  for (const Caso& c : casi) {
+    FinestraSelezione& f = c.apri();
+    SCOPED_TRACE(f.Nome().toStdString());
+    if (*c.modello) f.cboModel->SetListIndex(Posizione(c.modello));
+    f.txtqatot->SetText(c.qa);
+    f.txtpsu->SetText(c.psu);
+    // Every control shown, where it stands in the window (the grid's own
+    // parts aside), the window's layouts worked out afresh.
+    auto posti = [&f] {
+      for (QLayout* l : f.findChildren<QLayout*>()) l->invalidate();
+      test::ProcessaEventi();
+      std::map<QWidget*, QRect> m;
+      for (QWidget* w : f.findChildren<QWidget*>())
+        if (w->isVisible() && !f.Grd->isAncestorOf(w)) m[w] = QRect(w->mapTo(&f, QPoint(0, 0)), w->size());
+      return m;
+    };
+    const std::map<QWidget*, QRect> prima = posti();
+    const QPoint calcola = f.cmdCalcola->mapTo(&f, f.cmdCalcola->rect().center());
+    Calcola(f);
+    ASSERT_GT(f.Grd->Rows(), 2);
+    EXPECT_FALSE(f.cmdLegend->isHidden());
+    EXPECT_EQ(f.cmdGrafico && !f.cmdGrafico->isHidden(), *c.modello != 0);
+    const std::map<QWidget*, QRect> dopo = posti();
+    for (const auto& [w, r] : prima) {
+      ASSERT_TRUE(dopo.count(w)) << w->objectName().toStdString();
+      EXPECT_EQ(dopo.at(w), r) << w->objectName().toStdString();
+    }
+    ASSERT_EQ(f.childAt(calcola), f.cmdCalcola);
+    QTest::mouseDClick(f.childAt(calcola), Qt::LeftButton);
+    EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
+    EXPECT_GT(f.Grd->Rows(), 2);
+  }
+}
+
 }  // namespace

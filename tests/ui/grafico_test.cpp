@@ -1,6 +1,7 @@
 // The fan-curve chart driven by a stand-in for the window that opens it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <cmath>
 #include <functional>
@@ -42,6 +43,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
   bool occupata = false;
   std::vector<std::pair<QString, QString>> corse;  // (pressure, flow) of each rerun
   std::function<void()> durante;                   // done once inside the next rerun
+  bool avviso = false;                             // every rerun ends with a message
 
   plat::Form& FinestraGrafico() override { return *this; }
   int ModelloGrafico() override { return modello; }
@@ -58,6 +60,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
       d();
       occupata = false;
     }
+    if (avviso) plat::MsgBox(QStringLiteral("WARNING"));
     return kCurva;
   }
   void Consegna() {
@@ -204,24 +207,65 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   }
 }
 
-// The bar moved while the window reruns (an end message of the run open, the
-// arrow repeating under it): the window refuses the nested rerun, and the
-// chart takes the move up when the rerun ends, so that the labels, the boxes
-// and the point show the same working point.
-TEST_F(Grafico, SpostamentoDuranteLaCorsaRipresoAllaFine) {
-  Apri(a, "500", "100");
+// A message that stays open a while, the events running meanwhile.
+class MessaggioLento : public plat::Presentatore {
+ public:
+  void Mostra(const plat::Messaggio&) override {
+    ++mostrati;
+    QTest::qWait(700);
+  }
+  int mostrati = 0;
+};
+
+// One click on an arrow is one step, also when the step's rerun shows a
+// message that stays open while the arrow would repeat under it; a move
+// made while the window reruns is undone, so that the labels, the boxes and
+// the point show the same working point.
+TEST_F(Grafico, UnClicUnPassoAncheConUnMessaggio) {
+  Apri(a, "400", "100");
   ui::FormGrafico& g = FGrafico();
-  const int v = g.VScroll2->Value();
-  a->durante = [&] { g.VScroll2->SetValue(v + 5); };
-  g.VScroll2->SetValue(v + 1);
+  g.show();
+  MessaggioLento lento;
+  plat::ImpostaPresentatore(&lento);
+  a->avviso = true;
+  QTest::mouseClick(g.VScroll2, Qt::LeftButton, {},
+                    QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
+  plat::ImpostaPresentatore(&reg);
+  EXPECT_EQ(lento.mostrati, 1);
+  EXPECT_EQ(g.VScroll2->Value(), 399);
+  ASSERT_EQ(a->corse.size(), 2u);
+  EXPECT_EQ(a->corse[1].second, "399");
+  a->avviso = false;
+  a->durante = [&] { g.VScroll2->SetValue(405); };
+  g.VScroll2->SetValue(401);
   ASSERT_EQ(a->corse.size(), 3u);
-  EXPECT_EQ(a->corse[1].second, "501");
-  EXPECT_EQ(a->corse[2].second, "505");
-  EXPECT_EQ(g.lblQa->Caption(), "505");
-  EXPECT_EQ(a->txtqatot->Text(), "505");
+  EXPECT_EQ(g.VScroll2->Value(), 401);
+  EXPECT_EQ(g.lblQa->Caption(), "401");
+  EXPECT_EQ(a->txtqatot->Text(), "401");
   const auto cerchi = Elementi(Tipo::Cerchio);
   ASSERT_EQ(cerchi.size(), 1u);
-  EXPECT_NEAR(cerchi[0].x1, 505, 1e-3);
+  EXPECT_NEAR(cerchi[0].x1, 401, 1e-3);
+}
+
+// Tab gives the scroll bar the focus; then the arrows, the page keys, Home
+// and End move the working point (upward: the top is the most air).
+TEST_F(Grafico, LaBarraDallaTastiera) {
+  Apri(a, "500", "100");  // from 576 at the top to 50 at the bottom
+  ui::FormGrafico& g = FGrafico();
+  g.show();
+  QApplication::setActiveWindow(&g);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+  g.setFocus();
+  QTest::keyClick(&g, Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), g.VScroll2);
+  const std::pair<Qt::Key, int> tasti[] = {{Qt::Key_Up, 501},     {Qt::Key_Down, 500},
+                                           {Qt::Key_PageUp, 510}, {Qt::Key_PageDown, 500},
+                                           {Qt::Key_Home, 576},   {Qt::Key_End, 50}};
+  for (const auto& [tasto, valore] : tasti) {
+    QTest::keyClick(QApplication::focusWidget(), tasto);
+    EXPECT_EQ(g.VScroll2->Value(), valore) << tasto;
+    EXPECT_EQ(a->txtqatot->Text(), QString::number(valore)) << tasto;
+  }
 }
 
 TEST_F(Grafico, GrigliaEtichette) {
