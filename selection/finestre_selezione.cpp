@@ -558,9 +558,7 @@ void FinestraSelezione::ControllaPressione(float massimo) {
   const QString testo = txtpsu->Text().trimmed();
   double v = 0;
   if (!testo.isEmpty() && !core::NumeroDiSistema(testo, core::imp.SepDec, &v)) {
-    Caselle().ValoreMin = 0;
-    Caselle().ValoreMax = limite;
-    Caselle().EsitoControllo = core::RifiutaValore(txtpsu, 0, limite, unita) ? motore::Vero : motore::Falso;
+    esitoControllo_ = core::RifiutaValore(txtpsu, 0, limite, unita) ? motore::Vero : motore::Falso;
     return;
   }
   Controlla(txtpsu, 0, limite, unita, true);
