@@ -22,6 +22,13 @@ const std::unordered_map<int, QString>& Catalogo() {
 
 bool EsisteTesto(int id) { return Catalogo().count(id) != 0; }
 
+QString EtichettaLingua(int k) {
+  static const char* const kEtichette[kLingue] = {"it-IT", "en-GB",      "fr-FR", "de-DE", "es-ES",
+                                                  "hu-HU", "el-GR",      "cs-CZ", "sv-SE", "ru-RU",
+                                                  "pl-PL", "sr-Latn-RS", "hr-HR", "sl-SI", "fi-FI"};
+  return QString::fromLatin1(kEtichette[k >= 0 && k < kLingue ? k : 1]);
+}
+
 QString Traduci(int id) {
   const auto& c = Catalogo();
   auto it = c.find(id);

@@ -15,5 +15,8 @@ QString Traduci(int id);
 QString Testo(int n);
 // Whether the catalogue holds the id (no fallback).
 bool EsisteTesto(int id);
+// The language tag of block k ("it-IT", "en-GB" ...), as documents mark
+// their text's language.
+QString EtichettaLingua(int k);
 
 }  // namespace core

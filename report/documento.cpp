@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
@@ -191,6 +192,58 @@ Documento Documento::Apri(Pacchetto p, const QString& nome) {
   if (std::any_of(tenuti.begin(), tenuti.end(), HaContenuto))
     for (NodoXml& n : tenuti) d->corpo.emplace_back(std::move(n));
   return Documento(std::move(d));
+}
+
+// ---- The letterhead ----
+
+namespace {
+const QString kXml = QStringLiteral("http://www.w3.org/XML/1998/namespace");
+}  // namespace
+
+void Documento::TraduciIntestazioni(const std::map<QString, QString>& testi) {
+  for (const Relazione& r : d_->relazioni) {
+    if (r.esterna ||
+        !(r.tipo.endsWith(QLatin1String("/header")) || r.tipo.endsWith(QLatin1String("/footer"))))
+      continue;
+    const QString parte = Risolvi(Cartella(d_->partePrincipale), r.destinazione);
+    NodoXml radice = LeggiXml(d_->pacchetto.Parte(parte), parte);
+    bool cambiata = false;
+    radice.Visita([&](NodoXml& n) {
+      if (!n.E(ns::W, QStringLiteral("t")) || n.figli.size() != 1 || !n.figli[0].testo) return;
+      QString& t = n.figli[0].valore;
+      const auto it = testi.find(t.trimmed());
+      if (it == testi.end() || it->first.isEmpty()) return;
+      const qsizetype inizio = t.indexOf(it->first);
+      t = t.left(inizio) + it->second + t.mid(inizio + it->first.size());
+      n.ImpostaAttributo(kXml, QStringLiteral("space"), QStringLiteral("preserve"));
+      cambiata = true;
+    });
+    if (cambiata) d_->pacchetto.Imposta(parte, ScriviXml(radice));
+  }
+}
+
+void Documento::ImpostaLingua(const QString& tag) {
+  for (const Relazione& r : d_->relazioni) {
+    if (r.esterna || !r.tipo.endsWith(QLatin1String("/styles"))) continue;
+    const QString parte = Risolvi(Cartella(d_->partePrincipale), r.destinazione);
+    NodoXml radice = LeggiXml(d_->pacchetto.Parte(parte), parte);
+    // styles / docDefaults / rPrDefault / rPr / lang, made where missing.
+    NodoXml* n = &radice;
+    for (const char* nome : {"docDefaults", "rPrDefault", "rPr", "lang"}) {
+      NodoXml* figlio = n->Figlio(ns::W, QLatin1String(nome));
+      if (!figlio) {
+        NodoXml nuovo{false, ns::W, QLatin1String(nome), {}, {}, {}};
+        // The defaults come first among the styles, the run's before the
+        // paragraph's; the language last among a run's settings.
+        const bool primo = std::strcmp(nome, "rPr") != 0 && std::strcmp(nome, "lang") != 0;
+        n->figli.insert(primo ? n->figli.begin() : n->figli.end(), std::move(nuovo));
+        figlio = primo ? &n->figli.front() : &n->figli.back();
+      }
+      n = figlio;
+    }
+    n->ImpostaAttributo(ns::W, QStringLiteral("val"), tag);
+    d_->pacchetto.Imposta(parte, ScriviXml(radice));
+  }
 }
 
 // ---- Settings ----

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,14 @@ class Documento {
   Documento(Documento&&) noexcept;
   Documento& operator=(Documento&&) noexcept;
   ~Documento();
+
+  // ---- The letterhead ----
+  // In the headers and footers, a text whose whole wording (blanks aside)
+  // is a key of testi takes the key's value, keeping its blanks.
+  void TraduciIntestazioni(const std::map<QString, QString>& testi);
+  // The language the document's text is in (a tag such as "de-DE"), for
+  // the word processor's spelling and hyphenation.
+  void ImpostaLingua(const QString& tag);
 
   // ---- Settings at the insertion point ----
   void ImpostaCarattere(const QString& nome);

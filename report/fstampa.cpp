@@ -435,7 +435,15 @@ void FormStampa::cmdStampa_Click() {
     if (!finestra_) throw ErroreStampa(core::Testo(198));
     const QString modello = FileRichiesto(QStringLiteral("."), kModello);
     std::optional<Documento> doc;
-    Leggi(modello, [&] { doc.emplace(Documento::DaModello(modello)); });
+    Leggi(modello, [&] {
+      doc.emplace(Documento::DaModello(modello));
+      // The letterhead's own texts and the document's language: the user's.
+      std::map<QString, QString> testi;
+      for (int n : {188, 189})
+        for (int k = 0; k < core::kLingue; ++k) testi[core::Traduci((2 * k + 1) * 100 + n)] = core::Testo(n);
+      doc->TraduciIntestazioni(testi);
+      doc->ImpostaLingua(core::EtichettaLingua(core::imp.IndiceLingua));
+    });
     ScriviRapporto(*doc);
 
     QString cartella = core::imp.CartellaOutput;
