@@ -5,6 +5,7 @@
 
 #include "selection/unita/valutazione.h"
 #include "tools/serie_senza_finestre.h"
+#include "selection/unita/contesto.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ void BM_SerieKalvoTutteLeVelocita(benchmark::State& state, bool portataData) {
     k.Qw = {600 / 3600000.0f, 300 / 3600000.0f};
   }
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
-  motore::StatoCalcolo stato;
-  stato.TipoTransizione = 2;
+  unita::StatoCorsa stato = unita::StatoIniziale();
   int righe = 0;
   for (auto _ : state) {
     unita::Valutazione u(stato, serie.costanti, k);

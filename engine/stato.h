@@ -1,8 +1,9 @@
-// The state of one rating: inputs, model set-up, fan working point, coil-pass
-// working values, the results of one grid row and the flags. Every field
-// starts at zero; the record is never reset as a whole: each run and each
-// rating overwrites what it needs, and a field keeps its last value until it
-// is written again. Units: W, m3/s, kPa (water drop), Pa (air), degrees C.
+// The state of one rating: inputs, model set-up, the air through the coil,
+// coil-pass working values, the results of one grid row and the flags (the
+// fan's working point is the rating unit's, beside it). Every field starts
+// at zero; the record is never reset as a whole: each rating overwrites what
+// it needs, and a field keeps its last value until it is written again.
+// Units: W, m3/s, kPa (water drop), Pa (air), degrees C.
 #pragma once
 
 #include <cstdint>
@@ -23,9 +24,6 @@ struct StatoCalcolo {
   float Tw2Dato = 0;               // given water outlet temperature, C; 0 = not given
   float QwDato = 0;                // given water flow, m3/s; 0 = not given
   float PercGlicole = 0;           // glycol share, %; above 0 selects the glycol fits
-  float PressioneUtile = 0;        // useful external static pressure, Pa
-  float PortataTotale = 0;         // required total air flow (mixed air), m3/s
-  float PortataRichiesta = 0;      // EC: required or tried air flow, m3/s
 
   // --- Model set-up (copied by the run for each model) ------------------
   std::int16_t GeomCorrente = 0;   // geometry code 0..3
@@ -49,15 +47,9 @@ struct StatoCalcolo {
   float RhoA = 0;  // inlet air density, kg/m3
   float CpA = 0;   // inlet air specific heat, kJ/(kg K)
 
-  // --- Fan working point ----------------------------------------------
-  float PortataAria = 0;              // air flow through the coil, m3/s
-  float VelocitaAria = 0;             // face velocity, m/s (accessory routines leave theirs)
-  float PortataLibera = 0;            // free-delivery air flow at 0 Pa, m3/s
-  float PressioneLavoro = 0;          // working static pressure, Pa; -1 = unusable
-  std::int16_t CurvaSelezionata = 0;  // EC curve 0..7; -1 none
-  float TensioneComando = 0;          // EC command signal, V
-  float PressioneSalvata = 0;         // EC static pressure of the last run, Pa
-  std::int16_t CurvaRiferimento = 0;  // EC curve of the command full scale
+  // --- Air through the coil ----------------------------------------------
+  float PortataAria = 0;   // air flow through the coil, m3/s
+  float VelocitaAria = 0;  // face velocity, m/s (accessory routines leave theirs)
 
   // --- Coil-pass working values -------------------------------------------
   float Tw2 = 0;            // water outlet temperature of the pass, C

@@ -77,7 +77,7 @@ void FormDatiPEC::cmdCalcola_Click() {
 void FormDatiPEC::Calcola() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
-  motore::StatoCalcolo& s = c.stato;
+  unita::StatoCorsa& s = c.stato;
 
   CalcolaIntestazioneEC(1500, false);
   if (!SaltoTermicoAmmesso(false)) return;
@@ -111,7 +111,7 @@ void FormDatiPEC::Calcola() {
 void FormDatiPEC::CalcolaLivello() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
-  motore::StatoCalcolo& s = c.stato;
+  unita::StatoCorsa& s = c.stato;
 
   CalcolaIntestazioneEC(1500, true);
   if (!SaltoTermicoAmmesso(false)) return;

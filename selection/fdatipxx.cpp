@@ -98,7 +98,7 @@ unita::Condizioni FormDatiPXX::LeggiCondizioni() const {
   return k;
 }
 
-int FormDatiPXX::ControllaDati(motore::StatoCalcolo& s, float q) {
+int FormDatiPXX::ControllaDati(unita::StatoCorsa& s, float q) {
   const unita::Condizioni k = LeggiCondizioni();
   const motore::CostantiBatteria nessuna;  // the check reads no coil constant
   unita::Valutazione u(s, nessuna, k, AccessoriSerie());

@@ -30,7 +30,7 @@ class FormDatiPXX : public FinestraAriaMista {
   void CalcolaIntestazione();
   // Input check of the pass in the record's FlagPassaggio with the total
   // air flow q (m3/s): mixes the two air streams into s; 1 passed, 0 failed.
-  int ControllaDati(motore::StatoCalcolo& s, float q);
+  int ControllaDati(unita::StatoCorsa& s, float q);
   // The window's boxes as the conditions of a run.
   unita::Condizioni LeggiCondizioni() const;
   void cmdCalcola_Click() override;

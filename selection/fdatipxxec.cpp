@@ -78,7 +78,7 @@ void FormDatiPXXEC::cmdCalcola_Click() {
 void FormDatiPXXEC::Calcola() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
-  motore::StatoCalcolo& s = c.stato;
+  unita::StatoCorsa& s = c.stato;
 
   if (core::ValNum(txtpsu->Text()) == 0)
     plat::MsgBox(QStringLiteral(
@@ -115,7 +115,7 @@ void FormDatiPXXEC::Calcola() {
 void FormDatiPXXEC::CalcolaLivello() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
-  motore::StatoCalcolo& s = c.stato;
+  unita::StatoCorsa& s = c.stato;
 
   if (core::ValNum(txtpsu->Text()) == 0)
     plat::MsgBox(QStringLiteral(

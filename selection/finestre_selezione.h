@@ -217,7 +217,7 @@ class FinestraSelezione : public plat::Form {
     ~Calcolo();
     Calcolo(const Calcolo&) = delete;
     Calcolo& operator=(const Calcolo&) = delete;
-    motore::StatoCalcolo stato;
+    unita::StatoCorsa stato;
     motore::CostantiBatteria costanti;
 
    private:

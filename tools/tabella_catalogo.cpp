@@ -16,6 +16,7 @@
 #include "selection/celle.h"
 #include "selection/unita/valutazione.h"
 #include "tools/serie_senza_finestre.h"
+#include "selection/unita/contesto.h"
 
 namespace {
 
@@ -68,8 +69,7 @@ int main(int argc, char** argv) {
     unita::Condizioni k = strumenti::SerieSenzaFinestre::Standard();
     k.QuattroTubi = quattroTubi != 0;
     k.Accessori[0] = k.QuattroTubi;
-    motore::StatoCalcolo stato;
-    stato.TipoTransizione = 2;
+    unita::StatoCorsa stato = unita::StatoIniziale();
     unita::Valutazione u(stato, s.costanti, k, strumenti::SerieSenzaFinestre::Accessori());
     u.IniziaCorsa();
     StampaRiga(codici);

@@ -2,8 +2,8 @@
 
 namespace unita {
 
-motore::StatoCalcolo StatoIniziale() {
-  motore::StatoCalcolo s;
+StatoCorsa StatoIniziale() {
+  StatoCorsa s;
   s.TipoTransizione = 2;
   return s;
 }

@@ -59,7 +59,7 @@ RigaLivello CorsaLivello::Singola(const catalogo::DatiModello& d, int m) {
 }
 
 RigaLivello CorsaLivello::Mista(const catalogo::DatiModello& d, int m) {
-  motore::StatoCalcolo& s = u_.stato();
+  StatoCorsa& s = u_.stato();
   RigaLivello r;
   // A coil without face, rows or circuits cannot be rated.
   if (!u_.ImpostaModello(d) || !(s.SuperficieFrontale > 0) || !(s.NumeroRanghi > 0) ||

@@ -19,7 +19,7 @@ RigaPortata CorsaPortata::Modello(const catalogo::DatiModello& d, int m) {
 }
 
 RigaPortata CorsaPortata::Chiudi(RigaPortata r) {
-  const motore::StatoCalcolo& s = u_.stato();
+  const StatoCorsa& s = u_.stato();
   r.fine = Riga::Fine::Riga;
   r.curvaRiferimento = s.CurvaRiferimento;
   r.rese = Rese::DaStato(s);
@@ -28,7 +28,7 @@ RigaPortata CorsaPortata::Chiudi(RigaPortata r) {
 }
 
 RigaPortata CorsaPortata::Singola(const catalogo::DatiModello& d, int m) {
-  motore::StatoCalcolo& s = u_.stato();
+  StatoCorsa& s = u_.stato();
   RigaPortata r;
   if (SottoMinimo(d.MinQa, qr_)) return r;
   if (!RuoloModello(TipoCorsa::FanCoil, d.Modello, k_.QuattroTubi).rata || !u_.ImpostaModello(d)) return r;
@@ -46,7 +46,7 @@ RigaPortata CorsaPortata::Singola(const catalogo::DatiModello& d, int m) {
 
 // The mixed-air check of pass p at the required flow, which the coil takes.
 bool CorsaPortata::Controlla(RigaPortata& r, int p) {
-  motore::StatoCalcolo& s = u_.stato();
+  StatoCorsa& s = u_.stato();
   s.FlagPassaggio = static_cast<std::int16_t>(p);
   r.esito = u_.ControllaMista(p, qr_);
   r.controllata = true;
@@ -56,7 +56,7 @@ bool CorsaPortata::Controlla(RigaPortata& r, int p) {
 }
 
 RigaPortata CorsaPortata::Mista(const catalogo::DatiModello& d, int m) {
-  motore::StatoCalcolo& s = u_.stato();
+  StatoCorsa& s = u_.stato();
   RigaPortata r;
   if (!u_.ImpostaModello(d)) return r;
   if (!Controlla(r, kFreddo)) return r;

@@ -121,7 +121,7 @@ bool SottoMinimo(std::int32_t minQa, float qr) {
 }
 
 std::optional<VentilatoreEC> ValutaVentilatoreEC(const catalogo::DatiModello& d, float qr, float pressione,
-                                                 const RegoleEC& regole, motore::StatoCalcolo& s) {
+                                                 const RegoleEC& regole, StatoCorsa& s) {
   const SuonoSottoCurva0 legge =
       regole.mista ? SuonoSottoCurva0::Proporzionale : SuonoSottoCurva0::Logaritmico;
   auto scrivi = [&s](const RicercaEC& r) {

@@ -14,6 +14,7 @@
 
 #include "catalogue/catalogo.h"
 #include "engine/stato.h"
+#include "selection/unita/contesto.h"
 
 namespace unita {
 
@@ -130,6 +131,6 @@ struct VentilatoreEC {
 // while the chart is open) and TensioneComando, as far as the model gets.
 // Empty when the model cannot be rated at qr (it is skipped).
 std::optional<VentilatoreEC> ValutaVentilatoreEC(const catalogo::DatiModello& d, float qr, float pressione,
-                                                 const RegoleEC& regole, motore::StatoCalcolo& s);
+                                                 const RegoleEC& regole, StatoCorsa& s);
 
 }  // namespace unita

@@ -29,7 +29,7 @@ bool NellaBanda(float tensione, double livello, bool mista) {
 
 EsitoLivello CercaPortataLivello(const catalogo::DatiModello& d, double livello, float pressione,
                                  const RegoleLivello& regole, const motore::AccessoriModello& acc,
-                                 motore::StatoCalcolo& s) {
+                                 StatoCorsa& s) {
   EsitoLivello e;
   const int giriMinimi = regole.mista ? 100 : 150;
   const CurveModello curve(d);

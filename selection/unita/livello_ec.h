@@ -15,6 +15,7 @@
 
 #include "catalogue/catalogo.h"
 #include "engine/stato.h"
+#include "selection/unita/contesto.h"
 #include "engine/ventilatori.h"
 #include "selection/unita/curve_ec.h"
 
@@ -73,6 +74,6 @@ struct EsitoLivello {
 // working pressure of the last tried flow).
 EsitoLivello CercaPortataLivello(const catalogo::DatiModello& d, double livello, float pressione,
                                  const RegoleLivello& regole, const motore::AccessoriModello& acc,
-                                 motore::StatoCalcolo& s);
+                                 StatoCorsa& s);
 
 }  // namespace unita

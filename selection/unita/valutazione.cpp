@@ -60,7 +60,7 @@ Ingresso Ingresso::DaStato(const motore::StatoCalcolo& s) {
   return {s.Ta1, s.URAria1, s.TbuAria1, s.EntAria1, s.EntSat1};
 }
 
-Valutazione::Valutazione(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, const Condizioni& k,
+Valutazione::Valutazione(StatoCorsa& s, const motore::CostantiBatteria& c, const Condizioni& k,
                          std::span<const motore::AccessorioDP> accessori)
     : s_(s),
       c_(c),
@@ -75,7 +75,7 @@ void Valutazione::IniziaCorsa() {
 // ---- Model set-up ----
 
 bool Valutazione::ImpostaModello(const catalogo::DatiModello& m) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   const motore::CostantiBatteria& c = c_;
   if (m.Geom < 0 || m.Geom >= motore::NumGeometrie || m.Passo < 0 || m.Passo >= motore::NumPassi)
     return false;
@@ -99,7 +99,7 @@ bool Valutazione::ImpostaModello(const catalogo::DatiModello& m) {
 // ---- Fan working point ----
 
 PuntoLavoro Valutazione::PuntoFanCoil(const catalogo::DatiModello& d, int v) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   PuntoLavoro p;
   if (v < 1 || v > catalogo::kUltimaCurva) return p;
   const motore::CurvaVentilatore curva{d.VentA[v], d.VentB[v], d.VentC[v]};
@@ -115,7 +115,7 @@ PuntoLavoro Valutazione::PuntoFanCoil(const catalogo::DatiModello& d, int v) {
 }
 
 PuntoLavoro Valutazione::PuntoMisto(const catalogo::DatiModello& d, int v) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   PuntoLavoro p;
   if (v < 1 || v > catalogo::kUltimaCurva) {
     s.PortataAria = s.PortataLibera = 0;
@@ -168,7 +168,7 @@ PuntoLavoro Valutazione::PuntoMisto(const catalogo::DatiModello& d, int v) {
 void Valutazione::ImpostaPassaggio(int p) { s_.FlagPassaggio = static_cast<std::int16_t>(p); }
 
 Esito Valutazione::ControllaSingola(int p) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   p = p == kFreddo ? kFreddo : kCaldo;
   s.Ta1 = k_.TaRicircolo[p];
   s.Tw1 = k_.Tw1[p];
@@ -198,7 +198,7 @@ Esito Valutazione::ControllaSingola(int p) {
 }
 
 Esito Valutazione::ControllaMista(int p, float q) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   p = p == kFreddo ? kFreddo : kCaldo;
   s.Ta1 = s.Tw1 = s.Tw2Dato = s.QwDato = s.PercGlicole = s.PressioneUtile = s.TbuAria1 = s.URAria1 = 0;
 
@@ -268,7 +268,7 @@ void Valutazione::AzzeraFreddo() {
 void Valutazione::AzzeraCaldo() { s_.PotCaldo = s_.QwCaldo = s_.Tw2Caldo = s_.DpwCaldo = s_.Ta2Caldo = 0; }
 
 bool Valutazione::LatoAria() {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   if (s.SuperficieFrontale <= 0) return false;
   s.VelocitaAria = s.PortataAria / s.SuperficieFrontale;
   s.LunghezzaCircuito = motore::CalcolaLunghezzaCircuito(s.NumeroTubi, s, c_);
@@ -278,7 +278,7 @@ bool Valutazione::LatoAria() {
 }
 
 bool Valutazione::PassoFreddo(const CoeffPasso& k) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   s.RhoA = motore::DensitaAria(s.Ta1, s.URAria1);
   s.CpA = motore::CpAria(s.Ta1);
   AzzeraFreddo();
@@ -305,7 +305,7 @@ bool Valutazione::PassoFreddo(const CoeffPasso& k) {
 }
 
 bool Valutazione::PassoCaldo(const CoeffPasso& k, double qw) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   s.RhoA = motore::DensitaAria(s.Ta1, s.URAria1);
   s.CpA = motore::CpAria(s.Ta1);
   s.CoeffC50 = k.C50;
@@ -348,7 +348,7 @@ Riga Valutazione::Chiudi(Riga r, const catalogo::DatiModello& d, int v, bool sem
 }
 
 Riga Valutazione::PassiSingolaAria(const catalogo::DatiModello& d, int m, int v, int set) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   Riga r;
   r.punto = {s.PortataAria, s.PortataLibera, s.PressioneUtile, " ", true};
   const Ruolo ruolo = RuoloModello(TipoCorsa::FanCoil, d.Modello, k_.QuattroTubi);
@@ -397,7 +397,7 @@ Riga Valutazione::RigaFanCoil(const catalogo::DatiModello& d, int m, int v) {
 }
 
 Riga Valutazione::RigaMista(const catalogo::DatiModello& d, int m, int v) {
-  motore::StatoCalcolo& s = s_;
+  StatoCorsa& s = s_;
   Riga r;
   // A coil without face, rows or circuits cannot be rated.
   if (!ImpostaModello(d) || !(s.SuperficieFrontale > 0) || !(s.NumeroRanghi > 0) || !(s.NumeroCircuiti > 0))

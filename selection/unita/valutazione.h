@@ -23,6 +23,7 @@
 #include "catalogue/catalogo.h"
 #include "engine/costanti.h"
 #include "engine/stato.h"
+#include "selection/unita/contesto.h"
 #include "engine/ventilatori.h"
 #include "selection/unita/condizioni.h"
 #include "selection/unita/coppie.h"
@@ -104,7 +105,7 @@ class Valutazione {
  public:
   // The state and coil constants are the run's own (contesto.h); the
   // conditions and the accessory rows must outlive the unit.
-  Valutazione(motore::StatoCalcolo& s, const motore::CostantiBatteria& c, const Condizioni& k,
+  Valutazione(StatoCorsa& s, const motore::CostantiBatteria& c, const Condizioni& k,
               std::span<const motore::AccessorioDP> accessori = {});
 
   // --- Steps ---
@@ -152,14 +153,14 @@ class Valutazione {
   Riga RigaFanCoil(const catalogo::DatiModello& d, int m, int v);
   Riga RigaMista(const catalogo::DatiModello& d, int m, int v);
 
-  motore::StatoCalcolo& stato() { return s_; }
+  StatoCorsa& stato() { return s_; }
 
  private:
   void ImpostaPassaggio(int p);
   bool LatoAria();
   Riga Chiudi(Riga r, const catalogo::DatiModello& d, int v, bool sempreLP);
 
-  motore::StatoCalcolo& s_;
+  StatoCorsa& s_;
   const motore::CostantiBatteria& c_;
   const Condizioni& k_;
   std::span<const motore::AccessorioDP> accessori_;

@@ -38,7 +38,7 @@ struct CondizioniCaldo {
 class BancoProva {
  public:
   CostantiBatteria c;
-  StatoCalcolo s;
+  unita::StatoCorsa s;
 
   BancoProva() {
     ImpostaCostantiKalvo(c);

@@ -83,7 +83,7 @@ class CalcoloMistoDistrict : public CalcoloMisto {
 // ---- Air mixing ----
 
 TEST_F(CalcoloMisto, MisceladeiDueFlussi) {
-  motore::StatoCalcolo s;
+  unita::StatoCorsa s;
   f->txtTsa1rin(0)->SetText("35");
   f->txturrin->SetText("40");
   f->Scrollfreddo->SetValue(50);
@@ -120,7 +120,7 @@ TEST_F(CalcoloMisto, MisceladeiDueFlussi) {
 }
 
 TEST_F(CalcoloMisto, MisceladiRiscaldamentoASeccoDaZeroGradi) {
-  motore::StatoCalcolo s;
+  unita::StatoCorsa s;
   f->Scrollfreddo->SetValue(30);
   f->txtTsa1rin(1)->SetText("-5");
   s.FlagPassaggio = 1;

@@ -34,7 +34,7 @@ unita::Condizioni Predefinite() {
 // the rows it gives (and the record the run leaves, in *stato).
 int Corsa(const char* serie, const unita::Condizioni& k, int posizione,
           const std::function<void(catalogo::CatalogoSerie&)>& modifica = {},
-          motore::StatoCalcolo* stato = nullptr) {
+          unita::StatoCorsa* stato = nullptr) {
   Lista lista;
   catalogo::Catalogo().SerieCorrente = serie;
   if (!ui::CaricaSerie(serie, lista)) return -1;
@@ -42,7 +42,7 @@ int Corsa(const char* serie, const unita::Condizioni& k, int posizione,
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const bool mista = std::string(serie) != "KALVOEC";
   std::span<const motore::AccessorioDP> acc(cat.Accessori.data() + 1, static_cast<std::size_t>(cat.NAcc));
-  motore::StatoCalcolo s = unita::StatoIniziale();
+  unita::StatoCorsa s = unita::StatoIniziale();
   const motore::CostantiBatteria costanti = unita::CostantiFamiglia(catalogo::TrovaSerie(serie)->famiglia);
   unita::Valutazione u(s, costanti, k, acc);
   u.IniziaCorsa();
@@ -64,7 +64,7 @@ TEST_F(CorsaLivelloSerie, LaMisceleCheckMescolaPerQuota) {
   k.QuotaRinnovo = 30;
   k.TaRinnovo = {32, -5};
   k.URRinnovo = 50;
-  motore::StatoCalcolo s;
+  unita::StatoCorsa s;
   EXPECT_EQ(Corsa("DVKBLDC", k, 2, {}, &s), 5);
   EXPECT_FLOAT_EQ(s.Ta1, 28.5f);
   EXPECT_EQ(s.FlagPassaggio, unita::kFreddo);

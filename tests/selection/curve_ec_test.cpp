@@ -52,7 +52,7 @@ TEST(CurveEC, ValutazioneDelVentilatore) {
     catalogo::DatiModello d = Modello();
     d.VentC[0] = c.vento0;
     d.VentA[0] = -c.vento0 / (200.0f * 200.0f);
-    motore::StatoCalcolo s;
+    unita::StatoCorsa s;
     s.CurvaRiferimento = 1;
     const auto v =
         unita::ValutaVentilatoreEC(d, c.qr / 3600.0f, c.pressione, {c.mista, c.senzaLimiti, c.grafico}, s);
@@ -112,12 +112,12 @@ TEST(CurveEC, DatiCheNonSiPossonoValutare) {
     SCOPED_TRACE(c.cosa);
     catalogo::DatiModello d = Modello();
     if (c.curva >= 0) d.G[c.curva] = c.g;
-    motore::StatoCalcolo s;
+    unita::StatoCorsa s;
     s.CurvaRiferimento = 1;
     EXPECT_FALSE(unita::ValutaVentilatoreEC(d, c.qr / 3600.0f, c.pressione, {c.mista, false, c.grafico}, s));
   }
   // The single-air window has no voltage limit.
-  motore::StatoCalcolo s;
+  unita::StatoCorsa s;
   s.CurvaRiferimento = 1;
   const auto v = unita::ValutaVentilatoreEC(Modello(), 450 / 3600.0f, 0, {false, false, true}, s);
   ASSERT_TRUE(v);

@@ -166,7 +166,7 @@ TEST(LivelloEC, RicercaDellaPortata) {
     catalogo::DatiModello d = Modello();
     if (c.curva >= 0) d.G[c.curva] = c.g;
     motore::AccessoriModello acc{righe, c.spunte, 0.1f, 4};
-    motore::StatoCalcolo s;
+    unita::StatoCorsa s;
     const unita::EsitoLivello e = unita::CercaPortataLivello(d, unita::LivelloComando(c.posizione),
                                                              c.pressione, {c.mista, c.senzaLimiti}, acc, s);
     EXPECT_EQ(e.fine, c.fine);

@@ -30,7 +30,7 @@ std::optional<float> Portata(const catalogo::Serie& serie, const catalogo::DatiM
                              float pressione) {
   const motore::CurvaVentilatore c{d.VentA[curva], d.VentB[curva], d.VentC[curva]};
   if (serie.aria == catalogo::Aria::Singola || serie.ec) return motore::PortataDaPressione(pressione, c);
-  motore::StatoCalcolo s;
+  unita::StatoCorsa s;
   return motore::PortataDaPressioneAcc(pressione, c, 0, {}, s);
 }
 
@@ -58,7 +58,7 @@ std::optional<Campo> CampoModello(const catalogo::Serie& serie, const catalogo::
 // Model d rated at q m3/h on coefficient set `set` at the standard conditions.
 Rese Rata(const strumenti::SerieSenzaFinestre& s, const catalogo::DatiModello& d, int set, float q) {
   const unita::Condizioni k = strumenti::SerieSenzaFinestre::Standard();
-  motore::StatoCalcolo st;
+  unita::StatoCorsa st;
   st.TipoTransizione = 2;
   unita::Valutazione u(st, s.costanti, k);
   u.IniziaCorsa();

@@ -125,7 +125,7 @@ TEST(Riferimenti, OgniCasoComeCalcolatoIndipendentemente) {
       motore::ImpostaCostantiRmb(costanti);
     else
       motore::ImpostaCostantiDvk(costanti);
-    motore::StatoCalcolo s;
+    unita::StatoCorsa s;
     s.TipoTransizione = 2;
     const Condizioni k = Condizioni_(caso.input);
     const catalogo::DatiModello d = Modello(caso.input["model"].toObject(), v, fanCoil);
