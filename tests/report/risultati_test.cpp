@@ -57,6 +57,7 @@ struct Caso {
   QStringList note;                                   // the paragraphs between the conditions and the grid
   std::vector<int> legenda;                           // the window's legend entries, in the report's order
   std::function<void(FinestraSelezione&)> dopo = {};  // changes to the boxes after the run
+  QStringList primaVoce = {};                         // the legend's first row, when the case pins it
 };
 
 TEST_F(Risultati, OgniFinestraComeLaMostra) {
@@ -167,7 +168,8 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories :  "},
        Voci(13, 13),
-       [](FinestraSelezione& f) { f.txtqatot->SetText(QString()); }},
+       [](FinestraSelezione& f) { f.txtqatot->SetText(QString()); },
+       {"*PSU*", "External static pressure"}},
       {"easy-calc EC fan coil at the middle level",
        [](test::ConStampa&) -> FinestraSelezione& {
          ui::ApriLinea(catalogo::Codice::KALVOEC, true);
@@ -199,7 +201,9 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Max<span 2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories : Filter G2(TR2) -  "},
-       Voci(13, 13)},
+       Voci(13, 13),
+       {},
+       {"*QA*", "Air flow"}},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -219,6 +223,7 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
     EXPECT_EQ(corpo.mid(i + 1, c.note.size() + 1), QStringList{"p: "} + c.note);
     EXPECT_EQ(tabelle[2], Griglia(*f.Grd));
     EXPECT_EQ(tabelle[3], Legenda(f, c.legenda));
+    if (!c.primaVoce.isEmpty()) EXPECT_EQ(tabelle[3].front(), c.primaVoce);
     EXPECT_EQ(DimensioniTabelle()[2], (std::set<double>{f.Grd->Cols() > 10 ? 8.0 : 10.0}));
     EXPECT_EQ(DimensioniTabelle()[3], std::set<double>{10});
     plat::Forms::Svuota();

@@ -46,6 +46,10 @@ TEST(CurveEC, ValutazioneDelVentilatore) {
       {"curve 0 under a third of curve 1's free delivery", 91, 50, false, false, false, std::nullopt, 100},
       {"the same with the chart open", 91, 50, false, false, true, Atteso{1, 125, 417, 0, 28, 5.8f, false},
        100},
+      // Just under curve 3's free delivery the speed rounds to curve 3's own:
+      // 9.0 V, still rated in a mixed-air window.
+      {"exactly 9 V, mixed air", 0, 499.8f, true, false, false, Atteso{3, 800, 800, 59.98f, 36, 9.0f, false},
+       100},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.cosa);
@@ -83,6 +87,16 @@ TEST(CurveEC, LaRicercaTieneLaCurvaSottoDiQuestaRicerca) {
   EXPECT_NEAR(r.Qs * 3600, 120, 0.01);
   EXPECT_NEAR(r.PortataLibera * 3600, 300, 0.01);
   EXPECT_EQ(r.PortataAria, r.Qs);
+  // A curve whose flow equals the required flow is neither kept nor chosen
+  // at a required flow; the fixed-level search takes it.
+  const unita::PortateCurve portate{0.05f, 0.06f, 0.07f, 0.08f, 0.09f, 0.1f, 0.11f, 0.12f};
+  const unita::RicercaEC sopra = unita::ScegliCurva(portate, 0.06f, 0.08f, false, unita::Soglia::Sopra);
+  EXPECT_EQ(sopra.scelta, 4);
+  EXPECT_EQ(sopra.sotto, 2);
+  const unita::RicercaEC almeno =
+      unita::ScegliCurva(portate, 0.06f, 0.08f, false, unita::Soglia::AlmenoUguale);
+  EXPECT_EQ(almeno.scelta, 3);
+  EXPECT_EQ(almeno.sotto, 2);
   // A later search with nothing usable below starts again from zero flow.
   const unita::RicercaEC r2 = unita::CercaCurva(d, 0, 150 / 3600.0f, false);
   EXPECT_EQ(r2.scelta, 0);

@@ -397,22 +397,29 @@ TEST_F(FinestreEC, AccessoriDellaFinestraCheCalcola) {
   for (int r = 0; r < f.Grd->Rows(); ++r) EXPECT_EQ(Riga(f, r), prima[r]);
 }
 
+// The advanced window limits the cooling water rise both ways; the
+// fixed-level window only in district mode.
 TEST_F(FinestreEC, SaltoTermicoDelleUnitaMiste) {
-  FormDatiPXXEC& f = Mista(catalogo::Codice::RMBBLDC);
-  f.txtqatot->SetText("700");
   struct Caso {
     bool district;
     const char* tw1;
     const char* tw2;
     const char* qw;
     QString messaggio;  // "" the run goes on
+    bool facile = false;
   } casi[] = {
       {false, "7", "15.5", "", "Delta T in cooling mode must be < 8°C"},
       {false, "7", "15", "", ""},
       {true, "7", "14.5", "", "Delta T in cooling mode must be > 8°C"},
       {false, "7", "", "600", ""},  // water flow given: no outlet temperature to read
+      {false, "7", "15.5", "", "", true},
+      {true, "7", "14.5", "", "Delta T in cooling mode must be > 8°C", true},
+      {true, "7", "15", "", "", true},
   };
   for (const Caso& c : casi) {
+    ui::ApriLinea(catalogo::Codice::RMBBLDC, c.facile);
+    FinestraSelezione& f = c.facile ? static_cast<FinestraSelezione&>(FDatiPXXEC_VFIX()) : FDatiPXXEC();
+    if (!c.facile) f.txtqatot->SetText("700");
     core::imp.FlagDistrict = c.district;
     f.txtTw1(0)->SetText(c.tw1);
     f.txtTw2(0)->SetText(c.tw2);
@@ -766,6 +773,164 @@ TEST_F(FinestreEC, NullaSiSpostaDopoIlCalcolo) {
     QTest::mouseDClick(f.childAt(calcola), Qt::LeftButton);
     EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
     EXPECT_GT(f.Grd->Rows(), 2);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The single-air EC check of each pass: the first missing or implausible
+// input stops the run with its message, before any row; "nolimits" checks
+// nothing.
+TEST_F(FinestreEC, ControlloDellaSingolaAria) {
+  struct Caso {
+    const char* cosa;
+    std::function<void(FormDatiPEC&)> imposta;
+    QString messaggio;  // "" the run rates
+    bool senzaLimiti = false;
+  } casi[] = {
+      {"no air inlet in cooling", [](FormDatiPEC& f) { f.txtTsa1(0)->SetText(""); },
+       "Air inlet temperature not indicated"},
+      {"no water inlet in heating", [](FormDatiPEC& f) { f.txtTw1(1)->SetText(""); },
+       "Water inlet temp.not indicated"},
+      {"neither outlet temperature nor water flow in heating",
+       [](FormDatiPEC& f) {
+         f.txtTw2(1)->SetText("");
+         f.txtQw(1)->SetText("");
+       },
+       "Enter outlet temp.or water flow"},
+      {"41 K in heating", [](FormDatiPEC& f) { f.txtTw2(1)->SetText("29"); }, "DT cannot be  > 40 °C"},
+      {"40 K in heating passes", [](FormDatiPEC& f) { f.txtTw2(1)->SetText("30"); }, ""},
+      {"nolimits",
+       [](FormDatiPEC& f) {
+         f.txtTsa1(0)->SetText("");
+         f.txtTw2(1)->SetText("20");
+       },
+       "", true},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    FormDatiPEC& f = Singola();
+    f.txtqatot->SetText("450");
+    c.imposta(f);
+    core::imp.SenzaLimiti = c.senzaLimiti;
+    Calcola(f);
+    core::imp.SenzaLimiti = false;
+    if (c.messaggio.isEmpty()) {
+      EXPECT_GT(f.Grd->Rows(), 2);
+      for (const QString& m : Testi())
+        EXPECT_FALSE(m.contains("indicated") || m.startsWith("DT")) << m.toStdString();
+    } else {
+      EXPECT_EQ(Testi(), QStringList{c.messaggio});
+      EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+      EXPECT_EQ(f.Grd->Rows(), 2);
+    }
+    f.Scarica();
+  }
+}
+
+// Every mixed-air run rates the heating pass with the heating coil's own
+// coefficients and the cooling pass with the cooling coil's: a change of
+// one moves only its own pass's cells.
+TEST_F(FinestreEC, OgniPassoConIPropriCoefficienti) {
+  struct Caso {
+    const char* cosa;
+    std::function<FinestraSelezione&()> apri;
+    const char* modello;
+  } casi[] = {
+      {"at a required air flow",
+       [this]() -> FinestraSelezione& {
+         FormDatiPXXEC& f = Mista(catalogo::Codice::DVKBLDC);
+         f.txtqatot->SetText("800");
+         return f;
+       },
+       "DVKBLDC 30"},
+      {"at a fixed level",
+       []() -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::RMBBLDC, true);
+         return FDatiPXXEC_VFIX();
+       },
+       "RMBBLDC 30"},
+      {"at fixed speeds",
+       []() -> FinestraSelezione& {
+         ui::Fmenu().mnuprod_Click(1);
+         FDatiPXX().cboVel->SetListIndex(3);
+         return FDatiPXX();
+       },
+       "RMB 20"},
+  };
+  // The cells of one pass: capacity and water pressure drop.
+  const auto celle = [](const FinestraSelezione& f, const char* pt, const char* dpw) {
+    QStringList v;
+    for (int k = 0; k < f.Grd->Cols(); ++k)
+      if (f.Grd->TextMatrix(0, k) == pt || f.Grd->TextMatrix(0, k) == dpw) v << f.Grd->TextMatrix(2, k);
+    return v;
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    FinestraSelezione& f = c.apri();
+    f.txtpsu->SetText("20");
+    const int m = Posizione(c.modello);
+    f.cboModel->SetListIndex(m);
+    catalogo::DatiModello& d = catalogo::Catalogo().Modelli[m];
+    Calcola(f);
+    ASSERT_EQ(f.Grd->Rows(), 3);
+    const QStringList freddo = celle(f, "PT", "DPW (C)"), caldo = celle(f, "PH", "DPW (H)");
+    ASSERT_EQ(freddo.size(), 2);
+    ASSERT_EQ(caldo.size(), 2);
+    for (float* coefficiente : {&d.CC30[1], &d.CCC50, &d.FC30[1], &d.FCC50}) {
+      const bool diCaldo = coefficiente == &d.CC30[1] || coefficiente == &d.CCC50;
+      const float prima = *coefficiente;
+      *coefficiente *= 20;
+      Calcola(f);
+      *coefficiente = prima;
+      ASSERT_EQ(f.Grd->Rows(), 3);
+      EXPECT_EQ(celle(f, "PT", "DPW (C)") == freddo, diCaldo);
+      EXPECT_EQ(celle(f, "PH", "DPW (H)") == caldo, !diCaldo);
+    }
+    plat::Forms::Svuota();
+  }
+}
+
+// A working pressure below zero (a static pressure typed below zero that
+// the accessories do not make up) drops every model of the mixed-air EC
+// runs.
+TEST_F(FinestreEC, PressioneDiLavoroNegativa) {
+  for (bool facile : {false, true}) {
+    SCOPED_TRACE(facile ? "fixed level" : "required air flow");
+    ui::ApriLinea(catalogo::Codice::DVKBLDC, facile);
+    FinestraSelezione& f = facile ? static_cast<FinestraSelezione&>(FDatiPXXEC_VFIX()) : FDatiPXXEC();
+    if (!facile) f.txtqatot->SetText("600");
+    f.txtpsu->SetText("-0.01");
+    Calcola(f);
+    EXPECT_EQ(f.Grd->Rows(), 2);
+    EXPECT_EQ(Testi().last(), "No unit meets the requir.specified");
+    f.txtpsu->SetText("0");
+    Calcola(f);
+    EXPECT_GT(f.Grd->Rows(), 2);
+  }
+}
+
+// The legend's first row names the air flow when the run has none, the
+// static pressure when it has one; the fixed-level window always the air
+// flow it finds.
+TEST_F(FinestreEC, PrimaRigaDellaLegenda) {
+  struct Caso {
+    bool facile;
+    const char* portata;
+    const char* simbolo;
+    const char* descrizione;
+  } casi[] = {{false, "0", "QA", "Air flow"},
+              {false, "600", "PSU", "External static pressure"},
+              {true, nullptr, "QA", "Air flow"}};
+  for (const Caso& c : casi) {
+    ui::ApriLinea(catalogo::Codice::RMBBLDC, c.facile);
+    FinestraSelezione& f = c.facile ? static_cast<FinestraSelezione&>(FDatiPXXEC_VFIX()) : FDatiPXXEC();
+    if (c.portata) f.txtqatot->SetText(c.portata);
+    Calcola(f);
+    EXPECT_EQ(f.lblLegSim(0)->Caption(), c.simbolo);
+    EXPECT_EQ(f.lblLegDes(0)->Caption(), c.descrizione);
   }
 }
 

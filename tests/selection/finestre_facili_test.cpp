@@ -1,4 +1,6 @@
 // The "Easy calc." windows of the EC series driven as a user drives them.
+#include <map>
+
 #include "core/ambiente.h"
 #include "core/unita.h"
 #include "platform/schermo.h"
@@ -214,6 +216,54 @@ TEST_F(FinestreFacili, PressioneOltreLaChiusura) {
     EXPECT_EQ(reg.messaggi.back().icona, plat::Icona::Critica);
   }
   core::imp.SenzaLimiti = false;
+}
+
+}  // namespace
+
+namespace {
+
+// With the additional coil ticked, a "4P" row whose base model was dropped
+// (its fan cannot be driven to the level) shows no cooling, not that of the
+// model rated before it.
+TEST_F(FinestreFacili, QuattroTubiSenzaIlModelloBase) {
+  FinestraSelezione& f = Apri(catalogo::Codice::DVKBLDC);
+  catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  int base = 1;
+  while (base <= cat.NModelli && cat.Modelli[base].Modello != "DVKBLDC 20") ++base;
+  ASSERT_EQ(cat.Modelli[base + 1].Modello, "DVKBLDC 20 4P");
+  f.chkAcc(1)->SetValue(1);
+  f.cmdCalcola_Click();
+  std::map<QString, QStringList> righe;
+  for (int r = 2; r < f.Grd->Rows(); ++r) righe[f.Grd->TextMatrix(r, 0)] = Riga(f, r);
+  ASSERT_TRUE(righe.count("DVKBLDC 15 4P") && righe.count("DVKBLDC 20 4P"));
+  EXPECT_NE(righe["DVKBLDC 20 4P"][2], "");
+  cat.Modelli[base].G[7] = 100;  // no voltage scale: the base model is dropped
+  f.cmdCalcola_Click();
+  righe.clear();
+  for (int r = 2; r < f.Grd->Rows(); ++r) righe[f.Grd->TextMatrix(r, 0)] = Riga(f, r);
+  ASSERT_TRUE(righe.count("DVKBLDC 20 4P"));
+  EXPECT_EQ(righe["DVKBLDC 20 4P"].mid(2, 5), (QStringList{"", "", "", "", "0.0"}));
+  EXPECT_NE(righe["DVKBLDC 20 4P"][7], "");  // its own heating
+}
+
+// A leaving air temperature of no rating is a blank cell in the single-air
+// window and shown as it is in the mixed-air one.
+TEST_F(FinestreFacili, AriaInUscitaSenzaResa) {
+  for (catalogo::Codice serie : {catalogo::Codice::KALVOEC, catalogo::Codice::RMBBLDC}) {
+    FinestraSelezione& f = Apri(serie);
+    SCOPED_TRACE(f.serie.toStdString());
+    // Heating water no warmer than the air: no heating rating.
+    f.txtTw1(1)->SetText("30");
+    f.txtTw2(1)->SetText("29");
+    if (auto* s = dynamic_cast<FormDatiPEC*>(&f))
+      s->txtTsa1(1)->SetText("30");
+    else
+      static_cast<FormDatiPXXEC&>(f).txtTsa1ric(1)->SetText("30");
+    f.cmdCalcola_Click();
+    ASSERT_GT(f.Grd->Rows(), 2);
+    ASSERT_EQ(f.Grd->TextMatrix(0, 10), "TA (H)");
+    EXPECT_EQ(f.Grd->TextMatrix(2, 10), serie == catalogo::Codice::KALVOEC ? "" : "0.0");
+  }
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST(LivelloEC, RicercaDellaPortata) {
     bool senzaLimiti = false;
     int curva = -1;  // a curve whose speed the case changes to g
     std::int16_t g = 0;
+    double livello = -1;  // a level of no list position, V
   } casi[] = {
       // Curve 7 reaches its own flow at 9.0 V, inside 8.8..9.0: taken at once.
       {"single air, Max, at once",
@@ -123,6 +124,14 @@ TEST(LivelloEC, RicercaDellaPortata) {
        nullptr,
        170},
       {"mixed air: down to 100 rpm", 3, 0, true, {}, FineLivello::SottoGiriMinimi, nullptr, 174},
+      {"mixed air: a working pressure below zero",
+       2,
+       -0.01f,
+       true,
+       {},
+       FineLivello::PressioneNegativa,
+       nullptr,
+       1},
       {"pressure above curve 7's shut-off", 2, 120, false, {}, FineLivello::NessunaPortata, nullptr, 0},
       {"the same, mixed air", 2, 120, true, {true, false}, FineLivello::NessunaPortata, nullptr, 0},
       // At 99 Pa curve 7 works under a third of curve 1's free delivery.
@@ -149,6 +158,19 @@ TEST(LivelloEC, RicercaDellaPortata) {
        false,
        0,
        0},
+      // The single-air band is closed below: 9.0 V meets a level of 9.1.
+      {"single air, lower edge of the band",
+       0,
+       0,
+       false,
+       {},
+       FineLivello::Trovata,
+       "900.00 1200 100.00 44.00 9.0000",
+       1,
+       false,
+       -1,
+       0,
+       9.1},
       {"curve 7 at 100 rpm: no voltage scale",
        2,
        0,
@@ -167,8 +189,9 @@ TEST(LivelloEC, RicercaDellaPortata) {
     if (c.curva >= 0) d.G[c.curva] = c.g;
     motore::AccessoriModello acc{righe, c.spunte, 0.1f, 4};
     unita::StatoCorsa s;
-    const unita::EsitoLivello e = unita::CercaPortataLivello(d, unita::LivelloComando(c.posizione),
-                                                             c.pressione, {c.mista, c.senzaLimiti}, acc, s);
+    const double livello = c.livello >= 0 ? c.livello : unita::LivelloComando(c.posizione);
+    const unita::EsitoLivello e =
+        unita::CercaPortataLivello(d, livello, c.pressione, {c.mista, c.senzaLimiti}, acc, s);
     EXPECT_EQ(e.fine, c.fine);
     EXPECT_EQ(e.tentativi, c.tentativi);
     EXPECT_EQ(s.CurvaRiferimento, 7);
