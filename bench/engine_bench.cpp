@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/motore.h"
-#include "tests/engine/banco_prova.h"
+#include "tools/banco_prova.h"
 
 using namespace motore;
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tests/engine/banco_prova.h"
+#include "tools/banco_prova.h"
 
 using namespace motore;
 using namespace motore::prova;

@@ -1,0 +1,2 @@
+// A benchmark that includes a test file.
+#include "tests/engine/prova.h"

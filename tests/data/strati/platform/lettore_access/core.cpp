@@ -1,0 +1,2 @@
+// An Access reader source that includes the core.
+#include "core/ambiente.h"

@@ -1,0 +1,2 @@
+// A rating unit source that includes a window header.
+#include "selection/fdatipec.h"

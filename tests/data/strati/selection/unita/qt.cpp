@@ -1,0 +1,2 @@
+// A rating unit source that includes Qt.
+#include <QString>
