@@ -75,7 +75,6 @@ void FormDatiPEC::cmdCalcola_Click() {
 }
 
 void FormDatiPEC::Calcola() {
-  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
@@ -95,12 +94,10 @@ void FormDatiPEC::Calcola() {
   unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
   unita::CorsaPortata corsa(u, k, {}, {false, k.SenzaLimiti, GraficoAperto(*this)});
-  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
-    const catalogo::DatiModello& d = cat.Modelli[m];
-    const unita::RigaPortata r = corsa.Modello(d, m);
-    if (!ProseguiPortata(r)) return;
-    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaEC(d, r, k.ModoUR));
-  }
+  const bool finita = RigheDellaCorsa(
+      scelta, corsa,
+      [&](const catalogo::DatiModello& d, const unita::RigaPortata& r) { return RigaEC(d, r, k.ModoUR); });
+  if (!finita) return;
 
   ChiudiCalcolo(s);
   if (Grd->Rows() <= 2) cmdGrafico->setVisible(false);
@@ -109,7 +106,6 @@ void FormDatiPEC::Calcola() {
 // The easy-calc run: each model at the air flow the chosen command level
 // gives against the static pressure.
 void FormDatiPEC::CalcolaLivello() {
-  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
@@ -122,12 +118,10 @@ void FormDatiPEC::CalcolaLivello() {
   unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
   unita::CorsaLivello corsa(u, k, {}, false, unita::LivelloComando(cboVel->ListIndex()));
-  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
-    const catalogo::DatiModello& d = cat.Modelli[m];
-    const unita::RigaLivello r = corsa.Modello(d, m);
-    if (!ProseguiLivello(r)) return;
-    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaLivello(d, r, true));
-  }
+  const bool finita = RigheDellaCorsa(
+      scelta, corsa,
+      [&](const catalogo::DatiModello& d, const unita::RigaLivello& r) { return RigaLivello(d, r, true); });
+  if (!finita) return;
   ChiudiCalcolo(s);
 }
 

@@ -76,7 +76,6 @@ void FormDatiPXXEC::cmdCalcola_Click() {
 }
 
 void FormDatiPXXEC::Calcola() {
-  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
@@ -100,12 +99,10 @@ void FormDatiPXXEC::Calcola() {
   unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();
   unita::CorsaPortata corsa(u, k, righe, {true, k.SenzaLimiti, GraficoAperto(*this)});
-  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
-    const catalogo::DatiModello& d = cat.Modelli[m];
-    const unita::RigaPortata r = corsa.Modello(d, m);
-    if (!ProseguiPortata(r)) return;
-    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaEC(d, r, false));
-  }
+  const bool finita = RigheDellaCorsa(
+      scelta, corsa,
+      [&](const catalogo::DatiModello& d, const unita::RigaPortata& r) { return RigaEC(d, r, false); });
+  if (!finita) return;
   ChiudiCalcolo(s);
 }
 
@@ -113,7 +110,6 @@ void FormDatiPXXEC::Calcola() {
 // gives against the static pressure plus the drops of the ticked
 // accessories at that flow.
 void FormDatiPXXEC::CalcolaLivello() {
-  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
@@ -132,12 +128,10 @@ void FormDatiPXXEC::CalcolaLivello() {
   unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();
   unita::CorsaLivello corsa(u, k, righe, true, unita::LivelloComando(cboVel->ListIndex()));
-  for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
-    const catalogo::DatiModello& d = cat.Modelli[m];
-    const unita::RigaLivello r = corsa.Modello(d, m);
-    if (!ProseguiLivello(r)) return;
-    if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(RigaLivello(d, r, false));
-  }
+  const bool finita = RigheDellaCorsa(
+      scelta, corsa,
+      [&](const catalogo::DatiModello& d, const unita::RigaLivello& r) { return RigaLivello(d, r, false); });
+  if (!finita) return;
   ChiudiCalcolo(s);
 }
 

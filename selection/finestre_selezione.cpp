@@ -769,14 +769,6 @@ bool FinestraSelezione::ProseguiCorsa(const unita::Riga& r) {
   return Prosegui(r.fine, r.esito, r.controllata);
 }
 
-bool FinestraSelezione::ProseguiLivello(const unita::RigaLivello& r) {
-  return Prosegui(r.fine, r.esito, r.controllata);
-}
-
-bool FinestraSelezione::ProseguiPortata(const unita::RigaPortata& r) {
-  return Prosegui(r.fine, r.esito, r.controllata);
-}
-
 bool FinestraSelezione::Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata) {
   if (controllata) esitoControllo_ = static_cast<std::int16_t>(esito.Valore());
   if (fine != unita::Riga::Fine::Fermata) return true;

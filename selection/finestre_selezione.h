@@ -243,8 +243,21 @@ class FinestraSelezione : public plat::Form {
   // A rated row as the run takes it: the result of its input check kept as
   // the window's last check; a failed check shown, and false: the run ends.
   bool ProseguiCorsa(const unita::Riga& r);
-  bool ProseguiLivello(const unita::RigaLivello& r);
-  bool ProseguiPortata(const unita::RigaPortata& r);
+  // The models of scelta rated one by one by a run of the rating unit
+  // (corsa.Modello, an EC run), a grid row added for each rated model, its
+  // text from riga(model data, row); false when an input check stopped the
+  // run.
+  template <class Corsa, class Testo>
+  bool RigheDellaCorsa(const unita::Scelta& scelta, Corsa& corsa, Testo&& riga) {
+    const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+    for (int m = scelta.primo; m <= scelta.ultimo; ++m) {
+      const catalogo::DatiModello& d = cat.Modelli[m];
+      const auto r = corsa.Modello(d, m);
+      if (!Prosegui(r.fine, r.esito, r.controllata)) return false;
+      if (r.fine == unita::Riga::Fine::Riga) Grd->AddItem(riga(d, r));
+    }
+    return true;
+  }
   // The box of pass p that an input check names.
   virtual plat::TextBox* Casella(unita::Casella c, int p);
   // ---- EC windows ----
