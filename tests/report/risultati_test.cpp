@@ -223,7 +223,9 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
     EXPECT_EQ(corpo.mid(i + 1, c.note.size() + 1), QStringList{"p: "} + c.note);
     EXPECT_EQ(tabelle[2], Griglia(*f.Grd));
     EXPECT_EQ(tabelle[3], Legenda(f, c.legenda));
-    if (!c.primaVoce.isEmpty()) EXPECT_EQ(tabelle[3].front(), c.primaVoce);
+    if (!c.primaVoce.isEmpty()) {
+      EXPECT_EQ(tabelle[3].front(), c.primaVoce);
+    }
     EXPECT_EQ(DimensioniTabelle()[2], (std::set<double>{f.Grd->Cols() > 10 ? 8.0 : 10.0}));
     EXPECT_EQ(DimensioniTabelle()[3], std::set<double>{10});
     plat::Forms::Svuota();
