@@ -468,3 +468,38 @@ TEST(DatabaseAccessDanneggiato, CartellaTemporaneaPiena) {
   const QString uscita = QString::fromUtf8(p.readAllStandardOutput());
   EXPECT_TRUE(uscita.contains("the temporary folder " + dir.path() + " is full")) << uscita.toStdString();
 }
+
+// The reader runs under limits: a reader that maps more memory than a page
+// reader needs, or writes a file far larger than the Access file, is
+// stopped and the file refused; a reader's own refusal reaches the user as
+// it wrote it, after its progress line.
+TEST(DatabaseAccessDanneggiato, LimitiELRifiutoDelLettore) {
+  const std::string file = CartellaAccess() + "/DateTestDatabase.mdb";
+  const std::string su = "Cannot read the Access database " + file + ": ";
+  const struct {
+    const char* cosa;
+    const char* copione;  // the reader, a shell script
+    std::string errore;
+  } casi[] = {
+      {"more than 256 MB of memory",
+       "exec awk 'BEGIN { s = \"x\"; for (i = 0; i < 29; i++) s = s s; print length(s) }'",
+       su + "the Access reader failed"},
+      {"an output past 16 times the file and 64 MB", "exec head -c 200000000 /dev/zero > \"$2\"",
+       su + "the file looks damaged (reading it failed)"},
+      {"its own refusal", "printf '...\\nThe catalogue is damaged: page 2'; exit 1",
+       "The catalogue is damaged: page 2"},
+  };
+  QTemporaryDir dir;
+  const QString finto = dir.filePath("lettore_finto");
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    QFile f(finto);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray("#!/bin/sh\n") + c.copione + "\n");
+    f.setPermissions(f.permissions() | QFile::ExeOwner);
+    f.close();
+    plat::ImpostaLettoreAccess(finto.toStdString());
+    EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }), c.errore);
+  }
+  plat::ImpostaLettoreAccess(LETTORE_ACCESS);
+}
