@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QStandardItemModel>
 #include <algorithm>
 #include <limits>
 
@@ -138,6 +139,12 @@ void ComboBox::Clear() {
   const bool blocca = blockSignals(true);
   clear();
   blockSignals(blocca);
+}
+
+void ComboBox::DisabilitaVoce(int i) {
+  if (auto* m = qobject_cast<QStandardItemModel*>(model()))
+    if (QStandardItem* voce = m->item(i))
+      voce->setFlags(voce->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
 }
 
 void ComboBox::SetListIndex(int i) { setCurrentIndex(i < count() ? i : -1); }

@@ -108,6 +108,8 @@ class ComboBox : public QComboBox, public ListaVoci {
   int ListCount() const { return count(); }
   QString List(int i) const { return itemText(i); }
   QString Text() const { return currentText(); }
+  // An entry the user cannot choose (the arrows and the wheel pass over it).
+  void DisabilitaVoce(int i);
   Evento Click;
 
   void Svuota() override { Clear(); }

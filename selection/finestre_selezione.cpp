@@ -70,6 +70,13 @@ void FinestraSelezione::Progetta() {
 }
 
 void FinestraSelezione::Form_Load() {
+  // The separator rows of the model list cannot be chosen.
+  if (cboModel)
+    connect(cboModel->model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int da, int a) {
+              for (int i = da; i <= a; ++i)
+                if (cboModel->List(i) == QLatin1String(catalogo::kSeparatore)) cboModel->DisabilitaVoce(i);
+            });
   if (lblModello) lblModello->SetCaption(core::Testo(40));
   if (CmdFine) {
     CmdFine->SetCaption(core::Testo(30));
@@ -275,16 +282,15 @@ QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
   cmdLegend->SetCaption(QStringLiteral("Legenda"));
   TieniIlPosto(cmdLegend);
   cmdLegend->Click = [this] { cmdLegend_Click(); };
-  PanLegend = new plat::Frame(w, "PanLegend");
+  // The legend lies over the grid, in no layout: it never takes room from
+  // the boxes above, and its rows keep their whole height in any language.
+  PanLegend = new plat::Frame(this, "PanLegend");
   PanLegend->setVisible(false);
   PanLegend->setAutoFillBackground(true);
   PanLegend->installEventFilter(this);
-  // The legend lies over the grid: its height never takes room from the
-  // boxes above.
-  PanLegend->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+  Grd->installEventFilter(this);
   g->addWidget(Grd, 1, 0, 1, 2);
   g->addWidget(cmdLegend, 0, 0, Qt::AlignLeft);
-  g->addWidget(PanLegend, 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
   g->setColumnStretch(1, 1);
   return w;
 }
@@ -292,6 +298,7 @@ QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
 void FinestraSelezione::CreaLegenda(const std::vector<std::pair<int, QString>>& simboli) {
   auto* g = new QGridLayout(PanLegend);
   g->setVerticalSpacing(1);
+  g->setSizeConstraint(QLayout::SetFixedSize);  // the panel follows its rows' captions
   int riga = 0;
   for (const auto& [k, simbolo] : simboli) {
     auto* s = CreaEtichetta(PanLegend, "lblLegSim", k);
@@ -329,6 +336,7 @@ bool FinestraSelezione::eventFilter(QObject* o, QEvent* e) {
     PanLegend_Click();
     return true;
   }
+  if (o == Grd && (e->type() == QEvent::Resize || e->type() == QEvent::Move)) PosizionaLegenda();
   return plat::Form::eventFilter(o, e);
 }
 
@@ -370,7 +378,19 @@ void FinestraSelezione::CmdFine_Click() {
 
 void FinestraSelezione::cmdLegend_Click() {
   PanLegend->setVisible(!PanLegend->isVisible());
-  if (PanLegend->isVisible()) PanLegend->raise();
+  PosizionaLegenda();
+}
+
+void FinestraSelezione::PosizionaLegenda() {
+  if (!PanLegend->isVisible()) return;
+  PanLegend->adjustSize();
+  // At the grid's top left corner, moved up (and left) where the window
+  // leaves it too little room below.
+  QPoint p = Grd->mapTo(this, QPoint(0, 0));
+  p.setY(std::max(0, std::min(p.y(), height() - PanLegend->height())));
+  p.setX(std::max(0, std::min(p.x(), width() - PanLegend->width())));
+  PanLegend->move(p);
+  PanLegend->raise();
 }
 
 void FinestraSelezione::PanLegend_Click() { PanLegend->setVisible(false); }

@@ -70,6 +70,8 @@ class FinestraSelezione : public plat::Form {
   void CmdFine_Click();
   void cmdLegend_Click();
   void PanLegend_Click();
+  // The shown legend at the grid's corner, whole inside the window.
+  void PosizionaLegenda();
   void cmdStampa_Click();
   bool Form_KeyPress(int& keyAscii, QWidget* controllo) override;
 

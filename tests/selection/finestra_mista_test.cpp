@@ -392,6 +392,74 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
   }
 }
 
+// The separator rows of the model lists cannot be chosen: disabled, and the
+// arrow keys pass over them, in every window whose series has them.
+TEST_F(FinestraMista, ISeparatoriNonSiScelgono) {
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOP, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  int separatori = 0;
+  for (const FinestraDellaSerie& w : finestre) {
+    FinestraSelezione& f = ApriFinestra(w);
+    SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
+    Attiva(f);
+    plat::ComboBox* c = f.cboModel;
+    for (int i = 0; i < c->ListCount(); ++i)
+      if (c->List(i) == catalogo::kSeparatore) {
+        ++separatori;
+        EXPECT_FALSE(c->model()->flags(c->model()->index(i, 0)) & Qt::ItemIsEnabled) << i;
+      }
+    c->setFocus();
+    c->SetListIndex(0);
+    for (Qt::Key tasto : {Qt::Key_Down, Qt::Key_Up})
+      for (int i = 0; i < c->ListCount(); ++i) {
+        QTest::keyClick(c, tasto);
+        EXPECT_NE(c->Text(), catalogo::kSeparatore) << i;
+      }
+  }
+  EXPECT_GT(separatori, 10);
+}
+
+// The legend's rows, shown, keep their whole height and width without
+// overlapping, and the panel lies inside its window: every window, several
+// languages.
+TEST_F(FinestraMista, LaLegendaSiLeggeInOgniLingua) {
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  for (int lingua : {300, 100, 500, 1100, 2300}) {
+    core::imp.BaseTesti = static_cast<std::int16_t>(lingua);
+    for (const FinestraDellaSerie& w : finestre) {
+      FinestraSelezione& f = ApriFinestra(w);
+      SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString() + " " + std::to_string(lingua));
+      Attiva(f);
+      f.cmdLegend->setVisible(true);
+      f.cmdLegend_Click();
+      test::ProcessaEventi();
+      ASSERT_TRUE(f.PanLegend->isVisible());
+      // Whole: inside the window and not cut by the widget that holds it.
+      const QRect pannello(f.PanLegend->mapTo(&f, QPoint(0, 0)), f.PanLegend->size());
+      EXPECT_TRUE(f.rect().contains(pannello));
+      EXPECT_TRUE(f.PanLegend->parentWidget()->rect().contains(f.PanLegend->geometry()));
+      int fondo = -1;
+      for (const auto& [k, sim] : f.lblLegSim.Elementi()) {
+        for (plat::Label* l : {sim, f.lblLegDes(k)}) {
+          EXPECT_GE(l->height(), l->sizeHint().height()) << k;
+          EXPECT_GE(l->width(), l->sizeHint().width()) << k;
+          EXPECT_TRUE(f.PanLegend->rect().contains(l->geometry())) << k;
+        }
+        EXPECT_GE(sim->y(), fondo) << k;
+        fondo = sim->geometry().bottom() + 1;
+      }
+      f.Scarica();
+    }
+  }
+  core::imp.BaseTesti = 300;
+}
+
 TEST_F(FinestraMista, LeEtichetteSeguonoLeUnita) {
   Apri(1);
   ui::Fmenu().mnuUnmis_Click();
