@@ -104,7 +104,9 @@ TEST_F(PrimoUso, IlValoreRifiutatoSiSostituisceScrivendo) {
         QTest::mouseClick(f->cmdCalcola, Qt::LeftButton);
         break;
     }
-    QTest::qWait(200);
+    // The message, then the focus back on the box.
+    QTest::qWaitFor([&] { return !veri.testi.empty() && QApplication::focusWidget() == box; }, 5000);
+    test::ProcessaEventi();
     ASSERT_EQ(veri.testi.size(), 1u);
     if (c.messaggio) {
       EXPECT_EQ(veri.testi[0], QString::fromUtf8(c.messaggio));

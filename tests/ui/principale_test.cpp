@@ -276,7 +276,8 @@ QRect Apri(const std::function<void()>& apri, const QString& nome) {
     }
   });
   apri();
-  QTest::qWait(100);
+  // A modeless window is read once the timer fires; a modal one already.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !letta.isEmpty(); }, 5000)) << nome.toStdString();
   return letta;
 }
 
@@ -289,7 +290,7 @@ TEST_F(Programma, LaFinestraPrincipaleRiempieLoSchermo) {
   EXPECT_EQ(ui::Fmenu().frameGeometry(), Disponibile());
   // Where the maximise request is not honoured the window has the same place.
   ui::Fmenu().showNormal();
-  QTest::qWait(50);
+  QTest::qWaitFor([] { return ui::Fmenu().frameGeometry() == Disponibile(); }, 2000);
   EXPECT_EQ(ui::Fmenu().frameGeometry(), Disponibile());
 }
 
@@ -306,7 +307,7 @@ TEST_F(Programma, LeFinestreSiApronoAlCentroDellaPrincipale) {
   ui::FormMenu& m = ui::Fmenu();
   m.showNormal();
   m.setGeometry(150, 200, 600, 500);
-  QTest::qWait(50);
+  test::ProcessaEventi();
   const QPoint centro = m.frameGeometry().center();
   struct Caso {
     const char* nome;
