@@ -105,7 +105,8 @@ TEST_F(PrimoUso, IlValoreRifiutatoSiSostituisceScrivendo) {
         break;
     }
     // The message, then the focus back on the box.
-    QTest::qWaitFor([&] { return !veri.testi.empty() && QApplication::focusWidget() == box; }, 5000);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !veri.testi.empty() && QApplication::focusWidget() == box; }, 5000));
     test::ProcessaEventi();
     ASSERT_EQ(veri.testi.size(), 1u);
     if (c.messaggio) {

@@ -290,7 +290,7 @@ TEST_F(Programma, LaFinestraPrincipaleRiempieLoSchermo) {
   EXPECT_EQ(ui::Fmenu().frameGeometry(), Disponibile());
   // Where the maximise request is not honoured the window has the same place.
   ui::Fmenu().showNormal();
-  QTest::qWaitFor([] { return ui::Fmenu().frameGeometry() == Disponibile(); }, 2000);
+  EXPECT_TRUE(QTest::qWaitFor([] { return ui::Fmenu().frameGeometry() == Disponibile(); }, 2000));
   EXPECT_EQ(ui::Fmenu().frameGeometry(), Disponibile());
 }
 
