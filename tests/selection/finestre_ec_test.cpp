@@ -1,10 +1,12 @@
 // The "Advanced calc." windows of the EC series driven as a user drives them.
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <map>
 
 #include "core/ambiente.h"
 #include "core/numeri.h"
 #include "core/unita.h"
-#include "engine/ventilatori.h"
 #include "report/fstampa.h"
 #include "platform/pictbox.h"
 #include "platform/schermo.h"
@@ -557,42 +559,73 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
 }
 
 // The mixed-air window hands over its run's box pressure, and its ticked
-// filter lowers the drawn fan curve and the end of the scroll range.
+// filter lowers the drawn fan curve by its own drop and the end of the
+// scroll range with it (RMBBLDC 15 4P, 700 m3/h at 40 Pa, reference curve
+// 5, free delivery 924.000854 m3/h; the first accessory stays ticked).
 TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
   FormDatiPXXEC& f = Mista(catalogo::Codice::RMBBLDC);
+  const int m = Posizione("RMBBLDC 15 4P");
+  ASSERT_GT(m, 0);
+  f.cboModel->SetListIndex(m);
   f.txtqatot->SetText("700");
   f.txtpsu->SetText("40");
-  f.chkAcc(2)->SetValue(1);
-  int m = 1;
-  for (; m < f.cboModel->ListCount(); ++m) {
-    f.cboModel->SetListIndex(m);
+  // The fan curve is drawn one point a m3/h down from free delivery, so
+  // 0.000854 above whole flows; y in tenths of a pascal at the flows below.
+  const double portate[] = {800, 700, 600, 500, 400};
+  struct Tracciato {
+    int filtro;
+    int alto;  // the highest flow the scroll bar offers
+    size_t punti;
+    double primo;  // the first point above 0 Pa
+    double y[std::size(portate)];
+  };
+  const Tracciato tracciati[] = {
+      {1, 736, 549, 856.000854, {210.188675, 549.630013, 845.697098, 1098.201141, 1306.902924}},
+      {0, 759, 584, 891.000854, {327.310257, 645.492554, 921.769791, 1156.071625, 1348.311768}},
+  };
+  std::map<int, std::vector<double>> disegnati;  // by filter
+  for (const Tracciato& t : tracciati) {
+    SCOPED_TRACE(t.filtro);
+    f.chkAcc(2)->SetValue(t.filtro);
+    f.txtpsu->SetText("40");
     Calcola(f);
-    if (f.Grd->Rows() == 3) break;
+    ASSERT_EQ(f.Grd->Rows(), 3);
+    f.txtpsu->SetText("45");  // edited after the run: the run's pressure is handed over
+    f.cmdGrafico->click();
+    ui::FormGrafico& g = ui::FGrafico();
+    EXPECT_EQ(g.lblPsu->Caption(), "40");
+    EXPECT_EQ(g.CurvaDisegnata(), 5);
+    EXPECT_EQ(g.VScroll2->Min(), t.alto);
+    std::vector<plat::PictureBox::Elemento> curva, cerchi;
+    for (const auto& e : g.pctCurva->Registro()) {
+      if (e.tipo == plat::PictureBox::Elemento::Tipo::Punto && e.colore == plat::QBColor(0))
+        curva.push_back(e);
+      if (e.tipo == plat::PictureBox::Elemento::Tipo::Cerchio) cerchi.push_back(e);
+    }
+    // The working point on the system curve, sized to the free delivery.
+    ASSERT_EQ(cerchi.size(), 1u);
+    EXPECT_NEAR(cerchi[0].x1, 700, 1e-6);
+    EXPECT_NEAR(cerchi[0].y1, 400, 1e-6);
+    EXPECT_NEAR(cerchi[0].raggio, 9.240009, 1e-5);
+    ASSERT_FALSE(curva.empty());
+    EXPECT_EQ(curva.size(), t.punti);
+    EXPECT_NEAR(curva.front().x1, t.primo, 1e-5);
+    EXPECT_NEAR(curva.back().x1, 308.000854, 1e-5);  // a third of free delivery
+    std::vector<double>& y = disegnati[t.filtro];
+    for (const double q : portate) {
+      const auto p = std::find_if(curva.begin(), curva.end(),
+                                  [q](const auto& e) { return std::fabs(e.x1 - q - 0.000854) < 1e-5; });
+      ASSERT_NE(p, curva.end()) << q;
+      y.push_back(p->y1);
+    }
+    for (size_t i = 0; i < y.size(); ++i) EXPECT_NEAR(y[i], t.y[i], 0.005) << portate[i];
+    g.Scarica();
+    EXPECT_TRUE(f.txtqatot->isEnabled());
   }
-  ASSERT_EQ(f.Grd->Rows(), 3);
-  f.txtpsu->SetText("45");  // edited after the run: the run's pressure is handed over
-  f.cmdGrafico->click();
-  ui::FormGrafico& g = ui::FGrafico();
-  EXPECT_EQ(g.lblPsu->Caption(), "40");
-  const catalogo::DatiModello& d = catalogo::Catalogo().Modelli[m];
-  const int r = g.CurvaDisegnata();
-  const motore::CurvaVentilatore cv{d.VentA[r], d.VentB[r], d.VentC[r]};
-  int punti = 0;
-  for (const auto& e : g.pctCurva->Registro()) {
-    if (e.tipo != plat::PictureBox::Elemento::Tipo::Punto || e.colore != plat::QBColor(0)) continue;
-    ++punti;
-    const float perdita = f.PerditeGrafico(m, static_cast<float>(e.x1 / 3600));
-    EXPECT_GT(perdita, 0);
-    EXPECT_NEAR(e.y1, 10 * (motore::PressioneCurva(static_cast<float>(e.x1), cv) - perdita), 0.05) << e.x1;
-  }
-  EXPECT_GT(punti, 100);
-  // The same hand-off without the filter: the range reaches higher flows.
-  const int conFiltro = g.VScroll2->Min();
-  f.chkAcc(2)->SetValue(0);
-  f.cmdGrafico->click();
-  EXPECT_GT(ui::FGrafico().VScroll2->Min(), conFiltro);
-  ui::FGrafico().Scarica();
-  EXPECT_TRUE(f.txtqatot->isEnabled());
+  // The filter's own drop (Pa) at those flows.
+  const double filtro[] = {11.712158, 9.586254, 7.607269, 5.787048, 4.140884};
+  for (size_t i = 0; i < std::size(filtro); ++i)
+    EXPECT_NEAR((disegnati[0][i] - disegnati[1][i]) / 10, filtro[i], 0.001) << portate[i];
 }
 
 // A change of units with selection windows open, made in the units window:
