@@ -71,7 +71,7 @@ void FormDatiPXX::Form_Load() {
 // ---- Lost-focus handlers ----
 
 void FormDatiPXX::txtpsu_LostFocus() {
-  if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
+  if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
   if (Positivo(txtpsu)) txtqatot->SetText(QStringLiteral("0"));
   const catalogo::Serie* d = SerieFinestra();
   ControllaPressione(d ? d->pressioneMassima : 250);

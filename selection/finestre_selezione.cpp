@@ -744,7 +744,8 @@ void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
 }
 
 float FinestraSelezione::LeggiPressioneUtile() {
-  if (txtpsu->Text().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
+  // Blanks alone are an empty box, as the box's check reads them.
+  if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
   return static_cast<float>(core::Numero(txtpsu->Text(), core::imp.SepDec) /
                             core::Fattore(core::Grandezza::PerditaAria));
 }
@@ -833,10 +834,11 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   // A box left with a wrong value is checked first; a failed check stops the run.
   if (plat::Fuoco::EseguiPendenti()) return;
   if (!Caricata()) return;
-  // The sound pressure needs a distance above zero: said before the run.
+  // The sound pressure needs a distance above zero that the rating can hold
+  // (a single, and its square): said before the run.
   double distanza = 0;
-  if (txtDistanza &&
-      !(core::NumeroDiSistema(txtDistanza->Text(), core::imp.SepDec, &distanza) && distanza > 0)) {
+  if (txtDistanza && !(core::NumeroDiSistema(txtDistanza->Text(), core::imp.SepDec, &distanza) &&
+                       static_cast<float>(distanza) > 0 && std::isfinite(static_cast<float>(distanza)))) {
     plat::MsgBox(core::Testo(173), plat::Icona::Critica);
     txtDistanza->SetFocus();
     return;

@@ -216,10 +216,13 @@ TEST_F(CalcoloFanCoil, CopiaSenzaRigheNonRipeteLIntestazione) {
 }
 
 TEST_F(CalcoloFanCoil, PressioneVuotaDiventaZero) {
-  f->txtpsu->SetText("");
-  f->cmdCalcola->click();
-  EXPECT_EQ(f->txtpsu->Text(), "0");
-  EXPECT_GT(f->Grd->Rows(), 2);
+  for (const char* vuota : {"", "  "}) {
+    f->txtpsu->SetText(vuota);
+    f->cmdCalcola->click();
+    EXPECT_EQ(f->txtpsu->Text(), "0");
+    EXPECT_GT(f->Grd->Rows(), 2);
+    EXPECT_TRUE(reg.messaggi.empty()) << reg.messaggi[0].testo.toStdString();
+  }
 }
 
 TEST_F(CalcoloFanCoil, ErroreGenericoTieneLeRighe) {

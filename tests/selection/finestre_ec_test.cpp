@@ -441,7 +441,8 @@ TEST_F(FinestreEC, SaltoTermicoDelleUnitaMiste) {
 }
 
 // A distance that is no number above 0 is refused before any run, in the
-// user's language, by every selection window.
+// user's language, by every selection window; so is one too large or too
+// small for the sound pressure to be worked out.
 TEST_F(FinestreEC, DistanzaRifiutataPrimaDelCalcolo) {
   std::function<FinestraSelezione&()> finestre[] = {[]() -> FinestraSelezione& {
                                                       ui::Fmenu().mnuprod_Click(0);
@@ -461,7 +462,7 @@ TEST_F(FinestreEC, DistanzaRifiutataPrimaDelCalcolo) {
                                                     }};
   for (auto& apri : finestre) {
     FinestraSelezione& f = apri();
-    for (const char* d : {"", "0", "abc", "-2"}) {
+    for (const char* d : {"", "0", "abc", "-2", "1e39", "1e200", "1e-50", "1e-200"}) {
       f.txtDistanza->SetText(d);
       Calcola(f);
       ASSERT_EQ(Testi(), QStringList{"The distance must be a number greater than 0"})
