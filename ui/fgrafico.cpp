@@ -132,7 +132,10 @@ void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
   f.VScroll2->Estremi(s.alto, s.basso);
   f.VScroll2->SetValue(s.valore);
   f.VScroll2->Change = std::move(cambio);
-  if (!aperto || f.VScroll2->Value() != prima) f.VScroll2_Change();
+  if (!aperto || f.VScroll2->Value() != prima)
+    f.VScroll2_Change();
+  else
+    f.Ridisegna();  // same flow: the accessories or the pressure handed over may have changed
   if (!FGrafico.SeCaricata() || !f.finestra_) return;
   sel::Grafico().GraficoAperto = true;
   sel::Grafico().Servita = f.finestra_;
@@ -160,15 +163,25 @@ void FormGrafico::VScroll2_Change() {
 void FormGrafico::SpostaPunto() {
   sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
   if (!c) return;
-  const float q = static_cast<float>(VScroll2->Value() * sel::PassoPortataGrafico());
-  const float p = static_cast<float>(PressioneSistema(q));
-  lblQa->SetCaption(TestoPortata(q));
-  lblPsu->SetCaption(TestoPressione(p));
+  const auto [p, q] = PuntoDellaBarra();
   // The rerun goes through the Calculate button's guard; the window's runs
   // keep their reference curve while the chart is open for it.
   const int curva = c->RicalcolaGrafico(lblPsu->Caption(), lblQa->Caption());
   if (!finestra_) return;
   curva_ = curva;
+  Disegna(p, q);
+}
+
+std::pair<float, float> FormGrafico::PuntoDellaBarra() {
+  const float q = static_cast<float>(VScroll2->Value() * sel::PassoPortataGrafico());
+  const float p = static_cast<float>(PressioneSistema(q));
+  lblQa->SetCaption(TestoPortata(q));
+  lblPsu->SetCaption(TestoPressione(p));
+  return {p, q};
+}
+
+void FormGrafico::Ridisegna() {
+  const auto [p, q] = PuntoDellaBarra();
   Disegna(p, q);
 }
 

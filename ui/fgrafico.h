@@ -4,6 +4,8 @@
 // move writes the point back into that window and reruns its selection.
 #pragma once
 
+#include <utility>
+
 #include <QPointer>
 #include <QString>
 
@@ -50,6 +52,10 @@ class FormGrafico : public plat::Form {
   void Collega(sel::ChiamanteGrafico& c);
   // Labels, write-back, rerun and drawing at the bar's value.
   void SpostaPunto();
+  // The working point at the bar's value into the labels: (pressure, flow).
+  std::pair<float, float> PuntoDellaBarra();
+  // Labels and drawing at the bar's value, without a rerun.
+  void Ridisegna();
   sel::ChiamanteGrafico* chiamante_ = nullptr;
   QPointer<plat::Form> finestra_;
   int curva_ = -1;
