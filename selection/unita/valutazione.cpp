@@ -31,6 +31,7 @@ Esito Rifiuto(int testo, Casella casella, int passo, const char* coda = "") {
 
 constexpr const char* kOltre10 = " > 10 °C";
 constexpr const char* kOltre40 = " > 40 °C";
+constexpr const char* kBulboSecco = " 16 °C -> 35 °C";
 
 }  // namespace
 
@@ -207,7 +208,9 @@ Esito Valutazione::ControllaMista(int p, float q) {
   const int v = k_.QuotaRinnovo;
   const double pr = std::abs(100 - v), pf = v;
   const double qr = pr * q / 100.0, qf = pf * q / 100.0;
-  s.Ta1 = q > 0 ? motore::S((tr * qr + tf * qf) / q) : static_cast<float>(tr);
+  // A stream without a share does not enter, whatever its box holds.
+  const double somma = (qr > 0 ? tr * qr : 0.0) + (qf > 0 ? tf * qf : 0.0);
+  s.Ta1 = q > 0 ? motore::S(somma / q) : static_cast<float>(tr);
   s.Tw1 = k_.Tw1[p];
   s.Tw2Dato = k_.Tw2[p];
   s.QwDato = k_.Qw[p];
@@ -244,6 +247,10 @@ Esito Valutazione::ControllaMista(int p, float q) {
     if (freddo && pf > 0 && tf == 0) return Rifiuto(105, Casella::Tsa1rin, p);
     if (freddo && pr > 0 && ur == 0) return Rifiuto(106, Casella::Urric, p);
     if (freddo && pf > 0 && uf == 0) return Rifiuto(106, Casella::Urrin, p);
+    // A cooling dry bulb left unchecked while its stream had no share
+    // (the share moved since) is checked once the stream enters.
+    if (freddo && pr > 0 && !(tr >= 16 && tr <= 35)) return Rifiuto(108, Casella::Tsa1ric, p, kBulboSecco);
+    if (freddo && pf > 0 && !(tf >= 16 && tf <= 35)) return Rifiuto(108, Casella::Tsa1rin, p, kBulboSecco);
     if (s.Tw1 == 0) return Rifiuto(100, Casella::Tw1, p);
     if (s.Tw2Dato == 0 && s.QwDato == 0) return Rifiuto(107, Casella::Tw2, p);
     if (freddo && s.QwDato == 0 && s.Tw2Dato - s.Tw1 > 10) return Rifiuto(103, Casella::Tw2, p, kOltre10);

@@ -341,6 +341,45 @@ TEST_F(FinestraMista, UnaCondizioneDAriaImpossibileERifiutata) {
   }
 }
 
+// A dry bulb the share leaves unchecked, even one no single can hold, does
+// not enter the mix while its stream has no share; once the share moves to
+// let the stream in, the run refuses it with the range and the focus on it.
+TEST_F(FinestraMista, UnBulboSeccoSenzaQuotaEntraSoloControllato) {
+  for (const FinestraDellaSerie& w : kFinestreMiste) {
+    FinestraAriaMista& m = ApriMista(w);
+    Attiva(m);
+    if (m.Nome() == "FDatiPXXEC") m.txtqatot->SetText("800");  // its run needs the air flow
+    for (const char* secco : {"1e39", "5000"})
+      for (const bool ricircolo : {false, true}) {
+        SCOPED_TRACE(m.Nome().toStdString() + " " + m.serie.toStdString() + " " + secco +
+                     (ricircolo ? " return" : " fresh"));
+        plat::TextBox* box = ricircolo ? m.txtTsa1ric(0) : m.txtTsa1rin(0);
+        m.Scrollfreddo->SetValue(ricircolo ? 100 : 0);
+        Scrivi(box, secco);
+        Esci(m.txtGlic);
+        reg.Svuota();
+        QTest::mouseClick(m.cmdCalcola, Qt::LeftButton);
+        test::ProcessaEventi();
+        QStringList testi;
+        for (const auto& x : reg.messaggi) testi << x.testo;
+        EXPECT_EQ(testi.filter("Errore").size(), 0) << testi.join('|').toStdString();
+        EXPECT_GT(m.Grd->Rows(), 2);
+        m.Scrollfreddo->SetValue(50);
+        reg.Svuota();
+        QTest::mouseClick(m.cmdCalcola, Qt::LeftButton);
+        test::ProcessaEventi();
+        testi.clear();
+        for (const auto& x : reg.messaggi) testi << x.testo;
+        EXPECT_EQ(testi.filter("Errore").size(), 0) << testi.join('|').toStdString();
+        EXPECT_EQ(testi.filter("Values must be in the range 16 °C -> 35 °C").size(), 1)
+            << testi.join('|').toStdString();
+        EXPECT_LE(m.Grd->Rows(), 2);
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        box->SetText("27");
+      }
+  }
+}
+
 // Letters in the static pressure box are refused when the box is left; an
 // air flow below 0 is refused by name, never rated to "No unit meets".  In
 // every window with those boxes.
