@@ -153,6 +153,7 @@ void FormDatiPXX::Calcola() {
     RifiutaPortata();
     return;
   }
+  if (PortataOltreOgniUnita(core::Interno(core::Grandezza::PortataAria, qaTot))) return;
   if (qaTot == 0) {
     lblLegSim(0)->SetCaption(QStringLiteral("QA"));
     lblLegDes(0)->SetCaption(core::Testo(49));

@@ -619,6 +619,7 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
 float FinestraSelezione::PortataRichiesta() {
   const float q =
       static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
+  if (PortataOltreOgniUnita(q)) return 0;
   if (q > 0) return q;
   if (q < 0) {
     RifiutaPortata();
@@ -629,6 +630,14 @@ float FinestraSelezione::PortataRichiesta() {
   txtqatot->setSelection(0, 1);
   txtqatot->SetFocus();
   return 0;
+}
+
+bool FinestraSelezione::PortataOltreOgniUnita(double q) {
+  // The rating works the flow as a single, also in m3/h.
+  if (std::isfinite(static_cast<float>(q) * 3600.0f)) return false;
+  plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+  txtqatot->SetFocus();
+  return true;
 }
 
 void FinestraSelezione::RifiutaPortata() {

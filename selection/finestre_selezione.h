@@ -280,6 +280,10 @@ class FinestraSelezione : public plat::Form {
   // A required air flow below 0: the range message naming the air flow,
   // the focus on its box.
   void RifiutaPortata();
+  // A required air flow (internal units) too large for the rating to hold
+  // (a single, in m3/h too): no unit meets it, said with the focus on its
+  // box (true).
+  bool PortataOltreOgniUnita(double q);
   // An EC row: model, full-scale speed and voltage, the passes' results,
   // sound power, sound pressure (the leaving humidity in "UR" mode when
   // umiditaUR), power input; the sound cells marked "< " when the sound

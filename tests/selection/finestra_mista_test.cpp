@@ -381,8 +381,9 @@ TEST_F(FinestraMista, UnBulboSeccoSenzaQuotaEntraSoloControllato) {
 }
 
 // Letters in the static pressure box are refused when the box is left; an
-// air flow below 0 is refused by name, never rated to "No unit meets".  In
-// every window with those boxes.
+// air flow below 0 is refused by name, never rated to "No unit meets"; one
+// beyond what the rating holds meets no unit.  In every window with those
+// boxes.
 TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
   std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
   finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
@@ -428,6 +429,18 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
         1);
     EXPECT_LE(f.Grd->Rows(), 2);
     EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
+    // A flow beyond what the rating holds: no unit meets it.
+    for (const char* portata : {"1e200", "1e39"}) {
+      f.txtqatot->SetText(portata);
+      reg.Svuota();
+      f.cmdCalcola->click();
+      testi.clear();
+      for (const auto& m : reg.messaggi) testi << m.testo;
+      EXPECT_EQ(testi.filter(QRegularExpression("^No unit meets|^Errore")),
+                QStringList{"No unit meets the requir.specified"})
+          << portata;
+      EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
+    }
   }
 }
 
