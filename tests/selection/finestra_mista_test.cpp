@@ -1,4 +1,6 @@
+#include <QKeyEvent>
 #include <QRegularExpression>
+#include <random>
 
 #include "catalogue/catalogo.h"
 #include "selection/fdatip.h"
@@ -552,4 +554,73 @@ TEST_F(FinestraMista, IlGraficoScriveLeCaselleERicalcolaComeIlPulsante) {
   EXPECT_EQ(f->Grd->TextMatrix(2, 1), riga);
   c.AbilitaPortataGrafico(true);
   EXPECT_TRUE(f->txtqatot->isEnabled());
+}
+
+// A hostile user, with a fixed seed: odd texts typed into every box in any
+// order, the focus moved box to box, accessories ticked, the share moved,
+// lists changed, Calculate pressed by a click or by Enter, in every window.
+// Never the error trap, never a number that is not one in the grid.
+TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
+  const char* testi[] = {
+      "1e308",  "-1e308", "1e-308",      "NaN",    "inf",   "-inf",  "abc",    "1,5", "",  "  ",  "€",
+      "١٢",     "-0",     "99999999999", "-40",    "0x10",  "1.2.3", "+5",     "5e",  ".", "1d3", "&H10",
+      "3.5e38", "1e39",   "32768",       "-32769", "1e-45", "27",    "19",     "47",  "7", "12",  "400",
+      "20",     "70",     "60",          "5",      "300",   "1000",  "0.0001", "95",  "35"};
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  std::mt19937 caso(20261209);
+  auto R = [&](qsizetype n) { return static_cast<int>(caso() % static_cast<unsigned>(n)); };
+  auto abili = [](auto lista) {
+    lista.removeIf([](QWidget* w) { return !w->isVisible() || !w->isEnabled(); });
+    return lista;
+  };
+  for (const FinestraDellaSerie& w : finestre) {
+    FinestraSelezione& f = ApriFinestra(w);
+    Attiva(f);
+    const auto caselle = abili(f.findChildren<plat::TextBox*>());
+    const auto spunte = abili(f.findChildren<plat::CheckBox*>());
+    const auto liste = abili(f.findChildren<plat::ComboBox*>());
+    const auto barre = abili(f.findChildren<plat::ScrollBar*>());
+    for (int passo = 0; passo < 40; ++passo) {
+      SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString() + " " + std::to_string(passo));
+      const int a = R(20);
+      if (a < 10) {  // typed into the box the focus reaches
+        plat::TextBox* b = caselle[R(caselle.size())];
+        b->setFocus(Qt::TabFocusReason);
+        test::ProcessaEventi();
+        if (QApplication::focusWidget() != b) continue;
+        b->selectAll();
+        QTest::keyClick(b, Qt::Key_Delete);
+        QKeyEvent tasto(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                        R(25) == 0 ? QString(3000, '9') : QString::fromUtf8(testi[R(std::size(testi))]));
+        QApplication::sendEvent(b, &tasto);
+      } else if (a < 13) {
+        QTest::mouseClick(caselle[R(caselle.size())], Qt::LeftButton);
+      } else if (a < 14 && !spunte.empty()) {
+        spunte[R(spunte.size())]->click();
+      } else if (a < 15 && !barre.empty()) {
+        plat::ScrollBar* s = barre[R(barre.size())];
+        s->SetValue(s->Min() + R(s->Max() - s->Min() + 1));
+      } else if (a < 16) {
+        plat::ComboBox* c = liste[R(liste.size())];
+        c->SetListIndex(R(c->ListCount()));
+      } else if (a < 18) {
+        QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+      } else {
+        f.cmdCalcola->setFocus(Qt::TabFocusReason);
+        test::ProcessaEventi();
+        if (QApplication::focusWidget() == f.cmdCalcola) QTest::keyClick(f.cmdCalcola, Qt::Key_Return);
+      }
+      test::ProcessaEventi();
+      for (const auto& m : reg.messaggi) ASSERT_FALSE(m.testo.startsWith("Errore")) << m.testo.toStdString();
+      reg.Svuota();
+      for (int r = 0; r < f.Grd->Rows(); ++r)
+        for (int c = 0; c < f.Grd->Cols(); ++c)
+          ASSERT_FALSE(f.Grd->TextMatrix(r, c).contains(
+              QRegularExpression("nan|inf", QRegularExpression::CaseInsensitiveOption)))
+              << f.Grd->TextMatrix(r, c).toStdString();
+    }
+  }
 }
