@@ -38,9 +38,7 @@ EsitoLivello CorsaLivello::Cerca(const catalogo::DatiModello& d) {
 }
 
 RigaLivello CorsaLivello::Chiudi(RigaLivello r) {
-  r.fine = Riga::Fine::Riga;
-  r.rese = Rese::DaStato(u_.stato());
-  r.LP = u_.PressioneSonora(r.ventilatore.punto.Lw);
+  r.RigaEC::Chiudi(u_, r.ventilatore.punto.Lw);
   return r;
 }
 
@@ -51,10 +49,7 @@ RigaLivello CorsaLivello::Singola(const catalogo::DatiModello& d, int m) {
   if (!r.ventilatore.Trovata()) return r;
   u_.stato().PortataAria = r.ventilatore.punto.Q;
 
-  const Riga passi = u_.PassiSingolaAria(d, m, 0, 1);
-  r.esito = passi.esito;
-  r.controllata = passi.controllata;
-  if (passi.fine != Riga::Fine::Riga) return r.fine = passi.fine, r;
+  if (!r.DaiPassi(u_.PassiSingolaAria(d, m, 0, 1))) return r;
   return Chiudi(r);
 }
 

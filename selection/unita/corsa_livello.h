@@ -20,13 +20,8 @@
 namespace unita {
 
 // One row of a fixed-level run (or why there is none).
-struct RigaLivello {
-  Riga::Fine fine = Riga::Fine::Nessuna;
-  Esito esito;               // the last input check of the model
-  bool controllata = false;  // at least one input check ran
+struct RigaLivello : RigaEC {
   EsitoLivello ventilatore;  // the search and the fan where the level is met
-  Rese rese;
-  float LP = 0;  // sound pressure at the distance, dB(A)
 };
 
 class CorsaLivello {

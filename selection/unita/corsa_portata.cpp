@@ -19,11 +19,8 @@ RigaPortata CorsaPortata::Modello(const catalogo::DatiModello& d, int m) {
 }
 
 RigaPortata CorsaPortata::Chiudi(RigaPortata r) {
-  const StatoCorsa& s = u_.stato();
-  r.fine = Riga::Fine::Riga;
-  r.curvaRiferimento = s.CurvaRiferimento;
-  r.rese = Rese::DaStato(s);
-  r.LP = u_.PressioneSonora(r.ventilatore.Lw);
+  r.curvaRiferimento = u_.stato().CurvaRiferimento;
+  r.RigaEC::Chiudi(u_, r.ventilatore.Lw);
   return r;
 }
 
@@ -37,10 +34,7 @@ RigaPortata CorsaPortata::Singola(const catalogo::DatiModello& d, int m) {
   r.ventilatore = *ventilatore;
   s.PortataAria = qr_;  // the coil is rated at the required flow
 
-  const Riga passi = u_.PassiSingolaAria(d, m, 0, 1);
-  r.esito = passi.esito;
-  r.controllata = passi.controllata;
-  if (passi.fine != Riga::Fine::Riga) return r.fine = passi.fine, r;
+  if (!r.DaiPassi(u_.PassiSingolaAria(d, m, 0, 1))) return r;
   return Chiudi(r);
 }
 

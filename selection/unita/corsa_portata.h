@@ -23,14 +23,9 @@
 namespace unita {
 
 // One row of a run at a required air flow (or why there is none).
-struct RigaPortata {
-  Riga::Fine fine = Riga::Fine::Nessuna;
-  Esito esito;               // the last input check of the model
-  bool controllata = false;  // at least one input check ran
+struct RigaPortata : RigaEC {
   VentilatoreEC ventilatore;
   int curvaRiferimento = 0;  // the curve whose speed is the command's full scale
-  Rese rese;
-  float LP = 0;  // sound pressure of the sound power shown, at the distance, dB(A)
 };
 
 class CorsaPortata {

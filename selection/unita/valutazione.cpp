@@ -445,4 +445,18 @@ Riga Valutazione::RigaMista(const catalogo::DatiModello& d, int m, int v) {
   return Chiudi(r, d, v, true);
 }
 
+bool RigaEC::DaiPassi(const Riga& passi) {
+  esito = passi.esito;
+  controllata = passi.controllata;
+  if (passi.fine == Riga::Fine::Riga) return true;
+  fine = passi.fine;
+  return false;
+}
+
+void RigaEC::Chiudi(Valutazione& u, float lw) {
+  fine = Riga::Fine::Riga;
+  rese = Rese::DaStato(u.stato());
+  LP = u.PressioneSonora(lw);
+}
+
 }  // namespace unita

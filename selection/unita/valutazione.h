@@ -168,4 +168,20 @@ class Valutazione {
   float qwFreddo_ = 0;  // the water flow of the last cooling pass (heating as in cooling)
 };
 
+// What every row of an EC run carries, whatever gave its air flow (a
+// required flow or a command level).
+struct RigaEC {
+  Riga::Fine fine = Riga::Fine::Nessuna;
+  Esito esito;               // the last input check of the model
+  bool controllata = false;  // at least one input check ran
+  Rese rese;
+  float LP = 0;  // sound pressure of the sound power shown, at the distance, dB(A)
+
+  // Takes the outcome of the single-air passes; false when they ended the row.
+  bool DaiPassi(const Riga& passi);
+  // A whole row: the results of the run's state and the sound pressure of
+  // sound power lw.
+  void Chiudi(Valutazione& u, float lw);
+};
+
 }  // namespace unita
