@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QTest>
 #include <cmath>
 #include <functional>
@@ -124,7 +125,9 @@ class Grafico : public ::testing::Test {
 
 // The working point 500 m3/h at 100 Pa in every unit: the system curve
 // 100 (q / 500)^2 meets the fan curve at 577 m3/h, so the search's last flow
-// above it is 576 m3/h; the bottom is 50 m3/h.
+// above it is 576 m3/h; the bottom is 50 m3/h.  Every label sits at its
+// line: a flow label 15 m3/h left of it, its line through its first digit;
+// a pressure label and the pressure unit end short of the pressure axis.
 TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   struct Caso {
     int umQa, umDpa;
@@ -137,6 +140,7 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
       {1, 0, "0.139", "100", 160, 14, 139, "0.139", "100", "0.140"},
       {2, 1, "500", "10.2", 576, 50, 500, "500", "10.2", "501"},
       {1, 1, "0.139", "10.2", 160, 14, 139, "0.139", "10.2", "0.140"},
+      {0, 1, "138.9", "10.2", 160, 14, 139, "139", "10.2", "140"},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.portata.toStdString() + " " + c.pressione.toStdString());
@@ -191,6 +195,34 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     EXPECT_NEAR(cerchi[0].y1, 10 * fp * 100 * std::pow(qLavoro / core::ValNum(c.portata), 2), 0.01);
     EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
     EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
+
+    // The labels in pixels of the picture.
+    const QFontMetricsF fm(pb.font());
+    const double asse = pb.InPixel(0, 0).x();
+    const double rientro = pb.width() * 15 / (1.2 * kLibera);
+    int etichetteFlusso = 0;
+    for (const auto& e : Elementi(Tipo::Testo)) {
+      SCOPED_TRACE(e.testo.toStdString());
+      const double sinistra = pb.InPixel(e.x1, e.y1).x();
+      if (e.y1 < 0) {
+        ++etichetteFlusso;
+        const double linea = pb.InPixel(e.testo.toDouble(), 0).x();
+        EXPECT_NEAR(linea - sinistra, rientro, 0.01);
+        EXPECT_GT(linea, sinistra + fm.horizontalAdvance(" "));
+        EXPECT_LT(linea, sinistra + fm.horizontalAdvance(e.testo.left(2)));
+      } else {
+        EXPECT_GE(sinistra, 0);
+        EXPECT_LE(sinistra, pb.InPixel(-0.05 * qmax, 0).x() + 0.01);
+        EXPECT_LT(sinistra + fm.horizontalAdvance(e.testo), asse - 1);
+      }
+    }
+    EXPECT_EQ(etichetteFlusso, c.umQa == 2 ? 11 : 6);
+    EXPECT_EQ(g.Label5->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
+    EXPECT_GE(g.Label5->width(), g.Label5->sizeHint().width());
+    EXPECT_LT(g.Label5->x() + g.Label5->width(), pb.x() + asse - 1);
+    if (c.umDpa == 0) {
+      EXPECT_EQ(g.Label5->font().pointSizeF(), 12);
+    }
 
     // One click on the up arrow: one step more air, written back, rerun.
     g.show();
