@@ -125,9 +125,11 @@ class Grafico : public ::testing::Test {
 
 // The working point 500 m3/h at 100 Pa in every unit: the system curve
 // 100 (q / 500)^2 meets the fan curve at 577 m3/h, so the search's last flow
-// above it is 576 m3/h; the bottom is 50 m3/h.  Every label sits at its
-// line: a flow label 15 m3/h left of it, its line through its first digit;
-// a pressure label and the pressure unit end short of the pressure axis.
+// above it is 576 m3/h; the bottom is 50 m3/h.  At 2.5 and 3.5 Pa the
+// curves meet at 976 and 967 m3/h, and the pressure label rounds halves to
+// even.  Every label sits at its line: a flow label 15 m3/h left of it, its
+// line through its first digit; a pressure label and the pressure unit end
+// short of the pressure axis.
 TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   struct Caso {
     int umQa, umDpa;
@@ -141,6 +143,8 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
       {2, 1, "500", "10.2", 576, 50, 500, "500", "10.2", "501"},
       {1, 1, "0.139", "10.2", 160, 14, 139, "0.139", "10.2", "0.140"},
       {0, 1, "138.9", "10.2", 160, 14, 139, "139", "10.2", "140"},
+      {2, 0, "500", "2.5", 971, 50, 500, "500", "2", "501"},
+      {2, 0, "500", "3.5", 966, 50, 500, "500", "4", "501"},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.portata.toStdString() + " " + c.pressione.toStdString());
@@ -149,6 +153,7 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     const double fq = core::Fattore(core::Grandezza::PortataAria);
     const double fp = core::Fattore(core::Grandezza::PerditaAria);
     const double passo = sel::PassoPortataGrafico();
+    const double pa = core::ValNum(c.pressione) / fp;
     Apri(a, c.portata, c.pressione);
     ui::FormGrafico& g = FGrafico();
     EXPECT_TRUE(reg.messaggi.empty());
@@ -186,13 +191,13 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     }
     const double qLavoro = c.valore * passo;
     for (const auto& e : sistema) {
-      EXPECT_NEAR(e.y1, 10 * fp * 100 * std::pow(e.x1 / core::ValNum(c.portata), 2), 0.05) << e.x1;
+      EXPECT_NEAR(e.y1, 10 * fp * pa * std::pow(e.x1 / core::ValNum(c.portata), 2), 0.05) << e.x1;
       EXPECT_LT(e.y1, 0.9 * ytop);
     }
     const auto cerchi = Elementi(Tipo::Cerchio);
     ASSERT_EQ(cerchi.size(), 1u);
     EXPECT_NEAR(cerchi[0].x1, qLavoro, 1e-6);
-    EXPECT_NEAR(cerchi[0].y1, 10 * fp * 100 * std::pow(qLavoro / core::ValNum(c.portata), 2), 0.01);
+    EXPECT_NEAR(cerchi[0].y1, 10 * fp * pa * std::pow(qLavoro / core::ValNum(c.portata), 2), 0.01);
     EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
     EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
 
