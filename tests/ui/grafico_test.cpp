@@ -244,14 +244,26 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   }
 }
 
-// A message that stays open a while, the events running meanwhile.
-class MessaggioLento : public plat::Presentatore {
+// A message that stays open, the events running meanwhile, until the arrow
+// pressed under it has repeated (the bar's own auto-repeat); once it has, a
+// further message closes at once.
+class MessaggioFinoAllaRipetizione : public plat::Presentatore {
  public:
+  explicit MessaggioFinoAllaRipetizione(QScrollBar* barra)
+      : collegamento_(
+            QObject::connect(barra, &QAbstractSlider::actionTriggered, barra, [this] { ++azioni; })) {}
+  ~MessaggioFinoAllaRipetizione() override { QObject::disconnect(collegamento_); }
   void Mostra(const plat::Messaggio&) override {
     ++mostrati;
-    QTest::qWait(700);
+    const int prima = azioni;
+    if (!ripetuta) ripetuta = QTest::qWaitFor([&] { return azioni > prima; }, 30000);
   }
   int mostrati = 0;
+  int azioni = 0;  // steps of the bar: the click's and each repeat's
+  bool ripetuta = false;
+
+ private:
+  QMetaObject::Connection collegamento_;
 };
 
 // One click on an arrow is one step, also when the step's rerun shows a
@@ -262,13 +274,15 @@ TEST_F(Grafico, UnClicUnPassoAncheConUnMessaggio) {
   Apri(a, "400", "100");
   ui::FormGrafico& g = FGrafico();
   g.show();
-  MessaggioLento lento;
+  MessaggioFinoAllaRipetizione lento(g.VScroll2);
   plat::ImpostaPresentatore(&lento);
   a->avviso = true;
   QTest::mouseClick(g.VScroll2, Qt::LeftButton, {},
                     QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
   plat::ImpostaPresentatore(&reg);
   EXPECT_EQ(lento.mostrati, 1);
+  ASSERT_TRUE(lento.ripetuta);  // the repeat came under the message, and was undone
+  EXPECT_EQ(lento.azioni, 2);
   EXPECT_EQ(g.VScroll2->Value(), 399);
   ASSERT_EQ(a->corse.size(), 2u);
   EXPECT_EQ(a->corse[1].second, "399");
