@@ -1,5 +1,6 @@
 #include "ui/fgrafico.h"
 
+#include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -20,6 +21,17 @@ namespace {
 // The chart's top is a whole number of tenths of the pressure unit that
 // fits sixteen bits; a higher curve is cut off there.
 constexpr double kAltoMassimo = 32767;
+// The flow scale runs from -10 % to 110 % of the free delivery: the
+// pressure axis stands at this share of the picture's width.
+constexpr double kPostoAsse = 0.1 / 1.2;
+// Pixels between a text and the axis line beside it.
+constexpr double kDistaccoPx = 3;
+// The smallest size (points) to which the pressure unit is set to keep it
+// clear of the axis.
+constexpr double kPuntiMinimi = 6;
+// A flow label starts this much air flow (m3/h) left of its line, in every
+// unit.
+constexpr double kRientroM3h = 15;
 
 void Carattere(QWidget* w, double punti, bool grassetto) {
   QFont f = w->font();
@@ -90,6 +102,11 @@ void FormGrafico::Form_Load() {
   Label3->SetCaption(portata);
   Label4->SetCaption(pressione);
   Label5->SetCaption(pressione);
+  // The pressure unit stands left of the pressure axis: a name too long for
+  // the room is set smaller.
+  const double asse = pctCurva->x() + pctCurva->width() * kPostoAsse - kDistaccoPx;
+  while (Label5->x() + Label5->sizeHint().width() > asse && Label5->font().pointSizeF() > kPuntiMinimi)
+    Carattere(Label5, Label5->font().pointSizeF() - 0.5, true);
   // A unit name longer than its label widens it, within the window.
   for (plat::Label* l : {Label2, Label3, Label4, Label5}) {
     const int w = std::max(l->width(), l->sizeHint().width());
@@ -216,12 +233,18 @@ void FormGrafico::Disegna(float p, float q) {
   const QColor nero = plat::QBColor(0), grigio = plat::QBColor(8);
   pb.Line(0, 0, 1.1 * qmax, 0, nero);
   pb.Line(0, 0, 0, ytop, nero);
-  // A pressure line every 5 Pa (0.5 mm of water), labelled at its left.
+  // A pressure line every 5 Pa (0.5 mm of water), labelled at its left,
+  // from -5 % of the free delivery; a label too long for that ends short of
+  // the axis line instead, within the picture.
+  const double pixel = pb.ScaleWidth() / std::max(pb.width(), 1);
+  const QFontMetricsF metrica(pb.font());
   const int righePressione = static_cast<int>(std::lround(50 * sel::PassoPressioneGrafico()));
   for (int i = righePressione; i <= ytop; i += righePressione) {
     pb.Line(0, i, 1.1 * qmax, i, grigio);
-    pb.SetCurrentX(-0.05 * qmax);
-    pb.Print(plat::TestoStampa(i / 10.0));
+    const QString testo = plat::TestoStampa(i / 10.0);
+    const double accosto = -(metrica.horizontalAdvance(testo) + kDistaccoPx) * pixel;
+    pb.SetCurrentX(std::max(std::min(-0.05 * qmax, accosto), pb.ScaleLeft()));
+    pb.Print(testo);
   }
   // A flow line every 50 steps, labelled below it; above 600 steps of free
   // delivery only every second line.
@@ -231,7 +254,7 @@ void FormGrafico::Disegna(float p, float q) {
     const double x = k * passo;
     pb.Line(x, 0, x, 1.1 * ytop, grigio);
     pb.SetCurrentY(-0.01 * ytop);
-    pb.SetCurrentX(pb.CurrentX() - 15 * passo);
+    pb.SetCurrentX(pb.CurrentX() - kRientroM3h * fq / 3600);
     if (tutte || k % 100 == 0) pb.Print(plat::TestoStampa(x));
   }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QTest>
 #include <cmath>
 #include <functional>
@@ -124,7 +125,11 @@ class Grafico : public ::testing::Test {
 
 // The working point 500 m3/h at 100 Pa in every unit: the system curve
 // 100 (q / 500)^2 meets the fan curve at 577 m3/h, so the search's last flow
-// above it is 576 m3/h; the bottom is 50 m3/h.
+// above it is 576 m3/h; the bottom is 50 m3/h.  At 2.5 and 3.5 Pa the
+// curves meet at 976 and 967 m3/h, and the pressure label rounds halves to
+// even.  Every label sits at its line: a flow label 15 m3/h left of it, its
+// line through its first digit; a pressure label and the pressure unit end
+// short of the pressure axis.
 TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   struct Caso {
     int umQa, umDpa;
@@ -137,6 +142,9 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
       {1, 0, "0.139", "100", 160, 14, 139, "0.139", "100", "0.140"},
       {2, 1, "500", "10.2", 576, 50, 500, "500", "10.2", "501"},
       {1, 1, "0.139", "10.2", 160, 14, 139, "0.139", "10.2", "0.140"},
+      {0, 1, "138.9", "10.2", 160, 14, 139, "139", "10.2", "140"},
+      {2, 0, "500", "2.5", 971, 50, 500, "500", "2", "501"},
+      {2, 0, "500", "3.5", 966, 50, 500, "500", "4", "501"},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.portata.toStdString() + " " + c.pressione.toStdString());
@@ -145,6 +153,7 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     const double fq = core::Fattore(core::Grandezza::PortataAria);
     const double fp = core::Fattore(core::Grandezza::PerditaAria);
     const double passo = sel::PassoPortataGrafico();
+    const double pa = core::ValNum(c.pressione) / fp;
     Apri(a, c.portata, c.pressione);
     ui::FormGrafico& g = FGrafico();
     EXPECT_TRUE(reg.messaggi.empty());
@@ -182,15 +191,43 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     }
     const double qLavoro = c.valore * passo;
     for (const auto& e : sistema) {
-      EXPECT_NEAR(e.y1, 10 * fp * 100 * std::pow(e.x1 / core::ValNum(c.portata), 2), 0.05) << e.x1;
+      EXPECT_NEAR(e.y1, 10 * fp * pa * std::pow(e.x1 / core::ValNum(c.portata), 2), 0.05) << e.x1;
       EXPECT_LT(e.y1, 0.9 * ytop);
     }
     const auto cerchi = Elementi(Tipo::Cerchio);
     ASSERT_EQ(cerchi.size(), 1u);
     EXPECT_NEAR(cerchi[0].x1, qLavoro, 1e-6);
-    EXPECT_NEAR(cerchi[0].y1, 10 * fp * 100 * std::pow(qLavoro / core::ValNum(c.portata), 2), 0.01);
+    EXPECT_NEAR(cerchi[0].y1, 10 * fp * pa * std::pow(qLavoro / core::ValNum(c.portata), 2), 0.01);
     EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
     EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
+
+    // The labels in pixels of the picture.
+    const QFontMetricsF fm(pb.font());
+    const double asse = pb.InPixel(0, 0).x();
+    const double rientro = pb.width() * 15 / (1.2 * kLibera);
+    int etichetteFlusso = 0;
+    for (const auto& e : Elementi(Tipo::Testo)) {
+      SCOPED_TRACE(e.testo.toStdString());
+      const double sinistra = pb.InPixel(e.x1, e.y1).x();
+      if (e.y1 < 0) {
+        ++etichetteFlusso;
+        const double linea = pb.InPixel(e.testo.toDouble(), 0).x();
+        EXPECT_NEAR(linea - sinistra, rientro, 0.01);
+        EXPECT_GT(linea, sinistra + fm.horizontalAdvance(" "));
+        EXPECT_LT(linea, sinistra + fm.horizontalAdvance(e.testo.left(2)));
+      } else {
+        EXPECT_GE(sinistra, 0);
+        EXPECT_LE(sinistra, pb.InPixel(-0.05 * qmax, 0).x() + 0.01);
+        EXPECT_LT(sinistra + fm.horizontalAdvance(e.testo), asse - 1);
+      }
+    }
+    EXPECT_EQ(etichetteFlusso, c.umQa == 2 ? 11 : 6);
+    EXPECT_EQ(g.Label5->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
+    EXPECT_GE(g.Label5->width(), g.Label5->sizeHint().width());
+    EXPECT_LT(g.Label5->x() + g.Label5->width(), pb.x() + asse - 1);
+    if (c.umDpa == 0) {
+      EXPECT_EQ(g.Label5->font().pointSizeF(), 12);
+    }
 
     // One click on the up arrow: one step more air, written back, rerun.
     g.show();
@@ -207,14 +244,26 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   }
 }
 
-// A message that stays open a while, the events running meanwhile.
-class MessaggioLento : public plat::Presentatore {
+// A message that stays open, the events running meanwhile, until the arrow
+// pressed under it has repeated (the bar's own auto-repeat); once it has, a
+// further message closes at once.
+class MessaggioFinoAllaRipetizione : public plat::Presentatore {
  public:
+  explicit MessaggioFinoAllaRipetizione(QScrollBar* barra)
+      : collegamento_(
+            QObject::connect(barra, &QAbstractSlider::actionTriggered, barra, [this] { ++azioni; })) {}
+  ~MessaggioFinoAllaRipetizione() override { QObject::disconnect(collegamento_); }
   void Mostra(const plat::Messaggio&) override {
     ++mostrati;
-    QTest::qWait(700);
+    const int prima = azioni;
+    if (!ripetuta) ripetuta = QTest::qWaitFor([&] { return azioni > prima; }, 30000);
   }
   int mostrati = 0;
+  int azioni = 0;  // steps of the bar: the click's and each repeat's
+  bool ripetuta = false;
+
+ private:
+  QMetaObject::Connection collegamento_;
 };
 
 // One click on an arrow is one step, also when the step's rerun shows a
@@ -225,13 +274,15 @@ TEST_F(Grafico, UnClicUnPassoAncheConUnMessaggio) {
   Apri(a, "400", "100");
   ui::FormGrafico& g = FGrafico();
   g.show();
-  MessaggioLento lento;
+  MessaggioFinoAllaRipetizione lento(g.VScroll2);
   plat::ImpostaPresentatore(&lento);
   a->avviso = true;
   QTest::mouseClick(g.VScroll2, Qt::LeftButton, {},
                     QPoint(g.VScroll2->width() / 2, g.VScroll2->height() - 2));
   plat::ImpostaPresentatore(&reg);
   EXPECT_EQ(lento.mostrati, 1);
+  ASSERT_TRUE(lento.ripetuta);  // the repeat came under the message, and was undone
+  EXPECT_EQ(lento.azioni, 2);
   EXPECT_EQ(g.VScroll2->Value(), 399);
   ASSERT_EQ(a->corse.size(), 2u);
   EXPECT_EQ(a->corse[1].second, "399");
