@@ -7,8 +7,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
+#include <functional>
 
 #include "platform/recordset.h"
+#include "tests/support/supporto.h"
 
 namespace {
 
@@ -295,8 +297,10 @@ TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
     const char* nome;
     QByteArray dati;
   };
+  const QByteArray fuzzed = Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb");
   const Caso casi[] = {
-      {"fuzzed-crash.mdb", Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb")},
+      {"fuzzed-crash.mdb", fuzzed},  // a byte past its pages: refused before
+      {"fuzzed-crash-whole-pages.mdb", fuzzed + QByteArray(4095, '\0')},
       {"nwind-1724416.mdb", nwind.left(1724416)},
       {"nwind-1500000.mdb", nwind.left(1500000)},
   };
@@ -316,27 +320,34 @@ TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
 }
 
 // Both samples cut at points spread over the file, on and off page
-// boundaries: each opens, or is refused, in a few seconds at most.
+// boundaries: each opens, or is refused, in a few seconds at most; a file
+// cut inside a page is always refused.
 TEST(DatabaseAccessDanneggiato, TroncamentiDeiDueCampioni) {
   struct Campione {
     const char* nome;
+    qsizetype pagina;
     std::vector<std::string> tabelle;
   };
-  const Campione campioni[] = {{"nwind.mdb", kTabelleNwind}, {"DateTestDatabase.mdb", {"DateTest"}}};
+  const Campione campioni[] = {{"nwind.mdb", 2048, kTabelleNwind},
+                               {"DateTestDatabase.mdb", 4096, {"DateTest"}}};
   CartellaTemporanea tmp;
   int aperti = 0, rifiutati = 0;
   for (const Campione& c : campioni) {
     const QByteArray dati = Contenuto(CartellaAccess() + "/" + c.nome);
     ASSERT_FALSE(dati.isEmpty());
     for (int parte = 0; parte < 24; ++parte) {
-      const qsizetype taglio = dati.size() * parte / 24 + (parte % 2 ? 1000 : 0);
+      const qsizetype taglio = dati.size() * parte / 24 / c.pagina * c.pagina + (parte % 2 ? 1000 : 0);
       SCOPED_TRACE(std::string(c.nome) + " cut to " + std::to_string(taglio));
       const QString file = tmp.File("taglio.mdb");
       QFile f(file);
       ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
       f.write(dati.left(taglio));
       f.close();
-      (ApriEScorri(file.toStdString(), c.tabelle) ? aperti : rifiutati)++;
+      const bool aperto = ApriEScorri(file.toStdString(), c.tabelle);
+      (aperto ? aperti : rifiutati)++;
+      if (taglio % c.pagina != 0) {
+        EXPECT_FALSE(aperto);
+      }
       QFile::remove(file);
     }
   }
@@ -375,25 +386,75 @@ std::string Errore(F f) {
 
 }  // namespace
 
-// Pages cut off lose catalogue entries or rows without any error from
-// libmdb: what was read is compared with what the file declares.
+// The DateTest sample: its catalogue's rows lie on page 17, the rows of its
+// table DateTest on page 20 (pages of 4096 bytes; a data page lists the
+// places of its rows from byte 14, two bytes each).
+constexpr qsizetype kPaginaAccess = 4096;
+constexpr qsizetype kPaginaCatalogo = 17 * kPaginaAccess;
+constexpr qsizetype kPaginaDateTest = 20 * kPaginaAccess;
+
+// The bit of each row's null mask that says the row holds a value of its
+// catalogue column Name (0x04) or Type (0x08); the mask is the row's last
+// byte but two, each row ending where the one listed before it starts.
+void TogliNomeETipo(QByteArray& dati, int quali_righe, char bit) {
+  qsizetype fine = kPaginaAccess;
+  for (int r = 0; r < 25; ++r) {
+    if (r < quali_righe)
+      dati[kPaginaCatalogo + fine - 3] = static_cast<char>(dati[kPaginaCatalogo + fine - 3] ^ bit);
+    const auto* posto =
+        reinterpret_cast<const unsigned char*>(dati.constData() + kPaginaCatalogo + 14 + 2 * r);
+    fine = posto[0] | (posto[1] << 8);
+  }
+}
+
+// Pages cut off or damaged lose catalogue entries or rows without any error
+// from libmdb: the file, or the table, is refused, with the file named.
 TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
   struct Caso {
+    const char* cosa;
     const char* campione;
-    qsizetype taglio;
+    std::function<void(QByteArray&)> guasta;
     const char* tabella;  // nullptr: the whole file is refused
+    const char* motivo;
   };
+  const auto taglia = [](qsizetype n) { return [n](QByteArray& d) { d.truncate(n); }; };
   const Caso casi[] = {
-      {"nwind.mdb", 1449984, nullptr},              // 4 of its 9 tables still listed
-      {"DateTestDatabase.mdb", 65536, nullptr},     // no table listed at all
-      {"DateTestDatabase.mdb", 77824, "DateTest"},  // the table lists no row of its 6
+      {"4 of its 9 tables still listed", "nwind.mdb", taglia(1449984), nullptr,
+       "objects of its catalogue can be read"},
+      {"no table listed at all", "DateTestDatabase.mdb", taglia(65536), nullptr, "0 of the 25 objects"},
+      {"the table lists no row of its 6", "DateTestDatabase.mdb", taglia(77824), "DateTest",
+       "(table DateTest)"},
+      {"the catalogue page cut, read as blank rows", "DateTestDatabase.mdb", taglia(70000), nullptr,
+       "its length, 70000 bytes, is not a whole number of its pages of 4096 bytes"},
+      {"the catalogue page cut and filled up to whole pages", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         d.replace(70000, kPaginaCatalogo + kPaginaAccess - 70000, QByteArray(3728, '\0'));
+       },
+       nullptr, "row 1 of its catalogue has no name"},
+      {"50 bits flipped: no row of the catalogue names its object or type", "DateTestDatabase.mdb",
+       [](QByteArray& d) { TogliNomeETipo(d, 25, 0x0c); }, nullptr, "row 1 of its catalogue has no name"},
+      {"the objects of the catalogue's first 17 rows without a type", "DateTestDatabase.mdb",
+       [](QByteArray& d) { TogliNomeETipo(d, 17, 0x08); }, nullptr, "row 1 of its catalogue has no type"},
+      // A row the reader cannot split is damage, never a row skipped (and
+      // the row after it, whose end is where that one starts).
+      {"a row of DateTest placed outside its page", "DateTestDatabase.mdb",
+       [](QByteArray& d) { d.replace(kPaginaDateTest + 14 + 2 * 2, 2, QByteArray("\xf0\x1f", 2)); },
+       "DateTest", "(table DateTest)"},
+      // A deleted row is no row of the table, and counts as none.
+      {"a row of DateTest marked deleted", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         d[kPaginaDateTest + 14 + 1] = static_cast<char>(d[kPaginaDateTest + 14 + 1] | 0x40);
+       },
+       "DateTest", "(table DateTest)"},
   };
   CartellaTemporanea tmp;
   for (const Caso& c : casi) {
-    SCOPED_TRACE(std::string(c.campione) + " cut to " + std::to_string(c.taglio));
+    SCOPED_TRACE(std::string(c.campione) + ": " + c.cosa);
+    QByteArray dati = Contenuto(CartellaAccess() + "/" + c.campione);
+    ASSERT_FALSE(dati.isEmpty());
+    c.guasta(dati);
     QTemporaryDir dir;
-    const std::string file =
-        FileDi(dir, "taglio.mdb", Contenuto(CartellaAccess() + "/" + c.campione).left(c.taglio));
+    const std::string file = FileDi(dir, "guasto.mdb", dati);
     std::unique_ptr<Database> db;
     std::string errore = Errore([&] { db = Database::Apri(file, ""); });
     if (c.tabella) {
@@ -402,6 +463,24 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
     }
     EXPECT_NE(errore.find(file), std::string::npos) << errore;
     EXPECT_NE(errore.find("damaged"), std::string::npos) << errore;
+    EXPECT_NE(errore.find(c.motivo), std::string::npos) << errore;
+  }
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+// Cut anywhere inside the catalogue's page, the file is refused.
+TEST(DatabaseAccessDanneggiato, TagliNellaPaginaDelCatalogo) {
+  const QByteArray dati = Contenuto(CartellaAccess() + "/DateTestDatabase.mdb");
+  std::vector<qsizetype> tagli = {kPaginaCatalogo + 1, 69760, 72447, kPaginaCatalogo + kPaginaAccess - 1};
+  for (qsizetype t = kPaginaCatalogo + 61; t < kPaginaCatalogo + kPaginaAccess; t += 61) tagli.push_back(t);
+  QTemporaryDir dir;
+  CartellaTemporanea tmp;
+  for (const qsizetype taglio : tagli) {
+    SCOPED_TRACE(taglio);
+    const std::string file = FileDi(dir, "taglio.mdb", dati.left(taglio));
+    EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }),
+              "The Access database " + file + " is damaged: its length, " + std::to_string(taglio) +
+                  " bytes, is not a whole number of its pages of 4096 bytes");
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
 }
