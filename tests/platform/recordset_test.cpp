@@ -4,12 +4,16 @@
 #include <QDir>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/recordset.h"
+#include "platform/resti.h"
 #include "tests/support/supporto.h"
 
 namespace {
@@ -264,8 +268,9 @@ const std::vector<std::string> kTabelleNwind = {"Order Details", "Orders",     "
                                                 "Shippers",      "Categories", "Customers",
                                                 "Employees",     "Suppliers",  "Umsätze"};
 
-// The reader puts its SQLite file in the temporary folder: pointed at a
-// folder of the test's own, which must be empty again afterwards.
+// The reader puts its SQLite file in the program's own folder of the
+// temporary folder: pointed at a folder of the test's own, where nothing but
+// that folder, empty, must be left afterwards.
 class CartellaTemporanea {
  public:
   CartellaTemporanea() : prima_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toUtf8()); }
@@ -275,10 +280,24 @@ class CartellaTemporanea {
     else
       qputenv("TMPDIR", prima_);
   }
+  // What is left, the program's own folder apart (its entries are listed
+  // under its name).
   QStringList Resti() const {
-    return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const auto voci = [](const QString& cartella) {
+      return QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    };
+    QStringList resti = voci(dir_.path());
+    const QString propria = Propria();
+    if (resti.removeOne(propria))
+      for (const QString& n : voci(File(propria))) resti << propria + QLatin1Char('/') + n;
+    return resti;
   }
   QString File(const QString& nome) const { return dir_.filePath(nome); }
+  // The name of the program's own folder in it (made when missing).
+  static QString Propria() {
+    QString errore;
+    return QFileInfo(plat::CartellaTemporaneaPropria(&errore)).fileName();
+  }
 
  private:
   QTemporaryDir dir_;
@@ -512,27 +531,157 @@ TEST(DatabaseAccessDanneggiato, LettoreFermoPerUnPo) {
   plat::ImpostaLettoreAccess(LETTORE_ACCESS);
 }
 
-// The folders of a program killed while its reader ran go at the next open;
-// those of running programs, and folders not named by a process, stay.
+namespace {
+
+// A folder of the user's with files in it, where planted links lead.
+class CartellaDellUtente {
+ public:
+  CartellaDellUtente() {
+    EXPECT_TRUE(QDir().mkpath(dir_.filePath("sotto")));
+    for (const char* nome : {"lettera.txt", "sotto/conti.txt"}) {
+      QFile f(dir_.filePath(nome));
+      EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(nome);
+    }
+  }
+  QString Percorso() const { return dir_.path(); }
+  // Its files, each with what it holds.
+  QStringList Contenuto() const {
+    QStringList v;
+    for (const char* nome : {"lettera.txt", "sotto/conti.txt"}) {
+      QFile f(dir_.filePath(nome));
+      v << nome + QStringLiteral(": ") +
+               (f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : "missing");
+    }
+    return v;
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The id of a process that has ended.
+qint64 ProcessoFinito() {
+  QProcess p;
+  p.start(QStringLiteral("true"), {});
+  EXPECT_TRUE(p.waitForStarted());
+  const qint64 pid = p.processId();
+  EXPECT_TRUE(p.waitForFinished());
+  return pid;
+}
+
+}  // namespace
+
+// The folders of a program killed while its reader ran go at the next open,
+// with all they hold; those of running programs, names the program does not
+// make, another user's folder, links named like its folders (in the
+// program's own temporary folder or in the shared one) and whatever a link
+// leads to stay; the shared temporary folder is not swept.
 TEST(DatabaseAccessDanneggiato, CartelleDiProgrammiMortiSpazzate) {
-  QProcess morto;
-  morto.start(QStringLiteral("true"), {});
-  ASSERT_TRUE(morto.waitForStarted());
-  const qint64 pid_morto = morto.processId();
-  ASSERT_TRUE(morto.waitForFinished());
+  const qint64 pid_morto = ProcessoFinito();
+  CartellaDellUtente utente;
   CartellaTemporanea tmp;
-  const QString nomi[] = {QStringLiteral("Mistrel2013-%1-a1B2c3").arg(pid_morto),
-                          QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()),
-                          "Mistrel2013-1-g7H8i9", "Mistrel2013-j0K1l2", "Altro-123-m3N4o5"};
-  for (const QString& n : nomi) {
-    ASSERT_TRUE(QDir().mkpath(tmp.File(n + "/dentro")));
-    QFile f(tmp.File(n + "/dentro/access.sqlite"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  const QStringList prima = utente.Contenuto();
+  const QString propria = tmp.Propria() + QLatin1Char('/');
+  const QString morto = QStringLiteral("Mistrel2013-%1-").arg(pid_morto);
+  enum class Voce { Cartella, Collegamento, AltroUtente };
+  const struct {
+    QString nome;
+    Voce voce;
+    bool resta;
+  } casi[] = {
+      {propria + morto + "a1B2c3", Voce::Cartella, false},
+      {propria + QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()),
+       Voce::Cartella, true},
+      {propria + "Mistrel2013-1-g7H8i9", Voce::Cartella, true},
+      {propria + "Mistrel2013-j0K1l2", Voce::Cartella, true},
+      {propria + "Altro-123-m3N4o5", Voce::Cartella, true},
+      {propria + morto + "p6Q7", Voce::Cartella, true},
+      {propria + morto + "r8S9t0", Voce::Collegamento, true},
+      {propria + morto + "u1V2w3", Voce::AltroUtente, true},
+      {morto + "x4Y5z6", Voce::Cartella, true},
+      {morto + "a7B8c9", Voce::Collegamento, true},
+  };
+  const bool root = ::geteuid() == 0;
+  QStringList restano;
+  for (const auto& c : casi) {
+    if (c.voce == Voce::AltroUtente && !root) continue;  // only root can give a folder away
+    const QString percorso = tmp.File(c.nome);
+    if (c.voce == Voce::Collegamento) {
+      ASSERT_TRUE(QFile::link(utente.Percorso(), percorso));
+    } else {
+      // What the reader leaves, and a link to the user's folder.
+      ASSERT_TRUE(QDir().mkpath(percorso + "/dentro"));
+      QFile f(percorso + "/dentro/access.sqlite");
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      ASSERT_TRUE(QFile::link(utente.Percorso(), percorso + "/dentro/utente"));
+      if (c.voce == Voce::AltroUtente) {
+        ASSERT_EQ(::chown(QFile::encodeName(percorso).constData(), 65534, 65534), 0);
+      }
+    }
+    if (c.resta) restano << c.nome;
   }
   ASSERT_NE(Database::Apri(CartellaAccess() + "/DateTestDatabase.mdb", ""), nullptr);
-  QStringList restano(std::begin(nomi) + 1, std::end(nomi));
   restano.sort();
-  EXPECT_EQ(tmp.Resti(), restano);
+  QStringList resti = tmp.Resti();
+  resti.sort();
+  EXPECT_EQ(resti, restano);
+  EXPECT_EQ(utente.Contenuto(), prima);
+}
+
+// The program's own temporary folder is used only when it is a real folder,
+// the user's own and closed to everybody else: else an Access file is not
+// opened, with the reason, and nothing is written through a link.
+TEST(DatabaseAccessDanneggiato, CartellaTemporaneaPropriaSoloDellUtente) {
+  CartellaDellUtente utente;
+  const QStringList prima = utente.Contenuto();
+  const std::string file = CartellaAccess() + "/DateTestDatabase.mdb";
+  const struct {
+    const char* cosa;
+    std::function<bool(const QByteArray& percorso)> prepara;
+    const char* motivo;
+  } casi[] = {
+      {"a link to a folder of the user's",
+       [&](const QByteArray& p) { return QFile::link(utente.Percorso(), QFile::decodeName(p)); },
+       "is a link or a file, not a folder"},
+      {"a file", [](const QByteArray& p) { return QFile(QFile::decodeName(p)).open(QIODevice::WriteOnly); },
+       "is a link or a file, not a folder"},
+      {"open to the group",
+       [](const QByteArray& p) {
+         return ::mkdir(p.constData(), 0700) == 0 && ::chmod(p.constData(), 0750) == 0;
+       },
+       "is open to other users (mode 0750): only its owner may enter it"},
+      {"open to everybody",
+       [](const QByteArray& p) {
+         return ::mkdir(p.constData(), 0700) == 0 && ::chmod(p.constData(), 0777) == 0;
+       },
+       "is open to other users (mode 0777): only its owner may enter it"},
+      {"another user's",
+       [](const QByteArray& p) {
+         return ::mkdir(p.constData(), 0700) == 0 && ::chown(p.constData(), 65534, 65534) == 0;
+       },
+       "belongs to another user"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    if (std::string(c.cosa) == "another user's" && ::geteuid() != 0) continue;  // only root can give it away
+    CartellaTemporanea tmp;
+    const QString propria = tmp.File(QStringLiteral("Mistrel2013-utente-%1").arg(::geteuid()));
+    ASSERT_TRUE(c.prepara(QFile::encodeName(propria)));
+    EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }), "Cannot read the Access database " + file +
+                                                             ": the temporary folder " +
+                                                             propria.toStdString() + " " + c.motivo);
+    EXPECT_EQ(utente.Contenuto(), prima);
+    EXPECT_EQ(QDir(utente.Percorso()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{"lettera.txt", "sotto"}));
+  }
+  // Its own folder, made by the program, is used.
+  CartellaTemporanea tmp;
+  EXPECT_NE(Database::Apri(file, ""), nullptr);
+  struct stat st;
+  ASSERT_EQ(::lstat(QFile::encodeName(tmp.File(tmp.Propria())).constData(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 // No room left where the reader writes: the message says so.
