@@ -231,9 +231,18 @@ std::unique_ptr<Database> ApriJet(const std::string& percorso) {
                          cartella.errorString().toStdString() + ")");
   const QString uscita = cartella.filePath(QStringLiteral("access.sqlite"));
   Converti(percorso, uscita);
+  // What the reader wrote is told by the Access file it comes from.
+  const QFileInfo scritto(uscita);
+  if (!scritto.isFile() || scritto.size() == 0)
+    throw ErroreDatabase(su + "the Access reader ended without writing what it read");
   // Open, the file can go at once: the connection keeps reading it, and
   // nothing is left behind whatever happens to the program later.
-  auto sqlite = ApriSqlite(uscita.toStdString());
+  std::unique_ptr<Database> sqlite;
+  try {
+    sqlite = ApriSqlite(uscita.toStdString());
+  } catch (const ErroreDatabase&) {
+    throw ErroreDatabase(su + "what the Access reader wrote cannot be read");
+  }
   try {
     return std::make_unique<DatabaseJet>(std::move(sqlite), percorso);
   } catch (const ErroreDatabase& e) {

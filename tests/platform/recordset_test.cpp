@@ -716,6 +716,10 @@ TEST(DatabaseAccessDanneggiato, LimitiELRifiutoDelLettore) {
        su + "the file looks damaged (reading it failed)"},
       {"its own refusal", "printf '...\\nThe catalogue is damaged: page 2'; exit 1",
        "The catalogue is damaged: page 2"},
+      {"an end without output", "exit 0", su + "the Access reader ended without writing what it read"},
+      {"an empty output", ": > \"$2\"", su + "the Access reader ended without writing what it read"},
+      {"an output that is no database", "echo nothing > \"$2\"",
+       su + "what the Access reader wrote cannot be read"},
   };
   QTemporaryDir dir;
   const QString finto = dir.filePath("lettore_finto");
