@@ -5,9 +5,10 @@
 // with Access's query rules.  A reader that crashes, runs out of memory or
 // stops getting on makes the file one that cannot be opened.
 //
-// The temporary folder's name carries the program's process id, so that the
-// folders of a program killed while its reader ran are removed by the next
-// one that opens an Access file.
+// The reader writes into a folder of its own inside the user's private
+// temporary folder; the folder's name carries the program's process id, so
+// that the folders of a program killed while its reader ran are removed by
+// the next one that opens an Access file.
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -19,10 +20,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <atomic>
-#include <cerrno>
-#include <limits>
 
 #include "platform/recordset_interno.h"
+#include "platform/resti.h"
 
 namespace plat {
 namespace {
@@ -135,19 +135,11 @@ void Converti(const std::string& percorso, const QString& uscita) {
 const QString kPrefissoCartella = QStringLiteral("Mistrel2013-");
 
 // Removes the reader's folders whose program no longer runs.
-void SpazzaCartelleOrfane() {
-  const QDir tmp(QDir::tempPath());
-  const QStringList nomi =
-      tmp.entryList({kPrefissoCartella + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
-  for (const QString& nome : nomi) {
-    const QStringList parti = nome.mid(kPrefissoCartella.size()).split(QLatin1Char('-'));
-    bool numero = false;
-    const qint64 pid = parti.size() == 2 ? parti[0].toLongLong(&numero) : 0;
-    if (!numero || pid <= 0 || pid > std::numeric_limits<pid_t>::max()) continue;  // not one of ours
-    if (pid == QCoreApplication::applicationPid()) continue;
-    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // still running
-    QDir(tmp.filePath(nome)).removeRecursively();
-  }
+void SpazzaCartelleOrfane(const QString& cartella) {
+  SpazzaResti(cartella, TipoResto::Cartella, [](const QString& nome, qint64) {
+    const qint64 pid = ProcessoDelNome(nome, kPrefissoCartella);
+    return pid > 0 && pid != QCoreApplication::applicationPid() && !ProcessoVivo(pid);
+  });
 }
 
 class DatabaseJet : public Database {
@@ -226,23 +218,35 @@ class DatabaseJet : public Database {
 }  // namespace
 
 std::unique_ptr<Database> ApriJet(const std::string& percorso) {
-  SpazzaCartelleOrfane();
-  QTemporaryDir cartella(QDir::tempPath() + QLatin1Char('/') + kPrefissoCartella +
+  const std::string su = "Cannot read the Access database " + percorso + ": ";
+  QString errore;
+  const QString propria = CartellaTemporaneaPropria(&errore);
+  if (propria.isEmpty()) throw ErroreDatabase(su + errore.toStdString());
+  SpazzaCartelleOrfane(propria);
+  QTemporaryDir cartella(propria + QLatin1Char('/') + kPrefissoCartella +
                          QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
   if (!cartella.isValid())
-    throw ErroreDatabase("Cannot read the Access database " + percorso +
-                         ": no folder can be made in the temporary folder " +
-                         QDir::toNativeSeparators(QDir::tempPath()).toStdString() + " (" +
+    throw ErroreDatabase(su + "no folder can be made in the temporary folder " +
+                         QDir::toNativeSeparators(propria).toStdString() + " (" +
                          cartella.errorString().toStdString() + ")");
   const QString uscita = cartella.filePath(QStringLiteral("access.sqlite"));
   Converti(percorso, uscita);
+  // What the reader wrote is told by the Access file it comes from.
+  const QFileInfo scritto(uscita);
+  if (!scritto.isFile() || scritto.size() == 0)
+    throw ErroreDatabase(su + "the Access reader ended without writing what it read");
   // Open, the file can go at once: the connection keeps reading it, and
   // nothing is left behind whatever happens to the program later.
-  auto sqlite = ApriSqlite(uscita.toStdString());
+  std::unique_ptr<Database> sqlite;
+  try {
+    sqlite = ApriSqlite(uscita.toStdString());
+  } catch (const ErroreDatabase&) {
+    throw ErroreDatabase(su + "what the Access reader wrote cannot be read");
+  }
   try {
     return std::make_unique<DatabaseJet>(std::move(sqlite), percorso);
   } catch (const ErroreDatabase& e) {
-    throw ErroreDatabase("Cannot read the Access database " + percorso + ": " + e.what());
+    throw ErroreDatabase(su + e.what());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,12 +11,30 @@
 #include <unistd.h>
 
 #include "core/testi.h"
+#include "platform/resti.h"
 
 namespace rapporto {
 
 namespace {
 
 QByteArray Locale(const QString& percorso) { return QFile::encodeName(percorso); }
+
+// A report is written first to a hidden file beside it: the prefix, the
+// process id, "-" and six random characters (the prefix and the six
+// characters alone in earlier versions).
+const QString kPrefissoTemporaneo = QStringLiteral(".~Doc");
+// How long such a file must have stayed unchanged before it counts as left
+// by a print that was stopped: a print of a program on another machine that
+// shares the folder keeps its file.
+constexpr qint64 kTemporaneoAbbandonatoS = 3600;
+
+bool TemporaneoAbbandonato(const QString& nome, qint64 eta_s) {
+  if (eta_s < kTemporaneoAbbandonatoS) return false;
+  const qint64 pid = plat::ProcessoDelNome(nome, kPrefissoTemporaneo);
+  if (pid > 0) return !plat::ProcessoVivo(pid);
+  static const QRegularExpression senza_processo(QStringLiteral("^\\.~Doc[A-Za-z0-9]{6}$"));
+  return senza_processo.match(nome).hasMatch();
+}
 
 }  // namespace
 
@@ -93,7 +112,10 @@ int Collega(const QByteArray& temporaneo, const QByteArray& nome) {
 }  // namespace
 
 void DocumentoNuovo::Scrivi(const QByteArray& dati) {
-  QByteArray temporaneo = Locale(QDir(cartella_).filePath(QStringLiteral(".~DocXXXXXX")));
+  // What stopped prints left in the folder goes first.
+  plat::SpazzaResti(cartella_, plat::TipoResto::File, TemporaneoAbbandonato);
+  QByteArray temporaneo = Locale(QDir(cartella_).filePath(kPrefissoTemporaneo + QString::number(::getpid()) +
+                                                          QStringLiteral("-XXXXXX")));
   const int fd = ::mkstemp(temporaneo.data());
   if (fd < 0) throw ErroreStampa(MessaggioScrittura(errno, cartella_, percorso_));
   // The permissions of any new file (a temporary file starts private).

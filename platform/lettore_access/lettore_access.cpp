@@ -24,6 +24,7 @@
 #include <iconv.h>
 #include <mdbtools.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <bit>
@@ -47,6 +48,7 @@ namespace {
 constexpr std::uint32_t kInLinea = 0x80000000u;    // long value stored in the row
 constexpr std::uint32_t kUnaPagina = 0x40000000u;  // long value in one page row
 constexpr int kMascheraPosizione = 0x1fff;
+constexpr int kRigaCancellata = 0x4000;  // flag of a row's place on its page
 
 template <typename T>
 T LeggiLE(const unsigned char* p) {
@@ -230,6 +232,35 @@ struct LiberaTabella {
   void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
 };
 
+// Calls `riga` with the fields of each row of the table, in the table's
+// order.  The rows are taken from the places listed on each data page of
+// the table; a deleted row is not one of them, and a row that cannot be
+// split into its fields (its place outside the page, no length, fields
+// running off it) is damage, as is a table with fewer rows than it
+// declares (pages lost or cut off end the rows early, without an error).
+template <typename F>
+void PerOgniRiga(MdbHandle* mdb, MdbTableDef* t, F riga) {
+  if (t->num_rows == 0) return;  // as libmdb reads such a table
+  std::vector<MdbField> campi(t->num_cols);
+  unsigned long righe = 0;
+  mdb_rewind_table(t);
+  while (mdb_read_next_dpg(t)) {
+    const int posti = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+    for (int r = 0; r < posti; ++r) {
+      int inizio = 0;
+      std::size_t lunghezza = 0;
+      const bool trovata = mdb_find_row(mdb, r, &inizio, &lunghezza) == 0;
+      if (inizio & kRigaCancellata) continue;
+      if (!trovata || lunghezza == 0 ||
+          mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0)
+        throw Danneggiato();
+      riga(campi);
+      ++righe;
+    }
+  }
+  if (righe < t->num_rows) throw Danneggiato();
+}
+
 // "name" as an SQL name.
 std::string Citato(const std::string& nome) {
   std::string out = "\"";
@@ -315,16 +346,8 @@ class Lettore {
     }
     Statement riga = Prepara(inserisci + ")");
 
-    std::vector<MdbField> campi(t->num_cols);
-    mdb_rewind_table(t);
     unsigned long righe = 0;
-    for (; mdb_fetch_row(t); ++righe) {
-      // The row just read lies in the page buffer: split it into its fields.
-      int inizio = 0;
-      std::size_t lunghezza = 0;
-      if (mdb_find_row(mdb_, static_cast<int>(t->cur_row) - 1, &inizio, &lunghezza) != 0 ||
-          mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0)
-        throw Danneggiato();
+    PerOgniRiga(mdb_, t, [&](const std::vector<MdbField>& campi) {
       sqlite3_reset(riga.get());
       sqlite3_clear_bindings(riga.get());  // a field the row lacks is a Null
       for (unsigned i = 0; i < t->num_cols; ++i) {
@@ -333,11 +356,8 @@ class Lettore {
         Lega(riga.get(), f.colnum + 1, *colonne[static_cast<std::size_t>(f.colnum)], f);
       }
       if (sqlite3_step(riga.get()) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
-      if ((righe + 1) % 1000 == 0) Avanza();
-    }
-    // Pages lost or cut off end the rows early, without an error: the table
-    // declares how many it has.
-    if (righe < t->num_rows) throw Danneggiato();
+      if (++righe % 1000 == 0) Avanza();
+    });
   }
 
   void Lega(sqlite3_stmt* st, int k, const MdbColumn& col, const MdbField& f) {
@@ -464,16 +484,61 @@ class Lettore {
   _exit(1);
 }
 
-// The number of rows of the catalogue table (page 2) as its definition
-// declares it; 0 when the definition cannot be read.
-unsigned OggettiDichiarati(MdbHandle* mdb) {
+// The catalogue table (page 2), as libmdb reads it for its catalogue; the
+// table keeps pointing at its entry.
+struct TabellaCatalogo {
+  explicit TabellaCatalogo(MdbHandle* mdb) {
+    voce.mdb = mdb;
+    voce.object_type = MDB_TABLE;
+    voce.table_pg = 2;
+    std::snprintf(voce.object_name, sizeof voce.object_name, "%s", "MSysObjects");
+    t.reset(mdb_read_table(&voce));
+  }
+  TabellaCatalogo(const TabellaCatalogo&) = delete;
+  TabellaCatalogo& operator=(const TabellaCatalogo&) = delete;
+
   MdbCatalogEntry voce{};
-  voce.mdb = mdb;
-  voce.object_type = MDB_TABLE;
-  voce.table_pg = 2;
-  std::snprintf(voce.object_name, sizeof voce.object_name, "%s", "MSysObjects");
-  std::unique_ptr<MdbTableDef, LiberaTabella> t(mdb_read_table(&voce));
-  return t ? t->num_rows : 0;
+  std::unique_ptr<MdbTableDef, LiberaTabella> t;
+};
+
+// The number of rows of the catalogue table as its definition declares it;
+// 0 when the definition cannot be read.
+unsigned OggettiDichiarati(MdbHandle* mdb) {
+  const TabellaCatalogo c(mdb);
+  return c.t ? c.t->num_rows : 0;
+}
+
+// What is wrong with the rows of the catalogue, or "": each must be whole
+// and give its object a name and a type.  A page read short, or damaged,
+// reads as rows without them, and its tables would be missing without a word.
+std::string GuastoDelCatalogo(MdbHandle* mdb) {
+  const TabellaCatalogo c(mdb);
+  MdbTableDef* t = c.t.get();
+  if (!t || !mdb_read_columns(t)) return "its catalogue cannot be read";
+  int nome = -1, tipo = -1;
+  for (unsigned i = 0; i < t->num_cols; ++i) {
+    const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(t->columns, i));
+    if (g_ascii_strcasecmp(col->name, "Name") == 0) nome = static_cast<int>(i);
+    if (g_ascii_strcasecmp(col->name, "Type") == 0) tipo = static_cast<int>(i);
+  }
+  if (nome < 0 || tipo < 0) return "its catalogue has no column of the objects' names or types";
+  std::string guasto;
+  unsigned long riga = 0;
+  try {
+    PerOgniRiga(mdb, t, [&](const std::vector<MdbField>& campi) {
+      ++riga;
+      bool ha_nome = false, ha_tipo = false;
+      for (const MdbField& f : campi) {
+        if (f.colnum == nome) ha_nome = !f.is_null && f.siz > 0;
+        if (f.colnum == tipo) ha_tipo = !f.is_null;
+      }
+      if (guasto.empty() && !(ha_nome && ha_tipo))
+        guasto = "row " + std::to_string(riga) + " of its catalogue has no " + (ha_nome ? "type" : "name");
+    });
+  } catch (const Danneggiato&) {
+    return "its catalogue cannot be read whole";
+  }
+  return guasto;
 }
 
 // The folder of the SQLite file has no room left.
@@ -499,13 +564,23 @@ int main(int argc, char** argv) {
 
   MdbHandle* mdb = mdb_open(argv[1], MDB_NOFLAGS);
   if (!mdb) Fallisci(avanzamento, "Cannot read the Access database " + percorso);
+  const std::string guasto = "The Access database " + percorso + " is damaged: ";
+  // Access writes whole pages: a file that ends inside one was cut.
+  struct stat st;
+  if (fstat(fileno(mdb->f->stream), &st) != 0)
+    Fallisci(avanzamento, "Cannot read the Access database " + percorso);
+  if (st.st_size % mdb->fmt->pg_size != 0)
+    Fallisci(avanzamento, guasto + "its length, " + std::to_string(st.st_size) +
+                              " bytes, is not a whole number of its pages of " +
+                              std::to_string(mdb->fmt->pg_size) + " bytes");
   // The catalogue is itself a table: every one of the objects it declares
   // must come back, or tables would be missing without a word.
   const unsigned oggetti = OggettiDichiarati(mdb);
   if (!mdb_read_catalog(mdb, MDB_ANY) || mdb->num_catalog < oggetti)
-    Fallisci(avanzamento, "The Access database " + percorso +
-                              " is damaged: " + std::to_string(mdb->num_catalog) + " of the " +
-                              std::to_string(oggetti) + " objects of its catalogue can be read");
+    Fallisci(avanzamento, guasto + std::to_string(mdb->num_catalog) + " of the " + std::to_string(oggetti) +
+                              " objects of its catalogue can be read");
+  if (const std::string catalogo = GuastoDelCatalogo(mdb); !catalogo.empty())
+    Fallisci(avanzamento, guasto + catalogo);
   (void)!write(avanzamento, ".", 1);
 
   sqlite3* db = nullptr;

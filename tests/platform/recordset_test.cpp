@@ -4,11 +4,17 @@
 #include <QDir>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/recordset.h"
+#include "platform/resti.h"
+#include "tests/support/supporto.h"
 
 namespace {
 
@@ -262,8 +268,9 @@ const std::vector<std::string> kTabelleNwind = {"Order Details", "Orders",     "
                                                 "Shippers",      "Categories", "Customers",
                                                 "Employees",     "Suppliers",  "Umsätze"};
 
-// The reader puts its SQLite file in the temporary folder: pointed at a
-// folder of the test's own, which must be empty again afterwards.
+// The reader puts its SQLite file in the program's own folder of the
+// temporary folder: pointed at a folder of the test's own, where nothing but
+// that folder, empty, must be left afterwards.
 class CartellaTemporanea {
  public:
   CartellaTemporanea() : prima_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toUtf8()); }
@@ -273,10 +280,24 @@ class CartellaTemporanea {
     else
       qputenv("TMPDIR", prima_);
   }
+  // What is left, the program's own folder apart (its entries are listed
+  // under its name).
   QStringList Resti() const {
-    return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const auto voci = [](const QString& cartella) {
+      return QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    };
+    QStringList resti = voci(dir_.path());
+    const QString propria = Propria();
+    if (resti.removeOne(propria))
+      for (const QString& n : voci(File(propria))) resti << propria + QLatin1Char('/') + n;
+    return resti;
   }
   QString File(const QString& nome) const { return dir_.filePath(nome); }
+  // The name of the program's own folder in it (made when missing).
+  static QString Propria() {
+    QString errore;
+    return QFileInfo(plat::CartellaTemporaneaPropria(&errore)).fileName();
+  }
 
  private:
   QTemporaryDir dir_;
@@ -295,8 +316,10 @@ TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
     const char* nome;
     QByteArray dati;
   };
+  const QByteArray fuzzed = Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb");
   const Caso casi[] = {
-      {"fuzzed-crash.mdb", Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb")},
+      {"fuzzed-crash.mdb", fuzzed},  // a byte past its pages: refused before
+      {"fuzzed-crash-whole-pages.mdb", fuzzed + QByteArray(4095, '\0')},
       {"nwind-1724416.mdb", nwind.left(1724416)},
       {"nwind-1500000.mdb", nwind.left(1500000)},
   };
@@ -316,27 +339,34 @@ TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
 }
 
 // Both samples cut at points spread over the file, on and off page
-// boundaries: each opens, or is refused, in a few seconds at most.
+// boundaries: each opens, or is refused, in a few seconds at most; a file
+// cut inside a page is always refused.
 TEST(DatabaseAccessDanneggiato, TroncamentiDeiDueCampioni) {
   struct Campione {
     const char* nome;
+    qsizetype pagina;
     std::vector<std::string> tabelle;
   };
-  const Campione campioni[] = {{"nwind.mdb", kTabelleNwind}, {"DateTestDatabase.mdb", {"DateTest"}}};
+  const Campione campioni[] = {{"nwind.mdb", 2048, kTabelleNwind},
+                               {"DateTestDatabase.mdb", 4096, {"DateTest"}}};
   CartellaTemporanea tmp;
   int aperti = 0, rifiutati = 0;
   for (const Campione& c : campioni) {
     const QByteArray dati = Contenuto(CartellaAccess() + "/" + c.nome);
     ASSERT_FALSE(dati.isEmpty());
     for (int parte = 0; parte < 24; ++parte) {
-      const qsizetype taglio = dati.size() * parte / 24 + (parte % 2 ? 1000 : 0);
+      const qsizetype taglio = dati.size() * parte / 24 / c.pagina * c.pagina + (parte % 2 ? 1000 : 0);
       SCOPED_TRACE(std::string(c.nome) + " cut to " + std::to_string(taglio));
       const QString file = tmp.File("taglio.mdb");
       QFile f(file);
       ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
       f.write(dati.left(taglio));
       f.close();
-      (ApriEScorri(file.toStdString(), c.tabelle) ? aperti : rifiutati)++;
+      const bool aperto = ApriEScorri(file.toStdString(), c.tabelle);
+      (aperto ? aperti : rifiutati)++;
+      if (taglio % c.pagina != 0) {
+        EXPECT_FALSE(aperto);
+      }
       QFile::remove(file);
     }
   }
@@ -375,25 +405,75 @@ std::string Errore(F f) {
 
 }  // namespace
 
-// Pages cut off lose catalogue entries or rows without any error from
-// libmdb: what was read is compared with what the file declares.
+// The DateTest sample: its catalogue's rows lie on page 17, the rows of its
+// table DateTest on page 20 (pages of 4096 bytes; a data page lists the
+// places of its rows from byte 14, two bytes each).
+constexpr qsizetype kPaginaAccess = 4096;
+constexpr qsizetype kPaginaCatalogo = 17 * kPaginaAccess;
+constexpr qsizetype kPaginaDateTest = 20 * kPaginaAccess;
+
+// The bit of each row's null mask that says the row holds a value of its
+// catalogue column Name (0x04) or Type (0x08); the mask is the row's last
+// byte but two, each row ending where the one listed before it starts.
+void TogliNomeETipo(QByteArray& dati, int quali_righe, char bit) {
+  qsizetype fine = kPaginaAccess;
+  for (int r = 0; r < 25; ++r) {
+    if (r < quali_righe)
+      dati[kPaginaCatalogo + fine - 3] = static_cast<char>(dati[kPaginaCatalogo + fine - 3] ^ bit);
+    const auto* posto =
+        reinterpret_cast<const unsigned char*>(dati.constData() + kPaginaCatalogo + 14 + 2 * r);
+    fine = posto[0] | (posto[1] << 8);
+  }
+}
+
+// Pages cut off or damaged lose catalogue entries or rows without any error
+// from libmdb: the file, or the table, is refused, with the file named.
 TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
   struct Caso {
+    const char* cosa;
     const char* campione;
-    qsizetype taglio;
+    std::function<void(QByteArray&)> guasta;
     const char* tabella;  // nullptr: the whole file is refused
+    const char* motivo;
   };
+  const auto taglia = [](qsizetype n) { return [n](QByteArray& d) { d.truncate(n); }; };
   const Caso casi[] = {
-      {"nwind.mdb", 1449984, nullptr},              // 4 of its 9 tables still listed
-      {"DateTestDatabase.mdb", 65536, nullptr},     // no table listed at all
-      {"DateTestDatabase.mdb", 77824, "DateTest"},  // the table lists no row of its 6
+      {"4 of its 9 tables still listed", "nwind.mdb", taglia(1449984), nullptr,
+       "objects of its catalogue can be read"},
+      {"no table listed at all", "DateTestDatabase.mdb", taglia(65536), nullptr, "0 of the 25 objects"},
+      {"the table lists no row of its 6", "DateTestDatabase.mdb", taglia(77824), "DateTest",
+       "(table DateTest)"},
+      {"the catalogue page cut, read as blank rows", "DateTestDatabase.mdb", taglia(70000), nullptr,
+       "its length, 70000 bytes, is not a whole number of its pages of 4096 bytes"},
+      {"the catalogue page cut and filled up to whole pages", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         d.replace(70000, kPaginaCatalogo + kPaginaAccess - 70000, QByteArray(3728, '\0'));
+       },
+       nullptr, "row 1 of its catalogue has no name"},
+      {"50 bits flipped: no row of the catalogue names its object or type", "DateTestDatabase.mdb",
+       [](QByteArray& d) { TogliNomeETipo(d, 25, 0x0c); }, nullptr, "row 1 of its catalogue has no name"},
+      {"the objects of the catalogue's first 17 rows without a type", "DateTestDatabase.mdb",
+       [](QByteArray& d) { TogliNomeETipo(d, 17, 0x08); }, nullptr, "row 1 of its catalogue has no type"},
+      // A row the reader cannot split is damage, never a row skipped (and
+      // the row after it, whose end is where that one starts).
+      {"a row of DateTest placed outside its page", "DateTestDatabase.mdb",
+       [](QByteArray& d) { d.replace(kPaginaDateTest + 14 + 2 * 2, 2, QByteArray("\xf0\x1f", 2)); },
+       "DateTest", "(table DateTest)"},
+      // A deleted row is no row of the table, and counts as none.
+      {"a row of DateTest marked deleted", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         d[kPaginaDateTest + 14 + 1] = static_cast<char>(d[kPaginaDateTest + 14 + 1] | 0x40);
+       },
+       "DateTest", "(table DateTest)"},
   };
   CartellaTemporanea tmp;
   for (const Caso& c : casi) {
-    SCOPED_TRACE(std::string(c.campione) + " cut to " + std::to_string(c.taglio));
+    SCOPED_TRACE(std::string(c.campione) + ": " + c.cosa);
+    QByteArray dati = Contenuto(CartellaAccess() + "/" + c.campione);
+    ASSERT_FALSE(dati.isEmpty());
+    c.guasta(dati);
     QTemporaryDir dir;
-    const std::string file =
-        FileDi(dir, "taglio.mdb", Contenuto(CartellaAccess() + "/" + c.campione).left(c.taglio));
+    const std::string file = FileDi(dir, "guasto.mdb", dati);
     std::unique_ptr<Database> db;
     std::string errore = Errore([&] { db = Database::Apri(file, ""); });
     if (c.tabella) {
@@ -402,6 +482,24 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
     }
     EXPECT_NE(errore.find(file), std::string::npos) << errore;
     EXPECT_NE(errore.find("damaged"), std::string::npos) << errore;
+    EXPECT_NE(errore.find(c.motivo), std::string::npos) << errore;
+  }
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+// Cut anywhere inside the catalogue's page, the file is refused.
+TEST(DatabaseAccessDanneggiato, TagliNellaPaginaDelCatalogo) {
+  const QByteArray dati = Contenuto(CartellaAccess() + "/DateTestDatabase.mdb");
+  std::vector<qsizetype> tagli = {kPaginaCatalogo + 1, 69760, 72447, kPaginaCatalogo + kPaginaAccess - 1};
+  for (qsizetype t = kPaginaCatalogo + 61; t < kPaginaCatalogo + kPaginaAccess; t += 61) tagli.push_back(t);
+  QTemporaryDir dir;
+  CartellaTemporanea tmp;
+  for (const qsizetype taglio : tagli) {
+    SCOPED_TRACE(taglio);
+    const std::string file = FileDi(dir, "taglio.mdb", dati.left(taglio));
+    EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }),
+              "The Access database " + file + " is damaged: its length, " + std::to_string(taglio) +
+                  " bytes, is not a whole number of its pages of 4096 bytes");
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
 }
@@ -433,27 +531,157 @@ TEST(DatabaseAccessDanneggiato, LettoreFermoPerUnPo) {
   plat::ImpostaLettoreAccess(LETTORE_ACCESS);
 }
 
-// The folders of a program killed while its reader ran go at the next open;
-// those of running programs, and folders not named by a process, stay.
+namespace {
+
+// A folder of the user's with files in it, where planted links lead.
+class CartellaDellUtente {
+ public:
+  CartellaDellUtente() {
+    EXPECT_TRUE(QDir().mkpath(dir_.filePath("sotto")));
+    for (const char* nome : {"lettera.txt", "sotto/conti.txt"}) {
+      QFile f(dir_.filePath(nome));
+      EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(nome);
+    }
+  }
+  QString Percorso() const { return dir_.path(); }
+  // Its files, each with what it holds.
+  QStringList Contenuto() const {
+    QStringList v;
+    for (const char* nome : {"lettera.txt", "sotto/conti.txt"}) {
+      QFile f(dir_.filePath(nome));
+      v << nome + QStringLiteral(": ") +
+               (f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : "missing");
+    }
+    return v;
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The id of a process that has ended.
+qint64 ProcessoFinito() {
+  QProcess p;
+  p.start(QStringLiteral("true"), {});
+  EXPECT_TRUE(p.waitForStarted());
+  const qint64 pid = p.processId();
+  EXPECT_TRUE(p.waitForFinished());
+  return pid;
+}
+
+}  // namespace
+
+// The folders of a program killed while its reader ran go at the next open,
+// with all they hold; those of running programs, names the program does not
+// make, another user's folder, links named like its folders (in the
+// program's own temporary folder or in the shared one) and whatever a link
+// leads to stay; the shared temporary folder is not swept.
 TEST(DatabaseAccessDanneggiato, CartelleDiProgrammiMortiSpazzate) {
-  QProcess morto;
-  morto.start(QStringLiteral("true"), {});
-  ASSERT_TRUE(morto.waitForStarted());
-  const qint64 pid_morto = morto.processId();
-  ASSERT_TRUE(morto.waitForFinished());
+  const qint64 pid_morto = ProcessoFinito();
+  CartellaDellUtente utente;
   CartellaTemporanea tmp;
-  const QString nomi[] = {QStringLiteral("Mistrel2013-%1-a1B2c3").arg(pid_morto),
-                          QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()),
-                          "Mistrel2013-1-g7H8i9", "Mistrel2013-j0K1l2", "Altro-123-m3N4o5"};
-  for (const QString& n : nomi) {
-    ASSERT_TRUE(QDir().mkpath(tmp.File(n + "/dentro")));
-    QFile f(tmp.File(n + "/dentro/access.sqlite"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  const QStringList prima = utente.Contenuto();
+  const QString propria = tmp.Propria() + QLatin1Char('/');
+  const QString morto = QStringLiteral("Mistrel2013-%1-").arg(pid_morto);
+  enum class Voce { Cartella, Collegamento, AltroUtente };
+  const struct {
+    QString nome;
+    Voce voce;
+    bool resta;
+  } casi[] = {
+      {propria + morto + "a1B2c3", Voce::Cartella, false},
+      {propria + QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()),
+       Voce::Cartella, true},
+      {propria + "Mistrel2013-1-g7H8i9", Voce::Cartella, true},
+      {propria + "Mistrel2013-j0K1l2", Voce::Cartella, true},
+      {propria + "Altro-123-m3N4o5", Voce::Cartella, true},
+      {propria + morto + "p6Q7", Voce::Cartella, true},
+      {propria + morto + "r8S9t0", Voce::Collegamento, true},
+      {propria + morto + "u1V2w3", Voce::AltroUtente, true},
+      {morto + "x4Y5z6", Voce::Cartella, true},
+      {morto + "a7B8c9", Voce::Collegamento, true},
+  };
+  const bool root = ::geteuid() == 0;
+  QStringList restano;
+  for (const auto& c : casi) {
+    if (c.voce == Voce::AltroUtente && !root) continue;  // only root can give a folder away
+    const QString percorso = tmp.File(c.nome);
+    if (c.voce == Voce::Collegamento) {
+      ASSERT_TRUE(QFile::link(utente.Percorso(), percorso));
+    } else {
+      // What the reader leaves, and a link to the user's folder.
+      ASSERT_TRUE(QDir().mkpath(percorso + "/dentro"));
+      QFile f(percorso + "/dentro/access.sqlite");
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      ASSERT_TRUE(QFile::link(utente.Percorso(), percorso + "/dentro/utente"));
+      if (c.voce == Voce::AltroUtente) {
+        ASSERT_EQ(::chown(QFile::encodeName(percorso).constData(), 65534, 65534), 0);
+      }
+    }
+    if (c.resta) restano << c.nome;
   }
   ASSERT_NE(Database::Apri(CartellaAccess() + "/DateTestDatabase.mdb", ""), nullptr);
-  QStringList restano(std::begin(nomi) + 1, std::end(nomi));
   restano.sort();
-  EXPECT_EQ(tmp.Resti(), restano);
+  QStringList resti = tmp.Resti();
+  resti.sort();
+  EXPECT_EQ(resti, restano);
+  EXPECT_EQ(utente.Contenuto(), prima);
+}
+
+// The program's own temporary folder is used only when it is a real folder,
+// the user's own and closed to everybody else: else an Access file is not
+// opened, with the reason, and nothing is written through a link.
+TEST(DatabaseAccessDanneggiato, CartellaTemporaneaPropriaSoloDellUtente) {
+  CartellaDellUtente utente;
+  const QStringList prima = utente.Contenuto();
+  const std::string file = CartellaAccess() + "/DateTestDatabase.mdb";
+  const struct {
+    const char* cosa;
+    std::function<bool(const QByteArray& percorso)> prepara;
+    const char* motivo;
+  } casi[] = {
+      {"a link to a folder of the user's",
+       [&](const QByteArray& p) { return QFile::link(utente.Percorso(), QFile::decodeName(p)); },
+       "is a link or a file, not a folder"},
+      {"a file", [](const QByteArray& p) { return QFile(QFile::decodeName(p)).open(QIODevice::WriteOnly); },
+       "is a link or a file, not a folder"},
+      {"open to the group",
+       [](const QByteArray& p) {
+         return ::mkdir(p.constData(), 0700) == 0 && ::chmod(p.constData(), 0750) == 0;
+       },
+       "is open to other users (mode 0750): only its owner may enter it"},
+      {"open to everybody",
+       [](const QByteArray& p) {
+         return ::mkdir(p.constData(), 0700) == 0 && ::chmod(p.constData(), 0777) == 0;
+       },
+       "is open to other users (mode 0777): only its owner may enter it"},
+      {"another user's",
+       [](const QByteArray& p) {
+         return ::mkdir(p.constData(), 0700) == 0 && ::chown(p.constData(), 65534, 65534) == 0;
+       },
+       "belongs to another user"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    if (std::string(c.cosa) == "another user's" && ::geteuid() != 0) continue;  // only root can give it away
+    CartellaTemporanea tmp;
+    const QString propria = tmp.File(QStringLiteral("Mistrel2013-utente-%1").arg(::geteuid()));
+    ASSERT_TRUE(c.prepara(QFile::encodeName(propria)));
+    EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }), "Cannot read the Access database " + file +
+                                                             ": the temporary folder " +
+                                                             propria.toStdString() + " " + c.motivo);
+    EXPECT_EQ(utente.Contenuto(), prima);
+    EXPECT_EQ(QDir(utente.Percorso()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{"lettera.txt", "sotto"}));
+  }
+  // Its own folder, made by the program, is used.
+  CartellaTemporanea tmp;
+  EXPECT_NE(Database::Apri(file, ""), nullptr);
+  struct stat st;
+  ASSERT_EQ(::lstat(QFile::encodeName(tmp.File(tmp.Propria())).constData(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 // No room left where the reader writes: the message says so.
@@ -488,6 +716,10 @@ TEST(DatabaseAccessDanneggiato, LimitiELRifiutoDelLettore) {
        su + "the file looks damaged (reading it failed)"},
       {"its own refusal", "printf '...\\nThe catalogue is damaged: page 2'; exit 1",
        "The catalogue is damaged: page 2"},
+      {"an end without output", "exit 0", su + "the Access reader ended without writing what it read"},
+      {"an empty output", ": > \"$2\"", su + "the Access reader ended without writing what it read"},
+      {"an output that is no database", "echo nothing > \"$2\"",
+       su + "what the Access reader wrote cannot be read"},
   };
   QTemporaryDir dir;
   const QString finto = dir.filePath("lettore_finto");

@@ -2,7 +2,9 @@
 // showing, the series' warnings, and each way a print can fail.
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QProcess>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/testi.h"
@@ -307,6 +309,75 @@ TEST(Uscita, NomiNuoviMaiSoprascritti) {
   ASSERT_TRUE(altro.open(QIODevice::ReadOnly));
   EXPECT_EQ(altro.readAll(), "other");
   EXPECT_EQ(QDir(cartella).entryList(QDir::Files | QDir::Hidden).size(), 5);
+}
+
+// The hidden file a stopped print left beside the reports goes at the next
+// print, once its program no longer runs and it has not changed for an
+// hour; a running print's file, a recent one (perhaps another machine's),
+// other names, links (and what they lead to), folders and another user's
+// file stay.
+TEST(Uscita, TemporaneiDiStampeFermateSpazzati) {
+  QProcess finito;
+  finito.start(QStringLiteral("true"), {});
+  ASSERT_TRUE(finito.waitForStarted());
+  const QString morto = QStringLiteral(".~Doc%1-").arg(finito.processId());
+  ASSERT_TRUE(finito.waitForFinished());
+  QTemporaryDir dir, altrove;
+  const QString fuori = altrove.filePath(QStringLiteral("lettera.txt"));
+  {
+    QFile f(fuori);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("dear");
+  }
+  enum class Voce { File, Collegamento, Cartella, AltroUtente };
+  const struct {
+    QString nome;
+    Voce voce;
+    bool vecchio, resta;
+  } casi[] = {
+      {morto + "a1B2c3", Voce::File, true, false},
+      {".~DocD4e5F6", Voce::File, true, false},  // as earlier versions named it
+      {morto + "g7H8i9", Voce::File, false, true},
+      {QStringLiteral(".~Doc%1-j0K1l2").arg(::getpid()), Voce::File, true, true},
+      {".~Doc1-m3N4o5", Voce::File, true, true},
+      {morto + "p6Q7r8", Voce::Collegamento, true, true},
+      {morto + "s9T0u1", Voce::Cartella, true, true},
+      {morto + "v2W3x4.bak", Voce::File, true, true},
+      {".~DocD4e5F6x", Voce::File, true, true},
+      {"Doc081226-004512.docx", Voce::File, true, true},
+      {morto + "y5Z6a7", Voce::AltroUtente, true, true},
+  };
+  QStringList restano;
+  for (const auto& c : casi) {
+    if (c.voce == Voce::AltroUtente && ::geteuid() != 0) continue;  // only root can give a file away
+    const QString percorso = dir.filePath(c.nome);
+    const QByteArray locale = QFile::encodeName(percorso);
+    if (c.voce == Voce::Collegamento) {
+      ASSERT_TRUE(QFile::link(fuori, percorso));
+    } else if (c.voce == Voce::Cartella) {
+      ASSERT_TRUE(QDir().mkdir(percorso));
+    } else {
+      QFile f(percorso);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    if (c.voce == Voce::AltroUtente) {
+      ASSERT_EQ(::chown(locale.constData(), 65534, 65534), 0);
+    }
+    if (c.vecchio) {
+      const timespec due_ore_fa[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+      ASSERT_EQ(::utimensat(AT_FDCWD, locale.constData(), due_ore_fa, AT_SYMLINK_NOFOLLOW), 0);
+    }
+    if (c.resta) restano << c.nome;
+  }
+  rapporto::DocumentoNuovo d(dir.path(), QDateTime(QDate(2027, 1, 3), QTime(17, 5, 9)));
+  d.Scrivi("report");
+  restano << QStringLiteral("Doc030127-170509.docx");
+  restano.sort();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+            restano);
+  QFile f(fuori);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "dear");
 }
 
 TEST(Uscita, DiscoPienoECartellaProtetta) {
