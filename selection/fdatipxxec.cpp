@@ -12,6 +12,7 @@
 #include "engine/ventilatori.h"
 #include "platform/messaggi.h"
 #include "selection/unita/contesto.h"
+#include "selection/unita/coppie.h"
 
 namespace sel {
 
@@ -60,6 +61,16 @@ void FormDatiPXXEC::Form_Load() {
   AggiornaUnita();
   MostraQuote();
   FinestraSelezione::Form_Load();  // model label, buttons
+}
+
+// A "4P" unit, listed as a separator, is rated picked alone: with the model
+// before it (its cooling) through the additional coil.
+bool FormDatiPXXEC::SeparatoreSceglibile(int posizione) const {
+  const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
+  if (posizione < 1 || posizione > catalogo::kUltimoModello) return false;
+  return unita::ModelliScelti(unita::TipoCorsa::Misto, posizione, cat.Modelli[posizione].Modello,
+                              catalogo::kUltimoModello)
+      .spunta;
 }
 
 // The static pressure up to the series' limit; an empty box stays empty,

@@ -28,6 +28,7 @@ class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
   FormDatiPXXEC(const QString& nome, bool facile);
   void Progetta() override;
   void Form_Load() override;
+  bool SeparatoreSceglibile(int posizione) const override;
 
  private:
   void Calcola();

@@ -70,12 +70,15 @@ void FinestraSelezione::Progetta() {
 }
 
 void FinestraSelezione::Form_Load() {
-  // The separator rows of the model list cannot be chosen.
+  // The separator rows of the model list cannot be chosen, but for those
+  // the run rates as a pair.  The loader adds an entry once its model's row
+  // is filled.
   if (cboModel)
     connect(cboModel->model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int da, int a) {
               for (int i = da; i <= a; ++i)
-                if (cboModel->List(i) == QLatin1String(catalogo::kSeparatore)) cboModel->DisabilitaVoce(i);
+                if (cboModel->List(i) == QLatin1String(catalogo::kSeparatore) && !SeparatoreSceglibile(i))
+                  cboModel->DisabilitaVoce(i);
             });
   if (lblModello) lblModello->SetCaption(core::Testo(40));
   if (CmdFine) {

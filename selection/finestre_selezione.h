@@ -133,6 +133,10 @@ class FinestraSelezione : public plat::Form {
   bool eventFilter(QObject* o, QEvent* e) override;
   // A positive outlet water temperature was entered in panel i.
   virtual void UscitaAcquaData(int /*i*/) {}
+  // Whether the separator entry at a list position can be chosen: one that
+  // stands for a unit the window's run rates with its partner when picked.
+  // The others cannot (the arrows and the wheel pass over them).
+  virtual bool SeparatoreSceglibile(int /*posizione*/) const { return false; }
 
   // Captions, hints and legend descriptions the base windows share, and
   // the directivity list.

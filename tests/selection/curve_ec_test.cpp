@@ -121,6 +121,8 @@ TEST(CurveEC, DatiCheNonSiPossonoValutare) {
       {"zero free-running speed under the Nlog law", 0, 0, true, false, 75, 120},
       {"reference speed of 100 rpm", 1, 100, false, false, 0, 150},
       {"mixed air above 9 V (chart open on curve 1)", -1, 0, true, true, 0, 450},
+      // 603 rpm on the 600 rpm of curve 1: 9.051 V.
+      {"mixed air just above 9 V (chart open on curve 1)", -1, 0, true, true, 0, 303},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.cosa);

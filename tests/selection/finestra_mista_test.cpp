@@ -447,33 +447,84 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
 }
 
 // The separator rows of the model lists cannot be chosen: disabled, and the
-// arrow keys pass over them, in every window whose series has them.
+// arrow keys pass over them, in every window whose series has them; but
+// those of the DVKBLDC "4P" units, rated picked alone, are chosen like any
+// model, in both DVKBLDC windows.
 TEST_F(FinestraMista, ISeparatoriNonSiScelgono) {
   std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
   finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
                                    {catalogo::Codice::KALVOP, false},
                                    {catalogo::Codice::KALVOEC, false},
                                    {catalogo::Codice::KALVOEC, true}});
-  int separatori = 0;
+  int separatori = 0, sceglibili = 0, raggiunti = 0;
   for (const FinestraDellaSerie& w : finestre) {
     FinestraSelezione& f = ApriFinestra(w);
     SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
     Attiva(f);
+    const bool quattroTubi = w.serie == catalogo::Codice::DVKBLDC;
     plat::ComboBox* c = f.cboModel;
     for (int i = 0; i < c->ListCount(); ++i)
       if (c->List(i) == catalogo::kSeparatore) {
         ++separatori;
-        EXPECT_FALSE(c->model()->flags(c->model()->index(i, 0)) & Qt::ItemIsEnabled) << i;
+        sceglibili += quattroTubi;
+        EXPECT_EQ(bool(c->model()->flags(c->model()->index(i, 0)) & Qt::ItemIsEnabled), quattroTubi) << i;
       }
     c->setFocus();
     c->SetListIndex(0);
     for (Qt::Key tasto : {Qt::Key_Down, Qt::Key_Up})
       for (int i = 0; i < c->ListCount(); ++i) {
         QTest::keyClick(c, tasto);
-        EXPECT_NE(c->Text(), catalogo::kSeparatore) << i;
+        if (c->Text() != catalogo::kSeparatore) continue;
+        EXPECT_TRUE(quattroTubi) << i;
+        ++raggiunti;
       }
   }
   EXPECT_GT(separatori, 10);
+  EXPECT_GE(sceglibili, 10);
+  EXPECT_EQ(raggiunti, 2 * sceglibili);  // each once on the way down, once on the way up
+}
+
+// The entry under DVKBLDC 10 reached with the arrow keys and Calculate
+// pressed, in both DVKBLDC windows: one row, the cooling of DVKBLDC 10 and
+// the heating of DVKBLDC 10 4P, with the additional coil ticked; the row
+// "* All" gives with the coil ticked.
+TEST_F(FinestraMista, LUnitaQuattroTubiSceltaDaSola) {
+  const struct {
+    bool facile;
+    const char* riga;
+  } casi[] = {
+      {false, "DVKBLDC 10 4P\t1450\t8.8\t1360\t1360\t234\t3\t20.0\t2610\t229\t7\t32.9\t62.6\t48.6\t72.2"},
+      {true, "DVKBLDC 10 4P\t605\t1370\t1370\t235\t3\t20.0\t2620\t230\t7\t32.8\t62.8\t48.8\t73.2"},
+  };
+  for (const auto& c : casi) {
+    FinestraAriaMista& m = ApriMista({catalogo::Codice::DVKBLDC, c.facile});
+    SCOPED_TRACE(m.Nome().toStdString());
+    Attiva(m);
+    if (!c.facile) m.txtqatot->SetText("600");
+    m.txtpsu->SetText("50");
+    m.cboModel->setFocus();
+    m.cboModel->SetListIndex(1);
+    ASSERT_EQ(m.cboModel->Text(), "DVKBLDC 10");
+    QTest::keyClick(m.cboModel, Qt::Key_Down);
+    ASSERT_EQ(m.cboModel->ListIndex(), 2);
+    ASSERT_EQ(m.chkAcc(1)->Value(), 0);
+    auto riga = [&m](int r) {
+      QStringList celle;
+      for (int k = 0; k < m.Grd->Cols(); ++k) celle << m.Grd->TextMatrix(r, k);
+      return celle.join(QLatin1Char('\t'));
+    };
+    QTest::mouseClick(m.cmdCalcola, Qt::LeftButton);
+    EXPECT_EQ(m.chkAcc(1)->Value(), 1);
+    ASSERT_EQ(m.Grd->Rows(), 3);
+    EXPECT_EQ(riga(2), QString::fromUtf8(c.riga));
+    // "* All" with the coil ticked gives the same row among the other pairs'.
+    const QString scelta = riga(2);
+    m.cboModel->SetListIndex(0);
+    QTest::mouseClick(m.cmdCalcola, Qt::LeftButton);
+    ASSERT_GT(m.Grd->Rows(), 3);
+    EXPECT_EQ(riga(2), scelta);
+    for (int r = 2; r < m.Grd->Rows(); ++r) EXPECT_TRUE(m.Grd->TextMatrix(r, 0).endsWith(" 4P")) << r;
+  }
 }
 
 // The legend's rows, shown, keep their whole height and width without

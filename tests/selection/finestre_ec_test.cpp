@@ -54,6 +54,19 @@ class FinestreEC : public test::ConProgramma {
     for (const auto& m : reg.messaggi) t << m.testo;
     return t;
   }
+  // A run after an input check: stopped by it, its message alone with the
+  // critical icon and no row; or ("" messaggio) rows and no check's message.
+  void EsitoDelControllo(const FinestraSelezione& f, const QString& messaggio) const {
+    if (messaggio.isEmpty()) {
+      EXPECT_GT(f.Grd->Rows(), 2);
+      for (const QString& m : Testi())
+        EXPECT_FALSE(m.contains("indicated") || m.startsWith("DT")) << m.toStdString();
+      return;
+    }
+    EXPECT_EQ(Testi(), QStringList{messaggio});
+    EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+    EXPECT_EQ(f.Grd->Rows(), 2);
+  }
   // The list position of a model code.
   static int Posizione(const std::string& codice) {
     const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
@@ -857,17 +870,37 @@ TEST_F(FinestreEC, ControlloDellaSingolaAria) {
     core::imp.SenzaLimiti = c.senzaLimiti;
     Calcola(f);
     core::imp.SenzaLimiti = false;
-    if (c.messaggio.isEmpty()) {
-      EXPECT_GT(f.Grd->Rows(), 2);
-      for (const QString& m : Testi())
-        EXPECT_FALSE(m.contains("indicated") || m.startsWith("DT")) << m.toStdString();
-    } else {
-      EXPECT_EQ(Testi(), QStringList{c.messaggio});
-      EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
-      EXPECT_EQ(f.Grd->Rows(), 2);
-    }
+    EsitoDelControllo(f, c.messaggio);
     f.Scarica();
   }
+}
+
+// The twin of the single-air check in the heating pass of both mixed-air
+// windows: a failed check ends the run at the first model, with its message
+// and no row.
+TEST_F(FinestreEC, ControlloDellAriaMistaInRiscaldamento) {
+  struct Caso {
+    const char* cosa;
+    std::function<void(FormDatiPXXEC&)> imposta;
+    QString messaggio;  // "" the run rates
+  } casi[] = {
+      {"no water inlet in heating", [](FormDatiPXXEC& f) { f.txtTw1(1)->SetText(""); },
+       "Water inlet temp.not indicated"},
+      {"41 K in heating", [](FormDatiPXXEC& f) { f.txtTw2(1)->SetText("29"); }, "DT cannot be  > 40 °C"},
+      {"40 K in heating passes", [](FormDatiPXXEC& f) { f.txtTw2(1)->SetText("30"); }, ""},
+  };
+  for (const bool facile : {false, true})
+    for (const Caso& c : casi) {
+      SCOPED_TRACE(std::string(c.cosa) + (facile ? ", easy calc" : ""));
+      ui::ApriLinea(catalogo::Codice::DVKBLDC, facile);
+      FormDatiPXXEC& f = facile ? FDatiPXXEC_VFIX() : FDatiPXXEC();
+      if (!facile) f.txtqatot->SetText("600");
+      f.txtpsu->SetText("50");
+      c.imposta(f);
+      Calcola(f);
+      EsitoDelControllo(f, c.messaggio);
+      f.Scarica();
+    }
 }
 
 // Every mixed-air run rates the heating pass with the heating coil's own
