@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/schermo.h"
+
 namespace plat {
 namespace {
 
@@ -45,6 +47,8 @@ void ImpostaPresentatore(Presentatore* p) { g_presentatore = p ? p : &g_qt; }
 QString TitoloProgramma() { return QStringLiteral("Mistrel2013"); }
 
 void MsgBox(const QString& testo, Icona icona) {
+  // Never under the busy pointer; a run that goes on is busy again after it.
+  PuntatoreSospeso normale;
   g_presentatore->Mostra(Messaggio{testo, icona, TitoloProgramma()});
 }
 
