@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+
+#include "platform/schermo.h"
 
 namespace plat {
 namespace {
@@ -38,6 +41,22 @@ class PresentatoreQt : public Presentatore {
 PresentatoreQt g_qt;
 Presentatore* g_presentatore = &g_qt;
 
+// The window a message closed over, whose activation has been asked for and
+// may not have come yet: a message right after it belongs to that window.
+QPointer<QWidget> g_daRiattivare;
+
+// Where nothing gives the activation back when a message box closes (no
+// window manager, some minimal or remote desktops, the offscreen platform),
+// the window stays inactive: the focus then moves without focus events and
+// the next box left is never checked.  The window that was active asks for
+// it again, unless another window has taken it meanwhile.
+void RendiAttivazione(QWidget* finestra) {
+  g_daRiattivare = nullptr;
+  if (!finestra || !finestra->isVisible() || QApplication::activeWindow()) return;
+  g_daRiattivare = finestra;
+  finestra->activateWindow();
+}
+
 }  // namespace
 
 void ImpostaPresentatore(Presentatore* p) { g_presentatore = p ? p : &g_qt; }
@@ -45,7 +64,14 @@ void ImpostaPresentatore(Presentatore* p) { g_presentatore = p ? p : &g_qt; }
 QString TitoloProgramma() { return QStringLiteral("Mistrel2013"); }
 
 void MsgBox(const QString& testo, Icona icona) {
-  g_presentatore->Mostra(Messaggio{testo, icona, TitoloProgramma()});
+  QPointer<QWidget> attiva = QApplication::activeWindow();
+  if (!attiva) attiva = g_daRiattivare;
+  {
+    // Never under the busy pointer; a run that goes on is busy again after it.
+    PuntatoreSospeso normale;
+    g_presentatore->Mostra(Messaggio{testo, icona, TitoloProgramma()});
+  }
+  RendiAttivazione(attiva);
 }
 
 }  // namespace plat

@@ -23,6 +23,16 @@ PuntatoreOccupato::~PuntatoreOccupato() {
   if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
 }
 
+PuntatoreSospeso::PuntatoreSospeso() {
+  while (const QCursor* c = QGuiApplication::overrideCursor()) {
+    sospesi_.push_back(*c);
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+PuntatoreSospeso::~PuntatoreSospeso() {
+  for (auto c = sospesi_.rbegin(); c != sospesi_.rend(); ++c) QGuiApplication::setOverrideCursor(*c);
+}
+
 void PuntatoreNormale() {
   while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
 }

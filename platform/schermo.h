@@ -1,7 +1,9 @@
 // Screen, mouse pointer, clipboard and pending events.
 #pragma once
 
+#include <QCursor>
 #include <QString>
+#include <vector>
 
 namespace plat {
 
@@ -17,6 +19,19 @@ class PuntatoreOccupato {
   ~PuntatoreOccupato();
   PuntatoreOccupato(const PuntatoreOccupato&) = delete;
   PuntatoreOccupato& operator=(const PuntatoreOccupato&) = delete;
+};
+// The normal pointer for the life of the object (a message box is never
+// shown under the busy pointer): the pointers set before it are taken off
+// and put back, in their order, when it ends.
+class PuntatoreSospeso {
+ public:
+  PuntatoreSospeso();
+  ~PuntatoreSospeso();
+  PuntatoreSospeso(const PuntatoreSospeso&) = delete;
+  PuntatoreSospeso& operator=(const PuntatoreSospeso&) = delete;
+
+ private:
+  std::vector<QCursor> sospesi_;  // the last set first
 };
 // Back to the default pointer, whatever was set before.
 void PuntatoreNormale();

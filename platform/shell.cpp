@@ -22,6 +22,7 @@ namespace {
 // How long the desktop's opener is watched: one that finds no program fails
 // within it; one that waits for the program it started is still running.
 constexpr int kAttesaOpenerMs = 2000;
+int g_attesaOpenerMs = kAttesaOpenerMs;
 
 // Openers still running after the watch (each waits for its program), taken
 // back as they end.
@@ -53,7 +54,7 @@ int ConOpener(const QByteArray& argomento) {
   if (r != 0) return -1;
   QElapsedTimer t;
   t.start();
-  while (t.elapsed() < kAttesaOpenerMs) {
+  while (t.elapsed() < g_attesaOpenerMs) {
     int stato = 0;
     const pid_t fine = ::waitpid(pid, &stato, WNOHANG);
     if (fine == pid) {
@@ -93,5 +94,7 @@ std::function<int(const QString&)>& Gestore() {
 int ApriConShell(const QString& target) { return Gestore() ? Gestore()(target) : ApriConDesktop(target); }
 
 void ImpostaShell(std::function<int(const QString&)> f) { Gestore() = std::move(f); }
+
+void ImpostaAttesaOpener(int ms) { g_attesaOpenerMs = ms > 0 ? ms : kAttesaOpenerMs; }
 
 }  // namespace plat

@@ -14,4 +14,8 @@ int ApriConShell(const QString& target);
 // Replaces the desktop call (tests); an empty function restores it.
 void ImpostaShell(std::function<int(const QString&)> f);
 
+// How long the desktop's opener is watched before it counts as running on
+// (tests); 0 restores the 2 s of the program.
+void ImpostaAttesaOpener(int ms);
+
 }  // namespace plat

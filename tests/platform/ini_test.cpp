@@ -94,6 +94,11 @@ TEST(Ini, CodificaDelFileELineeNonScritteIntatte) {
        "[Common]\r\nOutputDir=Societ\xC3\xA0\r\nMulti= 1\r\n"},
       {"utf-8 with a byte-order mark", "\xEF\xBB\xBF[Common]\r\nOutputDir=Societ\xC3\xA0\r\n", "OutputDir",
        "x", societa, "\xEF\xBB\xBF[Common]\r\nOutputDir=x\r\n"},
+      {"cp1252: the ends of its upper half (no-break space, y diaeresis) stay one byte",
+       "[Common]\r\nOutputDir=x\r\n; caff\xE8\r\n", "OutputDir", QString::fromUtf8("\u00A0a\u00FF\u0178"),
+       "x",
+       "[Common]\r\nOutputDir=\xA0"
+       "a\xFF\x9F\r\n; caff\xE8\r\n"},
       {"cp1252: a text the code page lacks turns the file to utf-8",
        "[Common]\r\nOutputDir=Societ\xE0\r\n[Altro]\r\nA=\x93q\x94\r\n", "OutputDir",
        QString::fromUtf8("Проект"), societa,

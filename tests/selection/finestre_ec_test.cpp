@@ -10,6 +10,8 @@
 #include "report/fstampa.h"
 #include "platform/pictbox.h"
 #include "platform/schermo.h"
+#include "selection/aria_mista.h"
+#include "selection/aria_singola.h"
 #include "selection/fdatip.h"
 #include "selection/fdatipec.h"
 #include "selection/fdatipxx.h"
@@ -487,6 +489,80 @@ TEST_F(FinestreEC, DistanzaRifiutataPrimaDelCalcolo) {
   core::imp.BaseTesti = 100;
   Calcola(FDatiPEC());
   EXPECT_EQ(Testi(), QStringList{"La distanza deve essere un numero maggiore di 0"});
+}
+
+// After a message the window is active again, also where nothing gives the
+// activation back when a message box closes: a box refused once, typed
+// again out of range and left by Tab or by a click, is refused again; a
+// wet bulb corrected after its refusal fills the humidity again.
+TEST_F(FinestreEC, DopoUnMessaggioLaCasellaLasciataEControllata) {
+  using Casella = std::function<plat::TextBox*(FinestraSelezione&)>;
+  const auto singola = [](FinestraSelezione& f) { return dynamic_cast<FinestraAriaSingola*>(&f); };
+  const auto mista = [](FinestraSelezione& f) { return dynamic_cast<FinestraAriaMista*>(&f); };
+  const Casella tw1[] = {[](FinestraSelezione& f) { return f.txtTw1(0); },
+                         [](FinestraSelezione& f) { return f.txtTw1(1); }};
+  const Casella glic = [](FinestraSelezione& f) { return f.txtGlic; };
+  const Casella qw = [](FinestraSelezione& f) { return f.txtQw(0); };
+  const Casella psu = [](FinestraSelezione& f) { return f.txtpsu; };
+  const Casella ric = [&](FinestraSelezione& f) { return mista(f)->txtTsa1ric(0); };
+  const Casella tbu = [&](FinestraSelezione& f) { return singola(f)->txtTbu; };
+  const Casella ur = [&](FinestraSelezione& f) { return singola(f)->txtUr; };
+  const Casella tburic = [&](FinestraSelezione& f) { return mista(f)->txtTburic; };
+  const Casella urric = [&](FinestraSelezione& f) { return mista(f)->txtUrric; };
+  enum Finestra { FanCoil, Aria1, Aria2 };  // the fan-coil window, the EC single- and mixed-air ones
+  struct Caso {
+    Finestra finestra;
+    Casella casella;
+    const char* primo;    // refused
+    const char* secondo;  // typed after the message
+    Casella letta;        // after the second leave (none: the box itself)
+    const char* atteso;
+    std::size_t messaggi;
+  } casi[] = {
+      {FanCoil, tw1[0], "4", "40", nullptr, "5", 2},   {Aria1, tw1[0], "4", "40", nullptr, "5", 2},
+      {FanCoil, tw1[1], "20", "99", nullptr, "30", 2}, {Aria2, tw1[1], "20", "99", nullptr, "30", 2},
+      {FanCoil, glic, "70", "80", nullptr, "0", 2},    {Aria2, glic, "70", "80", nullptr, "0", 2},
+      {FanCoil, qw, "5000", "6000", nullptr, "0", 2},  {Aria1, qw, "5000", "6000", nullptr, "0", 2},
+      {Aria2, ric, "40", "60", nullptr, "16", 2},      {FanCoil, psu, "1000", "2000", nullptr, "0", 2},
+      {Aria1, psu, "1000", "2000", nullptr, "0", 2},   {Aria2, psu, "1000", "2000", nullptr, "0", 2},
+      {FanCoil, tbu, "27", "19", ur, "47.1", 1},       {Aria1, tbu, "27", "19", ur, "47.1", 1},
+      {Aria2, tburic, "27", "19", urric, "47.1", 1},
+  };
+  for (const Caso& c : casi) {
+    for (bool tab : {true, false}) {
+      if (c.finestra == FanCoil) ui::Fmenu().mnuprod_Click(0);
+      FinestraSelezione& f = c.finestra == FanCoil ? static_cast<FinestraSelezione&>(FDatiP())
+                             : c.finestra == Aria1 ? static_cast<FinestraSelezione&>(Singola())
+                                                   : Mista(catalogo::Codice::RMBBLDC);
+      plat::TextBox* box = c.casella(f);
+      SCOPED_TRACE(f.Nome().toStdString() + " " + box->objectName().toStdString() + " " + c.secondo +
+                   (tab ? " Tab" : " click"));
+      Attiva(f);
+      reg.Svuota();
+      reg.modale = true;
+      const auto lascia = [&] {
+        if (tab)
+          QTest::keyClick(box, Qt::Key_Tab);
+        else
+          QTest::mouseClick(f.txtDistanza, Qt::LeftButton);
+        test::ProcessaEventi();
+      };
+      [&] {
+        Scrivi(box, c.primo);
+        lascia();
+        ASSERT_EQ(reg.messaggi.size(), 1u);
+        EXPECT_TRUE(box->hasFocus());
+        Scrivi(box, c.secondo);
+        lascia();
+        ASSERT_EQ(reg.messaggi.size(), c.messaggi);
+        EXPECT_EQ(reg.messaggi.back().testo, reg.messaggi.front().testo);
+        EXPECT_EQ((c.letta ? c.letta(f) : box)->Text(), c.atteso);
+        EXPECT_EQ(box->hasFocus(), c.messaggi == 2);
+      }();
+      reg.modale = false;
+      f.Scarica();
+    }
+  }
 }
 
 // A run cannot start inside another (a message of the run's own, answered

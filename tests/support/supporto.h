@@ -21,6 +21,11 @@ class RegistroMessaggi : public plat::Presentatore {
   void Mostra(const plat::Messaggio& m) override;
   std::vector<plat::Messaggio> messaggi;
   void Svuota() { messaggi.clear(); }
+  // Each message also does to the windows what a modal message box does:
+  // a window of its own takes the activation and, closed by its OK once it
+  // has it, gives it to no window (the offscreen platform, like a desktop
+  // without a window manager, hands it back to none).
+  bool modale = false;
 };
 
 // Runs the pending window events (queued focus checks, deferred deletes).
