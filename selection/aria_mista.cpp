@@ -175,7 +175,8 @@ void FinestraAriaMista::LeggiCondizioniAria(unita::Condizioni& k) const {
   k.URRicircolo = NumeroOZero(txtUrric);
   k.URRinnovo = NumeroOZero(txturrin);
   k.QuotaRinnovo = Scrollfreddo->Value();
-  k.PressioneCasella = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
+  k.PressioneCasella =
+      static_cast<float>(LetturaPressione().value_or(0)) / core::Fattore(core::Grandezza::PerditaAria);
   for (int i = 1; i <= kAccessori; ++i) k.Accessori[i - 1] = chkAcc(i)->Value() != 0;
   k.QuattroTubi = k.Accessori[0];
 }

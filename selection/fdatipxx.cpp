@@ -90,6 +90,13 @@ void FormDatiPXX::txtqatot_LostFocus() {
   if (Positivo(txtqatot)) txtpsu->SetText(QStringLiteral("0"));
 }
 
+std::optional<double> FormDatiPXX::LetturaPortataTotale() const {
+  if (txtqatot->Text().isEmpty()) return 0.0;
+  double q = 0;
+  if (!core::NumeroDiSistema(txtqatot->Text(), core::imp.SepDec, &q)) return std::nullopt;
+  return q;
+}
+
 // ---- Input check and air mixing ----
 
 unita::Condizioni FormDatiPXX::LeggiCondizioni() const {

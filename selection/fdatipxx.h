@@ -4,6 +4,7 @@
 // air flow, and the pressure drops of the ticked accessories.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -38,6 +39,9 @@ class FormDatiPXX : public FinestraAriaMista {
  protected:
   void Progetta() override;
   void Form_Load() override;
+  // The total air flow by the system's rules, an empty box 0 (the static
+  // pressure mode); nothing for a text that is no number.
+  std::optional<double> LetturaPortataTotale() const override;
 
  private:
   void Calcola();

@@ -429,20 +429,16 @@ void FinestraSelezione::AggiornaUnita() {
 
 void FinestraSelezione::UnitaCambiate(const core::UnitaMisura& prima) {
   using core::Grandezza;
-  // The flows are read by the runs as ValNum reads them, the pressure by
-  // the system's rules.
-  auto riscrivi = [&prima](plat::TextBox* box, Grandezza g, bool valNum) {
-    if (!box || core::Fattore(g, prima) == core::Fattore(g)) return;
-    double v = 0;
-    if (valNum)
-      v = core::ValNum(box->Text());
-    else if (!core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v))
-      return;
-    if (v != 0 && std::isfinite(v)) box->SetText(core::Riscrivi(g, v, prima));
+  // Each box read as the window's run reads it: a text the run refuses, or
+  // one it reads as 0, stays as it was typed.
+  auto riscrivi = [&prima](plat::TextBox* box, Grandezza g, std::optional<double> v) {
+    if (!box || !v || *v == 0 || !std::isfinite(*v) || core::Fattore(g, prima) == core::Fattore(g)) return;
+    box->SetText(core::Riscrivi(g, *v, prima));
   };
-  for (const auto& [i, box] : txtQw.Elementi()) riscrivi(box, Grandezza::PortataAcqua, true);
-  riscrivi(txtqatot, Grandezza::PortataAria, true);
-  riscrivi(txtpsu, Grandezza::PerditaAria, false);
+  for (const auto& [i, box] : txtQw.Elementi())
+    riscrivi(box, Grandezza::PortataAcqua, LetturaPortataAcqua(i));
+  riscrivi(txtqatot, Grandezza::PortataAria, LetturaPortataTotale());
+  riscrivi(txtpsu, Grandezza::PerditaAria, LetturaPressione());
   AggiornaUnita();
   if (Grd) {
     Grd->SetRows(0);
@@ -618,7 +614,7 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
 
 float FinestraSelezione::PortataRichiesta() {
   const float q =
-      static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
+      static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
   if (PortataOltreOgniUnita(q)) return 0;
   if (q > 0) return q;
   if (q < 0) {
@@ -759,6 +755,23 @@ float FinestraSelezione::LeggiPressioneUtile() {
                             core::Fattore(core::Grandezza::PerditaAria));
 }
 
+double FinestraSelezione::LetturaPortataAcqua(int i) const {
+  return txtQw(i) ? core::ValNum(txtQw(i)->Text()) : 0.0;
+}
+
+std::optional<double> FinestraSelezione::LetturaPressione() const {
+  if (!txtpsu) return std::nullopt;
+  if (txtpsu->Text().trimmed().isEmpty()) return 0.0;
+  double v = 0;
+  if (!core::NumeroDiSistema(txtpsu->Text(), core::imp.SepDec, &v)) return std::nullopt;
+  return v;
+}
+
+std::optional<double> FinestraSelezione::LetturaPortataTotale() const {
+  if (!txtqatot) return std::nullopt;
+  return core::ValNum(txtqatot->Text());
+}
+
 unita::Condizioni FinestraSelezione::CondizioniDellaCorsa(float pressione) const {
   unita::Condizioni k;
   LeggiCondizioniAria(k);
@@ -770,8 +783,7 @@ void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   for (int i = 0; i < 2; ++i) {
     k.Tw1[i] = NumeroOZero(txtTw1(i));
     k.Tw2[i] = NumeroOZero(txtTw2(i));
-    k.Qw[i] =
-        static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(i)->Text())));
+    k.Qw[i] = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, LetturaPortataAcqua(i)));
   }
   k.PercGlicole = NumeroOZero(txtGlic);
   // A distance that is no number stops the run when the first row needs it.

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <functional>
+#include <optional>
 
 #include "catalogue/descrittore.h"
 #include "platform/controlli.h"
@@ -232,6 +233,18 @@ class FinestraSelezione : public plat::Form {
   // Start of a run: an empty static pressure box becomes "0"; the pressure
   // in Pa (a text that is no number raises error 13).
   float LeggiPressioneUtile();
+  // How the runs read the boxes of numbers, in the unit shown: one routine
+  // per box, which the rewrite on a change of units calls too, so that both
+  // read a text alike.
+  // The water flow of panel i: the number at the start of the text (","
+  // a decimal mark too), 0 when there is none.
+  double LetturaPortataAcqua(int i) const;
+  // The static pressure by the system's rules, blanks alone an empty box
+  // (0); nothing for a text that is no number.
+  std::optional<double> LetturaPressione() const;
+  // The required air flow as the window's run reads it: the number at the
+  // start of the text; nothing for a text the run refuses (or no box).
+  virtual std::optional<double> LetturaPortataTotale() const;
   // The boxes every base window has, read into the conditions of a run:
   // water of both passes, glycol, distance and directivity, and the
   // command-line words.
