@@ -196,6 +196,24 @@ plat::TextBox* FinestraAriaMista::Casella(unita::Casella c, int p) {
   }
 }
 
+std::vector<FinestraSelezione::CasellaControllata> FinestraAriaMista::CaselleDellaCorsa() {
+  const QString percento = QStringLiteral("%");
+  std::vector<CasellaControllata> v{
+      {NumeroOZero(txtUrric),
+       [this, percento] { Controlla(txtUrric, kUmiditaMin, kUmiditaMax, percento, true); }},
+      {NumeroOZero(txturrin),
+       [this, percento] { Controlla(txturrin, kUmiditaMin, kUmiditaMax, percento, true); }},
+      {NumeroOZero(txtTsa1ric(1)), [this] { txtTsa1ric_LostFocus(1); }},
+      {NumeroOZero(txtTsa1rin(1)), [this] { txtTsa1rin_LostFocus(1); }}};
+  for (const CasellaControllata& c : FinestraSelezione::CaselleDellaCorsa()) v.push_back(c);
+  return v;
+}
+
+float FinestraAriaMista::PressioneMassima() const {
+  const catalogo::Serie* d = SerieFinestra();
+  return d ? d->pressioneMassima : 250;
+}
+
 std::span<const motore::AccessorioDP> FinestraAriaMista::AccessoriSerie() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   return {cat.Accessori.data() + 1, static_cast<std::size_t>(std::clamp<int>(cat.NAcc, 0, kAccessori))};

@@ -45,6 +45,9 @@ class FormDatiPXX : public FinestraAriaMista {
 
  private:
   void Calcola();
+  // A total air flow that is no number, or below 0: the box back at "0",
+  // the message naming it and the focus on it; true.
+  bool RifiutaPortataTotale();
 };
 
 }  // namespace sel

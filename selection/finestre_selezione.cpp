@@ -564,20 +564,48 @@ void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLi
 
 void FinestraSelezione::RegolaPortataAcqua(int i) {
   if (Positivo(txtTw2(i)) && Positivo(txtQw(i))) txtTw2(i)->SetText(QString());
+  ControllaPortataAcqua(i);
+}
+
+void FinestraSelezione::ControllaPortataAcqua(int i) {
   Controlla(txtQw(i), 0, 3000, core::NomeUnita(core::Grandezza::PortataAcqua), false);
 }
 
-void FinestraSelezione::ControllaPressione(float massimo) {
-  const float limite = massimo * core::Fattore(core::Grandezza::PerditaAria);
+std::vector<FinestraSelezione::CasellaControllata> FinestraSelezione::CaselleDellaCorsa() {
+  std::vector<CasellaControllata> v;
+  for (int i = 0; i < 2; ++i) {
+    if (txtTw1(i)) v.push_back({NumeroOZero(txtTw1(i)), [this, i] { ControllaTw1(i); }});
+    if (txtQw(i)) v.push_back({LetturaPortataAcqua(i), [this, i] { ControllaPortataAcqua(i); }});
+  }
+  if (txtGlic) v.push_back({NumeroOZero(txtGlic), [this] { ControllaGlicole(); }});
+  return v;
+}
+
+bool FinestraSelezione::CaselleFuoriCampo() {
+  if (core::imp.SenzaLimiti) return false;
+  for (const CasellaControllata& c : CaselleDellaCorsa()) {
+    if (c.valore == 0) continue;
+    esitoControllo_ = motore::Falso;
+    c.controllo();
+    if (esitoControllo_ == motore::Vero) return true;
+  }
+  return false;
+}
+
+void FinestraSelezione::ControllaPressione() {
+  const float limite = PressioneMassima() * core::Fattore(core::Grandezza::PerditaAria);
   const QString unita = core::NomeUnita(core::Grandezza::PerditaAria);
   // Letters are no pressure: refused as out of range, although 0 is allowed.
-  const QString testo = txtpsu->Text().trimmed();
-  double v = 0;
-  if (!testo.isEmpty() && !core::NumeroDiSistema(testo, core::imp.SepDec, &v)) {
+  if (!LetturaPressione()) {
     esitoControllo_ = core::RifiutaValore(txtpsu, 0, limite, unita) ? motore::Vero : motore::Falso;
     return;
   }
   Controlla(txtpsu, 0, limite, unita, true);
+}
+
+float FinestraSelezione::PressioneMassima() const {
+  const catalogo::Serie* d = SerieFinestra();
+  return d ? d->pressioneMassima : 80;
 }
 
 bool FinestraSelezione::SaltoTermicoAmmesso(bool limitato) const {
@@ -751,8 +779,14 @@ void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
 float FinestraSelezione::LeggiPressioneUtile() {
   // Blanks alone are an empty box, as the box's check reads them.
   if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  return static_cast<float>(core::Numero(txtpsu->Text(), core::imp.SepDec) /
-                            core::Fattore(core::Grandezza::PerditaAria));
+  const std::optional<double> p = LetturaPressione();
+  if (!p) {
+    // Whatever the command line: the run has no number to rate.
+    core::RifiutaTesto(txtpsu, 0, PressioneMassima() * core::Fattore(core::Grandezza::PerditaAria),
+                       core::NomeUnita(core::Grandezza::PerditaAria));
+    throw CorsaFermata();
+  }
+  return static_cast<float>(*p / core::Fattore(core::Grandezza::PerditaAria));
 }
 
 double FinestraSelezione::LetturaPortataAcqua(int i) const {
@@ -852,8 +886,9 @@ void FinestraSelezione::AssicuraSerie() {
 
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   if (inCalcolo_ || catalogo::CaricamentoInCorso()) return;
-  // A box left with a wrong value is checked first; a failed check stops the run.
-  if (plat::Fuoco::EseguiPendenti()) return;
+  // A box left with a wrong value is checked first, then any number no check
+  // saw; a failed check stops the run.
+  if (plat::Fuoco::EseguiPendenti() || CaselleFuoriCampo()) return;
   if (!Caricata()) return;
   // The sound pressure needs a distance above zero that the rating can hold
   // (a single, and its square): said before the run.
@@ -875,6 +910,8 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
     if (Facile()) occupato.emplace();
     AssicuraSerie();
     corpo();
+  } catch (const CorsaFermata&) {
+    // Refused with the box's own message, the focus on the box.
   } catch (...) {
     TrappolaErrori();
   }

@@ -557,9 +557,12 @@ TEST_F(FinestraMista, IlGraficoScriveLeCaselleERicalcolaComeIlPulsante) {
 }
 
 // A hostile user, with a fixed seed: odd texts typed into every box in any
-// order, the focus moved box to box, accessories ticked, the share moved,
-// lists changed, Calculate pressed by a click or by Enter, in every window.
-// Never the error trap, never a number that is not one in the grid.
+// order, or pasted into one without a key or a move of the focus (also
+// while another box's refusal holds the focus, then Calculate), the focus
+// moved box to box, accessories ticked, the share moved, lists changed,
+// Calculate pressed by a click or by Enter, in every window and with
+// either decimal mark.  Never the error trap, never a number that is not
+// one in the grid.
 TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
   const char* testi[] = {
       "1e308",  "-1e308", "1e-308",      "NaN",    "inf",   "-inf",  "abc",    "1,5", "",  "  ",  "€",
@@ -576,26 +579,40 @@ TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
     lista.removeIf([](QWidget* w) { return !w->isVisible() || !w->isEnabled(); });
     return lista;
   };
+  auto testo = [&] {
+    return R(25) == 0 ? QString(3000, '9') : QString::fromUtf8(testi[R(std::size(testi))]);
+  };
   for (const FinestraDellaSerie& w : finestre) {
     FinestraSelezione& f = ApriFinestra(w);
     Attiva(f);
+    core::imp.SepDec = R(2) == 0 ? "." : ",";
     const auto caselle = abili(f.findChildren<plat::TextBox*>());
     const auto spunte = abili(f.findChildren<plat::CheckBox*>());
     const auto liste = abili(f.findChildren<plat::ComboBox*>());
     const auto barre = abili(f.findChildren<plat::ScrollBar*>());
-    for (int passo = 0; passo < 40; ++passo) {
+    QStringList passi;  // what was done, for a failure's message
+    auto nome = [](const plat::TextBox* b) { return b->objectName() + QString::number(b->Indice()); };
+    // Typed into the box the focus reaches; false when it does not.
+    auto digita = [&](plat::TextBox* b) {
+      b->setFocus(Qt::TabFocusReason);
+      test::ProcessaEventi();
+      if (QApplication::focusWidget() != b) return false;
+      b->selectAll();
+      QTest::keyClick(b, Qt::Key_Delete);
+      QKeyEvent tasto(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, testo());
+      QApplication::sendEvent(b, &tasto);
+      passi << "typed " + nome(b) + " " + b->Text().left(20);
+      return true;
+    };
+    auto calcola = [&] {
+      QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+      passi << "Calculate";
+    };
+    for (int passo = 0; passo < 60; ++passo) {
       SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString() + " " + std::to_string(passo));
-      const int a = R(20);
-      if (a < 10) {  // typed into the box the focus reaches
-        plat::TextBox* b = caselle[R(caselle.size())];
-        b->setFocus(Qt::TabFocusReason);
-        test::ProcessaEventi();
-        if (QApplication::focusWidget() != b) continue;
-        b->selectAll();
-        QTest::keyClick(b, Qt::Key_Delete);
-        QKeyEvent tasto(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        R(25) == 0 ? QString(3000, '9') : QString::fromUtf8(testi[R(std::size(testi))]));
-        QApplication::sendEvent(b, &tasto);
+      const int a = R(26);
+      if (a < 10) {
+        digita(caselle[R(caselle.size())]);
       } else if (a < 13) {
         QTest::mouseClick(caselle[R(caselle.size())], Qt::LeftButton);
       } else if (a < 14 && !spunte.empty()) {
@@ -607,14 +624,34 @@ TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
         plat::ComboBox* c = liste[R(liste.size())];
         c->SetListIndex(R(c->ListCount()));
       } else if (a < 18) {
-        QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
-      } else {
+        calcola();
+      } else if (a < 20) {
         f.cmdCalcola->setFocus(Qt::TabFocusReason);
         test::ProcessaEventi();
         if (QApplication::focusWidget() == f.cmdCalcola) QTest::keyClick(f.cmdCalcola, Qt::Key_Return);
+        passi << "Enter on Calculate";
+      } else {
+        // Pasted without a key or a move of the focus; from 23 up, while
+        // the refusal of a value typed and left holds the focus, then
+        // Calculate.
+        const bool rifiuto = a >= 23 && digita(caselle[R(caselle.size())]);
+        if (rifiuto) {
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+          test::ProcessaEventi();
+        }
+        plat::TextBox* b = caselle[R(caselle.size())];
+        const QString t = testo();
+        if (R(2) == 0)
+          b->setText(t);
+        else
+          b->insert(t);
+        passi << "pasted " + nome(b) + " " + t.left(20);
+        if (rifiuto) calcola();
       }
       test::ProcessaEventi();
-      for (const auto& m : reg.messaggi) ASSERT_FALSE(m.testo.startsWith("Errore")) << m.testo.toStdString();
+      for (const auto& m : reg.messaggi)
+        ASSERT_FALSE(m.testo.startsWith("Errore")) << m.testo.toStdString() << "\n"
+                                                   << passi.join("\n").toStdString();
       reg.Svuota();
       for (int r = 0; r < f.Grd->Rows(); ++r)
         for (int c = 0; c < f.Grd->Cols(); ++c)

@@ -345,10 +345,10 @@ TEST_F(FinestreEC, TensioneEGraficoDelModelloScelto) {
   EXPECT_NE(Riga(f, 2), prima);
   EXPECT_EQ(f.ModelloGrafico(), Posizione("KALVOEC 50"));
   EXPECT_EQ(f.PerditeGrafico(1, 0.2f), 0);
-  // A run that ends in the error trap hides it too.
+  // A run that stops at a pasted pressure it refuses hides it too.
   f.txtpsu->SetText("x");
   Calcola(f);
-  EXPECT_EQ(Testi(), QStringList{"Errore generico : 13"});
+  EXPECT_EQ(Testi(), QStringList{"Values must be in the range 0 Pa -> 80 Pa\rset to 0"});
   EXPECT_TRUE(f.cmdGrafico->isHidden());
   f.txtpsu->SetText("20");
   Calcola(f);
