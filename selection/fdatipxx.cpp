@@ -77,13 +77,14 @@ void FormDatiPXX::txtpsu_LostFocus() {
 }
 
 void FormDatiPXX::txtqatot_LostFocus() {
-  if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
+  // Blanks alone are an empty box.
+  if (txtqatot->Text().trimmed().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
   if (!VersoChiusura() && RifiutaPortataTotale()) return;
   if (Positivo(txtqatot)) txtpsu->SetText(QStringLiteral("0"));
 }
 
 std::optional<double> FormDatiPXX::LetturaPortataTotale() const {
-  if (txtqatot->Text().isEmpty()) return 0.0;
+  if (txtqatot->Text().trimmed().isEmpty()) return 0.0;
   double q = 0;
   if (!core::NumeroDiSistema(txtqatot->Text(), core::imp.SepDec, &q)) return std::nullopt;
   return q;
@@ -91,7 +92,7 @@ std::optional<double> FormDatiPXX::LetturaPortataTotale() const {
 
 bool FormDatiPXX::RifiutaPortataTotale() {
   const std::optional<double> q = LetturaPortataTotale();
-  if (q && *q >= 0) return false;
+  if (q && !(*q < 0 && !core::imp.SenzaLimiti)) return false;
   txtqatot->SetText(QStringLiteral("0"));
   RifiutaPortata();
   return true;
@@ -154,7 +155,7 @@ void FormDatiPXX::Calcola() {
   if (core::ValNum(txtpsu->Text()) == 0)
     plat::MsgBox(QStringLiteral(
         "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
-  if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
+  if (txtqatot->Text().trimmed().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
   if (RifiutaPortataTotale()) return;
   const double qaTot = LetturaPortataTotale().value_or(0);
   if (PortataOltreOgniUnita(core::Interno(core::Grandezza::PortataAria, qaTot))) return;

@@ -644,7 +644,8 @@ float FinestraSelezione::PortataRichiesta() {
   const float q =
       static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
   if (PortataOltreOgniUnita(q)) return 0;
-  if (q > 0) return q;
+  // "nolimits": a flow below 0 is rated too (no model delivers it).
+  if (q > 0 || (q < 0 && core::imp.SenzaLimiti)) return q;
   if (q < 0) {
     RifiutaPortata();
     return 0;

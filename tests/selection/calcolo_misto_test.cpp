@@ -314,14 +314,17 @@ TEST_F(CalcoloMistoSenzaLimiti, PressioneOltreIlVentilatoreNessunaRiga) {
   EXPECT_GT(N(r[2]), 0);
 }
 
+// An empty box, blanks alone among them, is the pressure mode.
 TEST_F(CalcoloMisto, PortataTotaleVuotaValeZero) {
   f->cboModel->SetListIndex(1);
-  f->txtqatot->SetText("");
-  Calcola();
-  EXPECT_FALSE(ErroreGenerico());
-  EXPECT_EQ(f->txtqatot->Text(), "0");
-  EXPECT_EQ(Riga(0)[1], "QA");
-  EXPECT_EQ(Modelli(), QStringList{"RMB 10"});
+  for (const QString& vuota : {QString(), QString("   "), QString(QChar(0xa0))}) {
+    f->txtqatot->SetText(vuota);
+    Calcola();
+    EXPECT_FALSE(ErroreGenerico());
+    EXPECT_EQ(f->txtqatot->Text(), "0");
+    EXPECT_EQ(Riga(0)[1], "QA");
+    EXPECT_EQ(Modelli(), QStringList{"RMB 10"});
+  }
 }
 
 TEST_F(CalcoloMisto, PortataOltreIlVentilatore) {

@@ -155,10 +155,13 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
   Scrivi(f->txtpsu, "50");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtqatot->Text(), "0");
-  Scrivi(f->txtqatot, "");
-  Esci(f->txtGlic);
-  EXPECT_EQ(f->txtqatot->Text(), "0");
-  EXPECT_EQ(f->txtpsu->Text(), "50");
+  for (const char* vuota : {"", "   "}) {
+    Scrivi(f->txtqatot, vuota);
+    Esci(f->txtGlic);
+    EXPECT_EQ(f->txtqatot->Text(), "0");
+    EXPECT_EQ(f->txtpsu->Text(), "50");
+    EXPECT_TRUE(reg.messaggi.empty());
+  }
   Scrivi(f->txtpsu, "");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
@@ -382,68 +385,104 @@ TEST_F(FinestraMista, UnBulboSeccoSenzaQuotaEntraSoloControllato) {
   }
 }
 
-// Letters in the static pressure box are refused when the box is left; an
-// air flow below 0 is refused by name, never rated to "No unit meets"; one
-// beyond what the rating holds meets no unit.  In every window with those
-// boxes.
+// Letters in the static pressure box are refused when the box is left, and
+// by the run when pasted where no check saw them (while another box's
+// refusal held the focus); an air flow below 0 is refused by name, never
+// rated to "No unit meets", but for "nolimits"; one beyond what the rating
+// holds meets no unit.  In every window, each with the boxes it has.
 TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
   std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
   finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
                                    {catalogo::Codice::KALVOEC, false},
                                    {catalogo::Codice::KALVOEC, true}});
+  auto testi = [this] {
+    QStringList t;
+    for (const auto& m : reg.messaggi) t << m.testo;
+    return t;
+  };
+  int controllate = 0;
   for (const FinestraDellaSerie& w : finestre) {
     FinestraSelezione& f = ApriFinestra(w);
     SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
     Attiva(f);
+    const QString limite = QString::number(catalogo::Descrittore(w.serie).pressioneMassima);
+    const QString rifiutoPressione = "Values must be in the range 0 Pa -> " + limite + " Pa\rset to 0";
     reg.Svuota();
     Scrivi(f.txtpsu, "abc");
     Esci(f.txtGlic);
-    ASSERT_EQ(reg.messaggi.size(), 1u);
-    EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range 0 Pa -> "));
-    EXPECT_TRUE(reg.messaggi[0].testo.endsWith(" Pa\rset to 0"));
+    EXPECT_EQ(testi(), QStringList{rifiutoPressione});
     EXPECT_EQ(f.txtpsu->Text(), "0");
     EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
+    // Pasted while the glycol's refusal holds the focus, then Calculate.
+    Scrivi(f.txtGlic, "61");
+    Esci(f.txtDistanza);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtGlic);
+    reg.Svuota();
+    f.txtpsu->setText("abc");
+    QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+    test::ProcessaEventi();
+    ASSERT_FALSE(testi().isEmpty());
+    EXPECT_EQ(testi().filter("Errore"), QStringList{});
+    EXPECT_EQ(testi().back(), rifiutoPressione);
+    EXPECT_EQ(f.txtpsu->Text(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
+    EXPECT_LE(f.Grd->Rows(), 2);
     Scrivi(f.txtpsu, "20");
     Esci(f.txtGlic);
+    ++controllate;
+    // Every window but the easy-calc ones and the fan coils' has the box.
+    EXPECT_EQ(f.txtqatot != nullptr, !w.facile && f.Nome() != "FDatiP");
     if (!f.txtqatot) continue;
     const QString rifiuto =
-        QString::fromUtf8(w.facile || !catalogo::Descrittore(w.serie).ec ? "Total " : "") +
+        QString::fromUtf8(catalogo::Descrittore(w.serie).aria != catalogo::Aria::Singola ? "Total " : "") +
         "Air flow : Values must be in the range > 0 m3/h";
-    // Typed and left: the base window refuses it there; the run refuses it.
+    // Typed and left: the base window refuses it there, the EC windows
+    // leave it to the run.
+    const bool base = f.Nome() == "FDatiPXX";
     for (const char* portata : {"-400", "abc"}) {
       reg.Svuota();
       Scrivi(f.txtqatot, portata);
       Esci(f.txtGlic);
-      if (f.Nome() != "FDatiPXX") break;
-      ASSERT_EQ(reg.messaggi.size(), 1u) << portata;
-      EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
-      EXPECT_EQ(f.txtqatot->Text(), "0");
+      EXPECT_EQ(testi(), base ? QStringList{rifiuto} : QStringList{}) << portata;
+      EXPECT_EQ(f.txtqatot->Text(), base ? "0" : portata) << portata;
+      EXPECT_EQ(QApplication::focusWidget(), base ? f.txtqatot : f.txtGlic) << portata;
+    }
+    // Pasted: the run refuses it.
+    for (const char* portata : {"-400", "abc"}) {
+      f.txtqatot->SetText(portata);
+      reg.Svuota();
+      f.cmdCalcola->click();
+      const bool lettere = std::string(portata) == "abc";
+      // The EC windows read letters as no flow: mandatory.
+      EXPECT_EQ(testi().filter(QRegularExpression("Air flow|^Errore")),
+                QStringList{lettere && !base ? QString(" Air flow is mandatory ") : rifiuto})
+          << portata;
+      EXPECT_LE(f.Grd->Rows(), 2);
       EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
     }
-    f.txtqatot->SetText("-400");
+    // "nolimits": a flow below 0 is not refused; no model delivers it.
+    core::imp.SenzaLimiti = true;
+    Scrivi(f.txtqatot, "-400");
+    Esci(f.txtGlic);
+    f.txtpsu->SetText("0");
     reg.Svuota();
     f.cmdCalcola->click();
-    QStringList testi;
-    for (const auto& m : reg.messaggi) testi << m.testo;
-    EXPECT_EQ(testi.filter("Air flow").size(), 1) << testi.join('|').toStdString();
-    EXPECT_EQ(
-        testi.filter(QRegularExpression("^(Total )?Air flow : Values must be in the range > 0 m3/h$")).size(),
-        1);
-    EXPECT_LE(f.Grd->Rows(), 2);
-    EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
+    core::imp.SenzaLimiti = false;
+    EXPECT_EQ(f.txtqatot->Text(), "-400");
+    EXPECT_EQ(testi().filter(QRegularExpression("Air flow|^Errore|^No unit")),
+              QStringList{"No unit meets the requir.specified"});
     // A flow beyond what the rating holds: no unit meets it.
     for (const char* portata : {"1e200", "1e39"}) {
       f.txtqatot->SetText(portata);
       reg.Svuota();
       f.cmdCalcola->click();
-      testi.clear();
-      for (const auto& m : reg.messaggi) testi << m.testo;
-      EXPECT_EQ(testi.filter(QRegularExpression("^No unit meets|^Errore")),
+      EXPECT_EQ(testi().filter(QRegularExpression("^No unit meets|^Errore")),
                 QStringList{"No unit meets the requir.specified"})
           << portata;
       EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
     }
   }
+  EXPECT_EQ(controllate, 9);
 }
 
 // The separator rows of the model lists cannot be chosen: disabled, and the
