@@ -485,6 +485,49 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
   EXPECT_EQ(controllate, 9);
 }
 
+// A number pasted where no check saw it, outside its box's range: the run
+// refuses it as the box's check does (message, minimum, focus), before any
+// row and never through the error trap.  In every window.
+TEST_F(FinestraMista, UnNumeroIncollatoFuoriCampoFermaIlCalcolo) {
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  for (const FinestraDellaSerie& w : finestre) {
+    FinestraSelezione& f = ApriFinestra(w);
+    SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
+    Attiva(f);
+    auto* m = dynamic_cast<FinestraAriaMista*>(&f);
+    auto* s = dynamic_cast<FinestraAriaSingola*>(&f);
+    ASSERT_TRUE(m || s);
+    const struct {
+      plat::TextBox* box;
+      const char* testo;
+      QString campo;
+    } casi[] = {
+        {m ? m->txtUrric : s->txtUr, "1e308", m ? "10 % -> 95 %\rset to 10" : "20 % -> 98 %\rset to 20"},
+        {m ? m->txtTsa1ric(1) : s->txtTsa1(1), "-300",
+         m ? "-15 °C -> 35 °C\rset to -15" : "-10 °C -> 30 °C\rset to -10"},
+        {f.txtTw1(1), "400", "30 °C -> 95 °C\rset to 30"},
+        {f.txtQw(0), "1e308", "0 l/h -> 3000 l/h\rset to 0"},
+        {f.txtGlic, "99", "0 % -> 60 %\rset to 0"},
+    };
+    for (const auto& c : casi) {
+      const QString prima = c.box->Text();
+      c.box->SetText(c.testo);
+      reg.Svuota();
+      QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+      test::ProcessaEventi();
+      QStringList testi;
+      for (const auto& r : reg.messaggi) testi << r.testo;
+      EXPECT_EQ(testi, QStringList{"Values must be in the range " + c.campo}) << c.testo;
+      EXPECT_EQ(QApplication::focusWidget(), c.box) << c.testo;
+      EXPECT_EQ(c.box->Text(), c.campo.mid(c.campo.lastIndexOf(' ') + 1)) << c.testo;
+      c.box->SetText(prima);
+    }
+  }
+}
+
 // The separator rows of the model lists cannot be chosen: disabled, and the
 // arrow keys pass over them, in every window whose series has them.
 TEST_F(FinestraMista, ISeparatoriNonSiScelgono) {
