@@ -297,6 +297,16 @@ FinestraSelezione& ApriFinestra(const FinestraDellaSerie& w) {
   return w.facile ? static_cast<FinestraSelezione&>(FDatiPEC_VFIX()) : FDatiPEC();
 }
 
+// The nine selection windows: the mixed-air ones, then the fan coils' and
+// the two of the EC fan coils.
+std::vector<FinestraDellaSerie> NoveFinestre() {
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  return finestre;
+}
+
 }  // namespace
 
 // A dry bulb that the share leaves unchecked, then the stream's wet bulb or
@@ -391,10 +401,7 @@ TEST_F(FinestraMista, UnBulboSeccoSenzaQuotaEntraSoloControllato) {
 // rated to "No unit meets", but for "nolimits"; one beyond what the rating
 // holds meets no unit.  In every window, each with the boxes it has.
 TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
-  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
-  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
-                                   {catalogo::Codice::KALVOEC, false},
-                                   {catalogo::Codice::KALVOEC, true}});
+  const std::vector<FinestraDellaSerie> finestre = NoveFinestre();
   auto testi = [this] {
     QStringList t;
     for (const auto& m : reg.messaggi) t << m.testo;
@@ -489,10 +496,7 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
 // refuses it as the box's check does (message, minimum, focus), before any
 // row and never through the error trap.  In every window.
 TEST_F(FinestraMista, UnNumeroIncollatoFuoriCampoFermaIlCalcolo) {
-  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
-  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
-                                   {catalogo::Codice::KALVOEC, false},
-                                   {catalogo::Codice::KALVOEC, true}});
+  const std::vector<FinestraDellaSerie> finestre = NoveFinestre();
   for (const FinestraDellaSerie& w : finestre) {
     FinestraSelezione& f = ApriFinestra(w);
     SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
@@ -651,10 +655,7 @@ TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
       "١٢",     "-0",     "99999999999", "-40",    "0x10",  "1.2.3", "+5",     "5e",  ".", "1d3", "&H10",
       "3.5e38", "1e39",   "32768",       "-32769", "1e-45", "27",    "19",     "47",  "7", "12",  "400",
       "20",     "70",     "60",          "5",      "300",   "1000",  "0.0001", "95",  "35"};
-  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
-  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
-                                   {catalogo::Codice::KALVOEC, false},
-                                   {catalogo::Codice::KALVOEC, true}});
+  const std::vector<FinestraDellaSerie> finestre = NoveFinestre();
   std::mt19937 caso(20261209);
   auto R = [&](qsizetype n) { return static_cast<int>(caso() % static_cast<unsigned>(n)); };
   auto abili = [](auto lista) {
