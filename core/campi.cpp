@@ -24,15 +24,15 @@ bool VersoChiusura(const plat::TextBox* box) {
          plat::FormDi(ricevente) == plat::FormDi(box);
 }
 
-void Rifiuta(plat::TextBox* box, float minimo, float massimo, const QString& unita) {
+}  // namespace
+
+void RifiutaTesto(plat::TextBox* box, float minimo, float massimo, const QString& unita) {
   const QString testoMin = TestoNumero(minimo, imp.SepDec);
   plat::MsgBox(TestoCampo(minimo, massimo, unita) + QLatin1Char('\r') + Testo(109) + testoMin,
                plat::Icona::Critica);
   box->SetText(testoMin);
   box->SetFocus();
 }
-
-}  // namespace
 
 bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita,
                      bool zeroAmmesso) {
@@ -45,13 +45,13 @@ bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QStr
   }
   const float valore = static_cast<float>(letto);
   if (minimo <= valore && valore <= massimo) return false;
-  Rifiuta(box, minimo, massimo, unita);
+  RifiutaTesto(box, minimo, massimo, unita);
   return true;
 }
 
 bool RifiutaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita) {
   if (!box || imp.SenzaLimiti || VersoChiusura(box)) return false;
-  Rifiuta(box, minimo, massimo, unita);
+  RifiutaTesto(box, minimo, massimo, unita);
   return true;
 }
 

@@ -25,6 +25,10 @@ bool ControllaValore(plat::TextBox* box, float minimo, float massimo, const QStr
 // window's close button.
 bool RifiutaValore(plat::TextBox* box, float minimo, float massimo, const QString& unita);
 
+// The same refusal whatever the command line and the focus: for a text that
+// is no number where a run needs one.
+void RifiutaTesto(plat::TextBox* box, float minimo, float massimo, const QString& unita);
+
 // The first line of the range message: text 108 and the limits with their unit.
 QString TestoCampo(float minimo, float massimo, const QString& unita);
 

@@ -1,5 +1,7 @@
 #include "core/unita.h"
 
+#include <cmath>
+
 #include "core/ambiente.h"
 #include "core/numeri.h"
 
@@ -91,15 +93,21 @@ QString Riscrivi(Grandezza g, double valoreDigitato, const UnitaMisura& prima) {
   const double ora = Fattore(g);
   const float interno = static_cast<float>(valoreDigitato / Fattore(g, prima));
   const double mostrato = valoreDigitato / Fattore(g, prima) * ora;
+  auto stesso = [&](const QString& t) { return static_cast<float>(t.toDouble() / ora) == interno; };
   const QString formato = FormatoUnita(g);
   const qsizetype punto = formato.indexOf(QLatin1Char('.'));
-  // Single precision needs at most nine significant digits.
+  // The decimals of the unit's format, and more where they are needed; a
+  // value too small or too large for a dozen decimals keeps its digits in
+  // exponent form (single precision needs at most nine significant digits).
   constexpr int kDecimaliMassimi = 12;
   QString t;
-  for (int d = punto < 0 ? 0 : static_cast<int>(formato.size() - punto - 1);; ++d) {
-    t = QString::number(mostrato, 'f', d);
-    if (d >= kDecimaliMassimi || static_cast<float>(t.toDouble() / ora) == interno) break;
-  }
+  bool trovato = false;
+  if (std::fabs(mostrato) < 1e15)
+    for (int d = punto < 0 ? 0 : static_cast<int>(formato.size() - punto - 1);
+         d <= kDecimaliMassimi && !trovato; ++d)
+      trovato = stesso(t = QString::number(mostrato, 'f', d));
+  for (int cifre = 1; cifre <= 17 && !trovato; ++cifre)
+    trovato = stesso(t = QString::number(mostrato, 'G', cifre));
   return t.replace(QLatin1Char('.'), imp.SepDec);
 }
 

@@ -175,7 +175,8 @@ void FinestraAriaMista::LeggiCondizioniAria(unita::Condizioni& k) const {
   k.URRicircolo = NumeroOZero(txtUrric);
   k.URRinnovo = NumeroOZero(txturrin);
   k.QuotaRinnovo = Scrollfreddo->Value();
-  k.PressioneCasella = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
+  k.PressioneCasella =
+      static_cast<float>(LetturaPressione().value_or(0)) / core::Fattore(core::Grandezza::PerditaAria);
   for (int i = 1; i <= kAccessori; ++i) k.Accessori[i - 1] = chkAcc(i)->Value() != 0;
   k.QuattroTubi = k.Accessori[0];
 }
@@ -193,6 +194,24 @@ plat::TextBox* FinestraAriaMista::Casella(unita::Casella c, int p) {
     default:
       return FinestraSelezione::Casella(c, p);
   }
+}
+
+std::vector<FinestraSelezione::CasellaControllata> FinestraAriaMista::CaselleDellaCorsa() {
+  const QString percento = QStringLiteral("%");
+  std::vector<CasellaControllata> v{
+      {NumeroOZero(txtUrric),
+       [this, percento] { Controlla(txtUrric, kUmiditaMin, kUmiditaMax, percento, true); }},
+      {NumeroOZero(txturrin),
+       [this, percento] { Controlla(txturrin, kUmiditaMin, kUmiditaMax, percento, true); }},
+      {NumeroOZero(txtTsa1ric(1)), [this] { txtTsa1ric_LostFocus(1); }},
+      {NumeroOZero(txtTsa1rin(1)), [this] { txtTsa1rin_LostFocus(1); }}};
+  for (const CasellaControllata& c : FinestraSelezione::CaselleDellaCorsa()) v.push_back(c);
+  return v;
+}
+
+float FinestraAriaMista::PressioneMassima() const {
+  const catalogo::Serie* d = SerieFinestra();
+  return d ? d->pressioneMassima : 250;
 }
 
 std::span<const motore::AccessorioDP> FinestraAriaMista::AccessoriSerie() {

@@ -67,6 +67,9 @@ class FinestraAriaMista : public FinestraSelezione {
   // The air and accessory boxes in the conditions of a run, with the shared boxes.
   void LeggiCondizioniAria(unita::Condizioni& k) const override;
   plat::TextBox* Casella(unita::Casella c, int p) override;
+  float PressioneMassima() const override;
+  // The run checks the cooling dry bulbs itself, by the share.
+  std::vector<CasellaControllata> CaselleDellaCorsa() override;
   // The accessory rows of the loaded series.
   static std::span<const motore::AccessorioDP> AccessoriSerie();
 

@@ -119,10 +119,7 @@ void FinestraAriaSingola::txtQw_LostFocus(int i) { RegolaPortataAcqua(i); }
 
 void FinestraAriaSingola::txtGlic_LostFocus() { ControllaGlicole(); }
 
-void FinestraAriaSingola::txtpsu_LostFocus() {
-  const catalogo::Serie* d = SerieFinestra();
-  ControllaPressione(d ? d->pressioneMassima : 80);
-}
+void FinestraAriaSingola::txtpsu_LostFocus() { ControllaPressione(); }
 
 // ---- Input check ----
 
@@ -132,6 +129,15 @@ void FinestraAriaSingola::LeggiCondizioniAria(unita::Condizioni& k) const {
   k.URRicircolo = NumeroOZero(txtUr);
   k.ComeFreddo = chkComeFreddo && chkComeFreddo->Value() != 0;
   k.QuattroTubi = chkKQ->Value() != 0;
+}
+
+std::vector<FinestraSelezione::CasellaControllata> FinestraAriaSingola::CaselleDellaCorsa() {
+  std::vector<CasellaControllata> v{
+      {NumeroOZero(txtTsa1(0)), [this] { txtTsa1_LostFocus(0); }},
+      {NumeroOZero(txtUr), [this] { Controlla(txtUr, kUmiditaMin, kUmiditaMax, QStringLiteral("%"), true); }},
+      {NumeroOZero(txtTsa1(1)), [this] { txtTsa1_LostFocus(1); }}};
+  for (const CasellaControllata& c : FinestraSelezione::CaselleDellaCorsa()) v.push_back(c);
+  return v;
 }
 
 plat::TextBox* FinestraAriaSingola::Casella(unita::Casella c, int p) {

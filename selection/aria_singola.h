@@ -43,6 +43,7 @@ class FinestraAriaSingola : public FinestraSelezione {
   // The air boxes in the conditions of a run, with the shared boxes.
   void LeggiCondizioniAria(unita::Condizioni& k) const override;
   plat::TextBox* Casella(unita::Casella c, int p) override;
+  std::vector<CasellaControllata> CaselleDellaCorsa() override;
 };
 
 }  // namespace sel

@@ -86,6 +86,10 @@ void FormDatiP::txtQw_LostFocus(int i) {
     chkComeFreddo->SetValue(0);
     if (Positivo(txtTw2(i))) txtTw2(i)->SetText(QString());
   }
+  ControllaPortataAcqua(i);
+}
+
+void FormDatiP::ControllaPortataAcqua(int i) {
   const float massimo = core::Fattore(core::Grandezza::PortataAcqua) * 3000.0f / 3600000.0f;
   Controlla(txtQw(i), 0, massimo, core::NomeUnita(core::Grandezza::PortataAcqua), false);
 }

@@ -16,6 +16,8 @@ class FormDatiP : public FinestraAriaSingola {
   void chkComeFreddo_Click();
   void cboVel_GotFocus();
   void txtQw_LostFocus(int i) override;
+  // 0 to 3000 l/h, in the water-flow unit.
+  void ControllaPortataAcqua(int i) override;
 
   // The grid heading of a run.
   void CalcolaIntestazione();

@@ -73,21 +73,29 @@ void FormDatiPXX::Form_Load() {
 void FormDatiPXX::txtpsu_LostFocus() {
   if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
   if (Positivo(txtpsu)) txtqatot->SetText(QStringLiteral("0"));
-  const catalogo::Serie* d = SerieFinestra();
-  ControllaPressione(d ? d->pressioneMassima : 250);
+  ControllaPressione();
 }
 
 void FormDatiPXX::txtqatot_LostFocus() {
-  if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
-  // Letters or a flow below 0: refused, the box back at 0 (the static
-  // pressure mode).
-  double q = 0;
-  if (!VersoChiusura() && (!core::NumeroDiSistema(txtqatot->Text(), core::imp.SepDec, &q) || q < 0)) {
-    txtqatot->SetText(QStringLiteral("0"));
-    RifiutaPortata();
-    return;
-  }
+  // Blanks alone are an empty box.
+  if (txtqatot->Text().trimmed().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
+  if (!VersoChiusura() && RifiutaPortataTotale()) return;
   if (Positivo(txtqatot)) txtpsu->SetText(QStringLiteral("0"));
+}
+
+std::optional<double> FormDatiPXX::LetturaPortataTotale() const {
+  if (txtqatot->Text().trimmed().isEmpty()) return 0.0;
+  double q = 0;
+  if (!core::NumeroDiSistema(txtqatot->Text(), core::imp.SepDec, &q)) return std::nullopt;
+  return q;
+}
+
+bool FormDatiPXX::RifiutaPortataTotale() {
+  const std::optional<double> q = LetturaPortataTotale();
+  if (q && !(*q < 0 && !core::imp.SenzaLimiti)) return false;
+  txtqatot->SetText(QStringLiteral("0"));
+  RifiutaPortata();
+  return true;
 }
 
 // ---- Input check and air mixing ----
@@ -113,7 +121,7 @@ void FormDatiPXX::CalcolaIntestazione() {
   const catalogo::Serie* d = SerieFinestra();
   const bool conPin = d && d->colonneRumoreInOut;
   const bool tutteVel = cboVel->ListIndex() == 0;
-  const bool portata = core::Numero(txtqatot->Text(), core::imp.SepDec) == 0;
+  const bool portata = LetturaPortataTotale().value_or(0) == 0;
   QStringList codici{QString()}, unita{core::Testo(40)};
   auto colonna = [&](const QString& codice, const QString& u) {
     codici << codice;
@@ -147,12 +155,9 @@ void FormDatiPXX::Calcola() {
   if (core::ValNum(txtpsu->Text()) == 0)
     plat::MsgBox(QStringLiteral(
         "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
-  if (txtqatot->Text().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
-  const double qaTot = core::Numero(txtqatot->Text(), sep);
-  if (qaTot < 0) {
-    RifiutaPortata();
-    return;
-  }
+  if (txtqatot->Text().trimmed().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
+  if (RifiutaPortataTotale()) return;
+  const double qaTot = LetturaPortataTotale().value_or(0);
   if (PortataOltreOgniUnita(core::Interno(core::Grandezza::PortataAria, qaTot))) return;
   if (qaTot == 0) {
     lblLegSim(0)->SetCaption(QStringLiteral("QA"));

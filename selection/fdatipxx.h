@@ -4,6 +4,7 @@
 // air flow, and the pressure drops of the ticked accessories.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -38,9 +39,15 @@ class FormDatiPXX : public FinestraAriaMista {
  protected:
   void Progetta() override;
   void Form_Load() override;
+  // The total air flow by the system's rules, blanks alone an empty box
+  // (0, the static pressure mode); nothing for a text that is no number.
+  std::optional<double> LetturaPortataTotale() const override;
 
  private:
   void Calcola();
+  // A total air flow that is no number, or below 0 (but for "nolimits"):
+  // the box back at "0", the message naming it and the focus on it; true.
+  bool RifiutaPortataTotale();
 };
 
 }  // namespace sel

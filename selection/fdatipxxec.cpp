@@ -75,10 +75,7 @@ bool FormDatiPXXEC::SeparatoreSceglibile(int posizione) const {
 
 // The static pressure up to the series' limit; an empty box stays empty,
 // and the required air flow stays: both are inputs of the same run.
-void FormDatiPXXEC::txtpsu_LostFocus() {
-  const catalogo::Serie* d = SerieFinestra();
-  ControllaPressione(d ? d->pressioneMassima : 250);
-}
+void FormDatiPXXEC::txtpsu_LostFocus() { ControllaPressione(); }
 
 // ---- The run ----
 

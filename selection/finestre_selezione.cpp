@@ -432,20 +432,16 @@ void FinestraSelezione::AggiornaUnita() {
 
 void FinestraSelezione::UnitaCambiate(const core::UnitaMisura& prima) {
   using core::Grandezza;
-  // The flows are read by the runs as ValNum reads them, the pressure by
-  // the system's rules.
-  auto riscrivi = [&prima](plat::TextBox* box, Grandezza g, bool valNum) {
-    if (!box || core::Fattore(g, prima) == core::Fattore(g)) return;
-    double v = 0;
-    if (valNum)
-      v = core::ValNum(box->Text());
-    else if (!core::NumeroDiSistema(box->Text(), core::imp.SepDec, &v))
-      return;
-    if (v != 0 && std::isfinite(v)) box->SetText(core::Riscrivi(g, v, prima));
+  // Each box read as the window's run reads it: a text the run refuses, or
+  // one it reads as 0, stays as it was typed.
+  auto riscrivi = [&prima](plat::TextBox* box, Grandezza g, std::optional<double> v) {
+    if (!box || !v || *v == 0 || !std::isfinite(*v) || core::Fattore(g, prima) == core::Fattore(g)) return;
+    box->SetText(core::Riscrivi(g, *v, prima));
   };
-  for (const auto& [i, box] : txtQw.Elementi()) riscrivi(box, Grandezza::PortataAcqua, true);
-  riscrivi(txtqatot, Grandezza::PortataAria, true);
-  riscrivi(txtpsu, Grandezza::PerditaAria, false);
+  for (const auto& [i, box] : txtQw.Elementi())
+    riscrivi(box, Grandezza::PortataAcqua, LetturaPortataAcqua(i));
+  riscrivi(txtqatot, Grandezza::PortataAria, LetturaPortataTotale());
+  riscrivi(txtpsu, Grandezza::PerditaAria, LetturaPressione());
   AggiornaUnita();
   if (Grd) {
     Grd->SetRows(0);
@@ -571,20 +567,48 @@ void FinestraSelezione::ControllaGlicole() { Controlla(txtGlic, 0, 60, QStringLi
 
 void FinestraSelezione::RegolaPortataAcqua(int i) {
   if (Positivo(txtTw2(i)) && Positivo(txtQw(i))) txtTw2(i)->SetText(QString());
+  ControllaPortataAcqua(i);
+}
+
+void FinestraSelezione::ControllaPortataAcqua(int i) {
   Controlla(txtQw(i), 0, 3000, core::NomeUnita(core::Grandezza::PortataAcqua), false);
 }
 
-void FinestraSelezione::ControllaPressione(float massimo) {
-  const float limite = massimo * core::Fattore(core::Grandezza::PerditaAria);
+std::vector<FinestraSelezione::CasellaControllata> FinestraSelezione::CaselleDellaCorsa() {
+  std::vector<CasellaControllata> v;
+  for (int i = 0; i < 2; ++i) {
+    if (txtTw1(i)) v.push_back({NumeroOZero(txtTw1(i)), [this, i] { ControllaTw1(i); }});
+    if (txtQw(i)) v.push_back({LetturaPortataAcqua(i), [this, i] { ControllaPortataAcqua(i); }});
+  }
+  if (txtGlic) v.push_back({NumeroOZero(txtGlic), [this] { ControllaGlicole(); }});
+  return v;
+}
+
+bool FinestraSelezione::CaselleFuoriCampo() {
+  if (core::imp.SenzaLimiti) return false;
+  for (const CasellaControllata& c : CaselleDellaCorsa()) {
+    if (c.valore == 0) continue;
+    esitoControllo_ = motore::Falso;
+    c.controllo();
+    if (esitoControllo_ == motore::Vero) return true;
+  }
+  return false;
+}
+
+void FinestraSelezione::ControllaPressione() {
+  const float limite = PressioneMassima() * core::Fattore(core::Grandezza::PerditaAria);
   const QString unita = core::NomeUnita(core::Grandezza::PerditaAria);
   // Letters are no pressure: refused as out of range, although 0 is allowed.
-  const QString testo = txtpsu->Text().trimmed();
-  double v = 0;
-  if (!testo.isEmpty() && !core::NumeroDiSistema(testo, core::imp.SepDec, &v)) {
+  if (!LetturaPressione()) {
     esitoControllo_ = core::RifiutaValore(txtpsu, 0, limite, unita) ? motore::Vero : motore::Falso;
     return;
   }
   Controlla(txtpsu, 0, limite, unita, true);
+}
+
+float FinestraSelezione::PressioneMassima() const {
+  const catalogo::Serie* d = SerieFinestra();
+  return d ? d->pressioneMassima : 80;
 }
 
 bool FinestraSelezione::SaltoTermicoAmmesso(bool limitato) const {
@@ -621,9 +645,10 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
 
 float FinestraSelezione::PortataRichiesta() {
   const float q =
-      static_cast<float>(core::Interno(core::Grandezza::PortataAria, core::ValNum(txtqatot->Text())));
+      static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
   if (PortataOltreOgniUnita(q)) return 0;
-  if (q > 0) return q;
+  // "nolimits": a flow below 0 is rated too (no model delivers it).
+  if (q > 0 || (q < 0 && core::imp.SenzaLimiti)) return q;
   if (q < 0) {
     RifiutaPortata();
     return 0;
@@ -758,8 +783,31 @@ void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
 float FinestraSelezione::LeggiPressioneUtile() {
   // Blanks alone are an empty box, as the box's check reads them.
   if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  return static_cast<float>(core::Numero(txtpsu->Text(), core::imp.SepDec) /
-                            core::Fattore(core::Grandezza::PerditaAria));
+  const std::optional<double> p = LetturaPressione();
+  if (!p) {
+    // Whatever the command line: the run has no number to rate.
+    core::RifiutaTesto(txtpsu, 0, PressioneMassima() * core::Fattore(core::Grandezza::PerditaAria),
+                       core::NomeUnita(core::Grandezza::PerditaAria));
+    throw CorsaFermata();
+  }
+  return static_cast<float>(*p / core::Fattore(core::Grandezza::PerditaAria));
+}
+
+double FinestraSelezione::LetturaPortataAcqua(int i) const {
+  return txtQw(i) ? core::ValNum(txtQw(i)->Text()) : 0.0;
+}
+
+std::optional<double> FinestraSelezione::LetturaPressione() const {
+  if (!txtpsu) return std::nullopt;
+  if (txtpsu->Text().trimmed().isEmpty()) return 0.0;
+  double v = 0;
+  if (!core::NumeroDiSistema(txtpsu->Text(), core::imp.SepDec, &v)) return std::nullopt;
+  return v;
+}
+
+std::optional<double> FinestraSelezione::LetturaPortataTotale() const {
+  if (!txtqatot) return std::nullopt;
+  return core::ValNum(txtqatot->Text());
 }
 
 unita::Condizioni FinestraSelezione::CondizioniDellaCorsa(float pressione) const {
@@ -773,8 +821,7 @@ void FinestraSelezione::LeggiCondizioniComuni(unita::Condizioni& k) const {
   for (int i = 0; i < 2; ++i) {
     k.Tw1[i] = NumeroOZero(txtTw1(i));
     k.Tw2[i] = NumeroOZero(txtTw2(i));
-    k.Qw[i] =
-        static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, core::ValNum(txtQw(i)->Text())));
+    k.Qw[i] = static_cast<float>(core::Interno(core::Grandezza::PortataAcqua, LetturaPortataAcqua(i)));
   }
   k.PercGlicole = NumeroOZero(txtGlic);
   // A distance that is no number stops the run when the first row needs it.
@@ -843,8 +890,9 @@ void FinestraSelezione::AssicuraSerie() {
 
 void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   if (inCalcolo_ || catalogo::CaricamentoInCorso()) return;
-  // A box left with a wrong value is checked first; a failed check stops the run.
-  if (plat::Fuoco::EseguiPendenti()) return;
+  // A box left with a wrong value is checked first, then any number no check
+  // saw; a failed check stops the run.
+  if (plat::Fuoco::EseguiPendenti() || CaselleFuoriCampo()) return;
   if (!Caricata()) return;
   // The sound pressure needs a distance above zero that the rating can hold
   // (a single, and its square): said before the run.
@@ -866,6 +914,8 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
     if (Facile()) occupato.emplace();
     AssicuraSerie();
     corpo();
+  } catch (const CorsaFermata&) {
+    // Refused with the box's own message, the focus on the box.
   } catch (...) {
     TrappolaErrori();
   }

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <functional>
+#include <optional>
 
 #include "catalogue/descrittore.h"
 #include "platform/controlli.h"
@@ -183,10 +184,33 @@ class FinestraSelezione : public plat::Form {
   void ControllaTw1(int i);
   void ControllaGlicole();
   // Water flow of panel i (the mixed-air windows' rule): empties the outlet
-  // temperature, then 0 to 3000 in the water-flow unit.
+  // temperature, then its range check.
   void RegolaPortataAcqua(int i);
-  // Static pressure from 0 to massimo Pa, in the unit shown; letters refused.
-  void ControllaPressione(float massimo);
+  // The range check of the water flow of panel i: 0 to 3000 in the
+  // water-flow unit.
+  virtual void ControllaPortataAcqua(int i);
+  // A box a run reads, the value the run reads in it, and its range check,
+  // which leaves its outcome as the window's last check.
+  struct CasellaControllata {
+    double valore;
+    std::function<void()> controllo;
+  };
+  // The boxes with a range check that a run reads and no check of the run
+  // covers, in the window's order: the water and the glycol here, a window
+  // its air boxes before them.
+  virtual std::vector<CasellaControllata> CaselleDellaCorsa();
+  // Before a run: a value that no check saw (pasted, or written while
+  // another box's refusal held the focus) goes through its box's check
+  // when the run would read it as a number other than 0, and a refusal
+  // stops the run; 0 (an empty box, a text that is no number) is left to
+  // the run's input check.  Nothing with "nolimits".  True when a box was
+  // refused.
+  bool CaselleFuoriCampo();
+  // Static pressure from 0 to the window's limit, in the unit shown;
+  // letters refused.
+  void ControllaPressione();
+  // The static pressure's upper limit of the window's series, Pa.
+  virtual float PressioneMassima() const;
   // The cooling water temperature rise of a run with both temperatures
   // given: at least 8 K for district cooling, at most 8 K otherwise when
   // limitato.  False (after its message) when the run must stop.
@@ -234,8 +258,24 @@ class FinestraSelezione : public plat::Form {
   // meets the data.
   void ChiudiCalcolo(const motore::StatoCalcolo& s);
   // Start of a run: an empty static pressure box becomes "0"; the pressure
-  // in Pa (a text that is no number raises error 13).
+  // in Pa.  A text that is no number (pasted where no check saw it) is
+  // refused as the box's check refuses it, and the run stops (CorsaFermata).
   float LeggiPressioneUtile();
+  // Thrown by a run that refused a box with that box's own message and gave
+  // it the focus: the run ends there, without the error trap.
+  struct CorsaFermata {};
+  // How the runs read the boxes of numbers, in the unit shown: one routine
+  // per box, which the rewrite on a change of units calls too, so that both
+  // read a text alike.
+  // The water flow of panel i: the number at the start of the text (","
+  // a decimal mark too), 0 when there is none.
+  double LetturaPortataAcqua(int i) const;
+  // The static pressure by the system's rules, blanks alone an empty box
+  // (0); nothing for a text that is no number.
+  std::optional<double> LetturaPressione() const;
+  // The required air flow as the window's run reads it: the number at the
+  // start of the text; nothing for a text the run refuses (or no box).
+  virtual std::optional<double> LetturaPortataTotale() const;
   // The boxes every base window has, read into the conditions of a run:
   // water of both passes, glycol, distance and directivity, and the
   // command-line words.

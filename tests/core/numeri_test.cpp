@@ -94,7 +94,8 @@ TEST(Unita, TabelleEConversioni) {
 }
 
 // A typed value rewritten in another unit keeps its internal value: the
-// unit's decimals, more only where they are needed.
+// unit's decimals, more only where they are needed, an exponent where
+// decimals are not enough.
 TEST(Unita, RiscritteInUnAltraUnita) {
   RiempiUnita();
   struct Caso {
@@ -112,6 +113,10 @@ TEST(Unita, RiscritteInUnAltraUnita) {
       {Grandezza::PerditaAria, 1, 0, 3.06, ".", "30"},
       {Grandezza::PerditaAria, 1, 0, 3, ".", "29.4117653"},
       {Grandezza::PortataAcqua, 1, 0, -720, ".", "-0.200"},
+      // Too small or too large for a dozen decimals: the digits kept.
+      {Grandezza::PortataAcqua, 1, 0, 1e-20, ".", "2.7777778E-24"},
+      {Grandezza::PortataAcqua, 0, 1, 1e-20, ",", "3,6E-17"},
+      {Grandezza::PortataAria, 1, 2, 1e30, ".", "3.6E+33"},
   };
   for (const Caso& c : casi) {
     imp.SepDec = c.sep;

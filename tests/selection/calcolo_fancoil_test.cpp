@@ -225,14 +225,24 @@ TEST_F(CalcoloFanCoil, PressioneVuotaDiventaZero) {
   }
 }
 
-TEST_F(CalcoloFanCoil, ErroreGenericoTieneLeRighe) {
-  f->txtpsu->SetText("x");
-  f->cmdCalcola->click();
-  ASSERT_EQ(reg.messaggi.size(), 1u);
-  EXPECT_EQ(reg.messaggi[0].testo, "Errore generico : 13");
-  EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Esclamativa);
-  EXPECT_EQ(f->Grd->FixedRows(), 0);
-  EXPECT_FALSE(plat::PuntatoreInAttesa());
+// Letters pasted into the static pressure box, which no check saw: the run
+// refuses them as the box's check does, also with "nolimits" (the run has
+// no number to rate), never through the error trap.
+TEST_F(CalcoloFanCoil, LettereIncollateNellaPressioneRifiutate) {
+  for (bool senzaLimiti : {false, true}) {
+    core::imp.SenzaLimiti = senzaLimiti;
+    reg.Svuota();
+    f->txtpsu->SetText("x");
+    f->cmdCalcola->click();
+    core::imp.SenzaLimiti = false;
+    ASSERT_EQ(reg.messaggi.size(), 1u);
+    EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 0 Pa -> 80 Pa\rset to 0");
+    EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
+    EXPECT_EQ(f->txtpsu->Text(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), f->txtpsu);
+    EXPECT_EQ(f->Grd->FixedRows(), 0);
+    EXPECT_FALSE(plat::PuntatoreInAttesa());
+  }
 }
 
 TEST_F(CalcoloFanCoil, ControlloPrimaDelCalcolo) {

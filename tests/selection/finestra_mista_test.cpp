@@ -155,10 +155,13 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
   Scrivi(f->txtpsu, "50");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtqatot->Text(), "0");
-  Scrivi(f->txtqatot, "");
-  Esci(f->txtGlic);
-  EXPECT_EQ(f->txtqatot->Text(), "0");
-  EXPECT_EQ(f->txtpsu->Text(), "50");
+  for (const char* vuota : {"", "   "}) {
+    Scrivi(f->txtqatot, vuota);
+    Esci(f->txtGlic);
+    EXPECT_EQ(f->txtqatot->Text(), "0");
+    EXPECT_EQ(f->txtpsu->Text(), "50");
+    EXPECT_TRUE(reg.messaggi.empty());
+  }
   Scrivi(f->txtpsu, "");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
@@ -294,6 +297,16 @@ FinestraSelezione& ApriFinestra(const FinestraDellaSerie& w) {
   return w.facile ? static_cast<FinestraSelezione&>(FDatiPEC_VFIX()) : FDatiPEC();
 }
 
+// The nine selection windows: the mixed-air ones, then the fan coils' and
+// the two of the EC fan coils.
+std::vector<FinestraDellaSerie> NoveFinestre() {
+  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
+  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
+                                   {catalogo::Codice::KALVOEC, false},
+                                   {catalogo::Codice::KALVOEC, true}});
+  return finestre;
+}
+
 }  // namespace
 
 // A dry bulb that the share leaves unchecked, then the stream's wet bulb or
@@ -382,66 +395,139 @@ TEST_F(FinestraMista, UnBulboSeccoSenzaQuotaEntraSoloControllato) {
   }
 }
 
-// Letters in the static pressure box are refused when the box is left; an
-// air flow below 0 is refused by name, never rated to "No unit meets"; one
-// beyond what the rating holds meets no unit.  In every window with those
-// boxes.
+// Letters in the static pressure box are refused when the box is left, and
+// by the run when pasted where no check saw them (while another box's
+// refusal held the focus); an air flow below 0 is refused by name, never
+// rated to "No unit meets", but for "nolimits"; one beyond what the rating
+// holds meets no unit.  In every window, each with the boxes it has.
 TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
-  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
-  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
-                                   {catalogo::Codice::KALVOEC, false},
-                                   {catalogo::Codice::KALVOEC, true}});
+  const std::vector<FinestraDellaSerie> finestre = NoveFinestre();
+  auto testi = [this] {
+    QStringList t;
+    for (const auto& m : reg.messaggi) t << m.testo;
+    return t;
+  };
+  int controllate = 0;
   for (const FinestraDellaSerie& w : finestre) {
     FinestraSelezione& f = ApriFinestra(w);
     SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
     Attiva(f);
+    const QString limite = QString::number(catalogo::Descrittore(w.serie).pressioneMassima);
+    const QString rifiutoPressione = "Values must be in the range 0 Pa -> " + limite + " Pa\rset to 0";
     reg.Svuota();
     Scrivi(f.txtpsu, "abc");
     Esci(f.txtGlic);
-    ASSERT_EQ(reg.messaggi.size(), 1u);
-    EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range 0 Pa -> "));
-    EXPECT_TRUE(reg.messaggi[0].testo.endsWith(" Pa\rset to 0"));
+    EXPECT_EQ(testi(), QStringList{rifiutoPressione});
     EXPECT_EQ(f.txtpsu->Text(), "0");
     EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
+    // Pasted while the glycol's refusal holds the focus, then Calculate.
+    Scrivi(f.txtGlic, "61");
+    Esci(f.txtDistanza);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtGlic);
+    reg.Svuota();
+    f.txtpsu->setText("abc");
+    QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+    test::ProcessaEventi();
+    ASSERT_FALSE(testi().isEmpty());
+    EXPECT_EQ(testi().filter("Errore"), QStringList{});
+    EXPECT_EQ(testi().back(), rifiutoPressione);
+    EXPECT_EQ(f.txtpsu->Text(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
+    EXPECT_LE(f.Grd->Rows(), 2);
     Scrivi(f.txtpsu, "20");
     Esci(f.txtGlic);
+    ++controllate;
+    // Every window but the easy-calc ones and the fan coils' has the box.
+    EXPECT_EQ(f.txtqatot != nullptr, !w.facile && f.Nome() != "FDatiP");
     if (!f.txtqatot) continue;
     const QString rifiuto =
-        QString::fromUtf8(w.facile || !catalogo::Descrittore(w.serie).ec ? "Total " : "") +
+        QString::fromUtf8(catalogo::Descrittore(w.serie).aria != catalogo::Aria::Singola ? "Total " : "") +
         "Air flow : Values must be in the range > 0 m3/h";
-    // Typed and left: the base window refuses it there; the run refuses it.
+    // Typed and left: the base window refuses it there, the EC windows
+    // leave it to the run.
+    const bool base = f.Nome() == "FDatiPXX";
     for (const char* portata : {"-400", "abc"}) {
       reg.Svuota();
       Scrivi(f.txtqatot, portata);
       Esci(f.txtGlic);
-      if (f.Nome() != "FDatiPXX") break;
-      ASSERT_EQ(reg.messaggi.size(), 1u) << portata;
-      EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
-      EXPECT_EQ(f.txtqatot->Text(), "0");
+      EXPECT_EQ(testi(), base ? QStringList{rifiuto} : QStringList{}) << portata;
+      EXPECT_EQ(f.txtqatot->Text(), base ? "0" : portata) << portata;
+      EXPECT_EQ(QApplication::focusWidget(), base ? f.txtqatot : f.txtGlic) << portata;
+    }
+    // Pasted: the run refuses it.
+    for (const char* portata : {"-400", "abc"}) {
+      f.txtqatot->SetText(portata);
+      reg.Svuota();
+      f.cmdCalcola->click();
+      const bool lettere = std::string(portata) == "abc";
+      // The EC windows read letters as no flow: mandatory.
+      EXPECT_EQ(testi().filter(QRegularExpression("Air flow|^Errore")),
+                QStringList{lettere && !base ? QString(" Air flow is mandatory ") : rifiuto})
+          << portata;
+      EXPECT_LE(f.Grd->Rows(), 2);
       EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
     }
-    f.txtqatot->SetText("-400");
+    // "nolimits": a flow below 0 is not refused; no model delivers it.
+    core::imp.SenzaLimiti = true;
+    Scrivi(f.txtqatot, "-400");
+    Esci(f.txtGlic);
+    f.txtpsu->SetText("0");
     reg.Svuota();
     f.cmdCalcola->click();
-    QStringList testi;
-    for (const auto& m : reg.messaggi) testi << m.testo;
-    EXPECT_EQ(testi.filter("Air flow").size(), 1) << testi.join('|').toStdString();
-    EXPECT_EQ(
-        testi.filter(QRegularExpression("^(Total )?Air flow : Values must be in the range > 0 m3/h$")).size(),
-        1);
-    EXPECT_LE(f.Grd->Rows(), 2);
-    EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
+    core::imp.SenzaLimiti = false;
+    EXPECT_EQ(f.txtqatot->Text(), "-400");
+    EXPECT_EQ(testi().filter(QRegularExpression("Air flow|^Errore|^No unit")),
+              QStringList{"No unit meets the requir.specified"});
     // A flow beyond what the rating holds: no unit meets it.
     for (const char* portata : {"1e200", "1e39"}) {
       f.txtqatot->SetText(portata);
       reg.Svuota();
       f.cmdCalcola->click();
-      testi.clear();
-      for (const auto& m : reg.messaggi) testi << m.testo;
-      EXPECT_EQ(testi.filter(QRegularExpression("^No unit meets|^Errore")),
+      EXPECT_EQ(testi().filter(QRegularExpression("^No unit meets|^Errore")),
                 QStringList{"No unit meets the requir.specified"})
           << portata;
       EXPECT_EQ(QApplication::focusWidget(), f.txtqatot);
+    }
+  }
+  EXPECT_EQ(controllate, 9);
+}
+
+// A number pasted where no check saw it, outside its box's range: the run
+// refuses it as the box's check does (message, minimum, focus), before any
+// row and never through the error trap.  In every window.
+TEST_F(FinestraMista, UnNumeroIncollatoFuoriCampoFermaIlCalcolo) {
+  const std::vector<FinestraDellaSerie> finestre = NoveFinestre();
+  for (const FinestraDellaSerie& w : finestre) {
+    FinestraSelezione& f = ApriFinestra(w);
+    SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString());
+    Attiva(f);
+    auto* m = dynamic_cast<FinestraAriaMista*>(&f);
+    auto* s = dynamic_cast<FinestraAriaSingola*>(&f);
+    ASSERT_TRUE(m || s);
+    const struct {
+      plat::TextBox* box;
+      const char* testo;
+      QString campo;
+    } casi[] = {
+        {m ? m->txtUrric : s->txtUr, "1e308", m ? "10 % -> 95 %\rset to 10" : "20 % -> 98 %\rset to 20"},
+        {m ? m->txtTsa1ric(1) : s->txtTsa1(1), "-300",
+         m ? "-15 °C -> 35 °C\rset to -15" : "-10 °C -> 30 °C\rset to -10"},
+        {f.txtTw1(1), "400", "30 °C -> 95 °C\rset to 30"},
+        {f.txtQw(0), "1e308", "0 l/h -> 3000 l/h\rset to 0"},
+        {f.txtGlic, "99", "0 % -> 60 %\rset to 0"},
+    };
+    for (const auto& c : casi) {
+      const QString prima = c.box->Text();
+      c.box->SetText(c.testo);
+      reg.Svuota();
+      QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+      test::ProcessaEventi();
+      QStringList testi;
+      for (const auto& r : reg.messaggi) testi << r.testo;
+      EXPECT_EQ(testi, QStringList{"Values must be in the range " + c.campo}) << c.testo;
+      EXPECT_EQ(QApplication::focusWidget(), c.box) << c.testo;
+      EXPECT_EQ(c.box->Text(), c.campo.mid(c.campo.lastIndexOf(' ') + 1)) << c.testo;
+      c.box->SetText(prima);
     }
   }
 }
@@ -608,45 +694,59 @@ TEST_F(FinestraMista, IlGraficoScriveLeCaselleERicalcolaComeIlPulsante) {
 }
 
 // A hostile user, with a fixed seed: odd texts typed into every box in any
-// order, the focus moved box to box, accessories ticked, the share moved,
-// lists changed, Calculate pressed by a click or by Enter, in every window.
-// Never the error trap, never a number that is not one in the grid.
+// order, or pasted into one without a key or a move of the focus (also
+// while another box's refusal holds the focus, then Calculate), the focus
+// moved box to box, accessories ticked, the share moved, lists changed,
+// Calculate pressed by a click or by Enter, in every window and with
+// either decimal mark.  Never the error trap, never a number that is not
+// one in the grid.
 TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
   const char* testi[] = {
       "1e308",  "-1e308", "1e-308",      "NaN",    "inf",   "-inf",  "abc",    "1,5", "",  "  ",  "€",
       "١٢",     "-0",     "99999999999", "-40",    "0x10",  "1.2.3", "+5",     "5e",  ".", "1d3", "&H10",
       "3.5e38", "1e39",   "32768",       "-32769", "1e-45", "27",    "19",     "47",  "7", "12",  "400",
       "20",     "70",     "60",          "5",      "300",   "1000",  "0.0001", "95",  "35"};
-  std::vector<FinestraDellaSerie> finestre(std::begin(kFinestreMiste), std::end(kFinestreMiste));
-  finestre.insert(finestre.end(), {{catalogo::Codice::KALVO, false},
-                                   {catalogo::Codice::KALVOEC, false},
-                                   {catalogo::Codice::KALVOEC, true}});
+  const std::vector<FinestraDellaSerie> finestre = NoveFinestre();
   std::mt19937 caso(20261209);
   auto R = [&](qsizetype n) { return static_cast<int>(caso() % static_cast<unsigned>(n)); };
   auto abili = [](auto lista) {
     lista.removeIf([](QWidget* w) { return !w->isVisible() || !w->isEnabled(); });
     return lista;
   };
+  auto testo = [&] {
+    return R(25) == 0 ? QString(3000, '9') : QString::fromUtf8(testi[R(std::size(testi))]);
+  };
   for (const FinestraDellaSerie& w : finestre) {
     FinestraSelezione& f = ApriFinestra(w);
     Attiva(f);
+    core::imp.SepDec = R(2) == 0 ? "." : ",";
     const auto caselle = abili(f.findChildren<plat::TextBox*>());
     const auto spunte = abili(f.findChildren<plat::CheckBox*>());
     const auto liste = abili(f.findChildren<plat::ComboBox*>());
     const auto barre = abili(f.findChildren<plat::ScrollBar*>());
-    for (int passo = 0; passo < 40; ++passo) {
+    QStringList passi;  // what was done, for a failure's message
+    auto nome = [](const plat::TextBox* b) { return b->objectName() + QString::number(b->Indice()); };
+    // Typed into the box the focus reaches; false when it does not.
+    auto digita = [&](plat::TextBox* b) {
+      b->setFocus(Qt::TabFocusReason);
+      test::ProcessaEventi();
+      if (QApplication::focusWidget() != b) return false;
+      b->selectAll();
+      QTest::keyClick(b, Qt::Key_Delete);
+      QKeyEvent tasto(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, testo());
+      QApplication::sendEvent(b, &tasto);
+      passi << "typed " + nome(b) + " " + b->Text().left(20);
+      return true;
+    };
+    auto calcola = [&] {
+      QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
+      passi << "Calculate";
+    };
+    for (int passo = 0; passo < 60; ++passo) {
       SCOPED_TRACE(f.Nome().toStdString() + " " + f.serie.toStdString() + " " + std::to_string(passo));
-      const int a = R(20);
-      if (a < 10) {  // typed into the box the focus reaches
-        plat::TextBox* b = caselle[R(caselle.size())];
-        b->setFocus(Qt::TabFocusReason);
-        test::ProcessaEventi();
-        if (QApplication::focusWidget() != b) continue;
-        b->selectAll();
-        QTest::keyClick(b, Qt::Key_Delete);
-        QKeyEvent tasto(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        R(25) == 0 ? QString(3000, '9') : QString::fromUtf8(testi[R(std::size(testi))]));
-        QApplication::sendEvent(b, &tasto);
+      const int a = R(26);
+      if (a < 10) {
+        digita(caselle[R(caselle.size())]);
       } else if (a < 13) {
         QTest::mouseClick(caselle[R(caselle.size())], Qt::LeftButton);
       } else if (a < 14 && !spunte.empty()) {
@@ -658,14 +758,34 @@ TEST_F(FinestraMista, UnUtenteOstileNonFermaIlProgramma) {
         plat::ComboBox* c = liste[R(liste.size())];
         c->SetListIndex(R(c->ListCount()));
       } else if (a < 18) {
-        QTest::mouseClick(f.cmdCalcola, Qt::LeftButton);
-      } else {
+        calcola();
+      } else if (a < 20) {
         f.cmdCalcola->setFocus(Qt::TabFocusReason);
         test::ProcessaEventi();
         if (QApplication::focusWidget() == f.cmdCalcola) QTest::keyClick(f.cmdCalcola, Qt::Key_Return);
+        passi << "Enter on Calculate";
+      } else {
+        // Pasted without a key or a move of the focus; from 23 up, while
+        // the refusal of a value typed and left holds the focus, then
+        // Calculate.
+        const bool rifiuto = a >= 23 && digita(caselle[R(caselle.size())]);
+        if (rifiuto) {
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+          test::ProcessaEventi();
+        }
+        plat::TextBox* b = caselle[R(caselle.size())];
+        const QString t = testo();
+        if (R(2) == 0)
+          b->setText(t);
+        else
+          b->insert(t);
+        passi << "pasted " + nome(b) + " " + t.left(20);
+        if (rifiuto) calcola();
       }
       test::ProcessaEventi();
-      for (const auto& m : reg.messaggi) ASSERT_FALSE(m.testo.startsWith("Errore")) << m.testo.toStdString();
+      for (const auto& m : reg.messaggi)
+        ASSERT_FALSE(m.testo.startsWith("Errore")) << m.testo.toStdString() << "\n"
+                                                   << passi.join("\n").toStdString();
       reg.Svuota();
       for (int r = 0; r < f.Grd->Rows(); ++r)
         for (int c = 0; c < f.Grd->Cols(); ++c)

@@ -360,10 +360,10 @@ TEST_F(FinestreEC, TensioneEGraficoDelModelloScelto) {
   EXPECT_NE(Riga(f, 2), prima);
   EXPECT_EQ(f.ModelloGrafico(), Posizione("KALVOEC 50"));
   EXPECT_EQ(f.PerditeGrafico(1, 0.2f), 0);
-  // A run that ends in the error trap hides it too.
+  // A run that stops at a pasted pressure it refuses hides it too.
   f.txtpsu->SetText("x");
   Calcola(f);
-  EXPECT_EQ(Testi(), QStringList{"Errore generico : 13"});
+  EXPECT_EQ(Testi(), QStringList{"Values must be in the range 0 Pa -> 80 Pa\rset to 0"});
   EXPECT_TRUE(f.cmdGrafico->isHidden());
   f.txtpsu->SetText("20");
   Calcola(f);
@@ -729,7 +729,11 @@ TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
 // the new labels, the rows rated in the old units go (the report's results
 // and the chart with them), and a run after each change rates the same
 // points: air flow m3/h -> l/s -> m3/s -> m3/h, pressure and water flow
-// there and back twice.
+// there and back twice.  Each box is read as the window's run reads it
+// (the water flow, and the air flow of the EC windows, as ValNum; the
+// others by the system's rules, thousands separator and blanks included),
+// with either decimal mark; a text the run reads as no number stays as
+// typed, and a tiny value keeps its digits.
 TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
   struct Unita {
     int16_t qa, dpa, qw;
@@ -737,61 +741,97 @@ TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
   const Unita giro[] = {{0, 1, 0}, {1, 0, 1}, {2, 1, 0}, {2, 0, 1}};
   struct Caso {
     std::function<FinestraSelezione&()> apri;
-    const char* modello;            // empty: every model
-    const char* qa;                 // m3/h; nullptr: no air-flow box
-    const char* psu;                // Pa
-    QStringList testiQa, testiPsu;  // after each change
+    const char* modello;  // empty: every model
+    const char* qa;       // m3/h; nullptr: no air-flow box
+    bool qaValNum;        // the run reads the air flow as ValNum
+    const char* psu;      // Pa
   } casi[] = {
       {[] {
          ui::Fmenu().mnuprod_Click(0);
          return std::ref<FinestraSelezione>(FDatiP());
        },
-       "",
-       nullptr,
-       "30",
-       {},
-       {"3.06", "30", "3.06", "30"}},
+       "", nullptr, false, "30"},
       {[] {
          ui::Fmenu().mnuprod_Click(1);
          return std::ref<FinestraSelezione>(FDatiPXX());
        },
-       "",
-       "1500",
-       "0",
-       {"416.66667", "0.41666667", "1500", "1500"},
-       {"0", "0", "0", "0"}},
-      {[this]() -> FinestraSelezione& { return Singola(); },
-       "KALVOEC 50",
-       "450",
-       "35",
-       {"125.0", "0.125", "450", "450"},
-       {"3.57", "35", "3.57", "35"}},
-      {[this]() -> FinestraSelezione& { return Mista(catalogo::Codice::RMBBLDC); },
-       "",
-       "1500",
-       "40",
-       {"416.66667", "0.41666667", "1500", "1500"},
-       {"4.08", "40", "4.08", "40"}},
+       "", "1500", false, "0"},
+      {[this]() -> FinestraSelezione& { return Singola(); }, "KALVOEC 50", "450", true, "35"},
+      {[this]() -> FinestraSelezione& { return Mista(catalogo::Codice::RMBBLDC); }, "", "1500", true, "40"},
       {[] {
          ui::ApriLinea(catalogo::Codice::KALVOEC, true);
          return std::ref<FinestraSelezione>(FDatiPEC_VFIX());
        },
-       "",
-       nullptr,
-       "20",
-       {},
-       {"2.04", "20", "2.04", "20"}},
+       "", nullptr, false, "20"},
       {[] {
          ui::ApriLinea(catalogo::Codice::DVKBLDC, true);
          return std::ref<FinestraSelezione>(FDatiPXXEC_VFIX());
        },
-       "",
-       nullptr,
-       "50",
-       {},
-       {"5.1", "50", "5.1", "50"}},
+       "", nullptr, false, "50"},
   };
-  const QStringList testiQw{"0.13888889", "500", "0.13888889", "500"};
+  // A box's text after each change, by the number the run reads in it in
+  // the first units ("." the decimal mark here).
+  const std::map<QString, QStringList> riscritti{
+      // air flow, m3/h
+      {"1500", {"416.66667", "0.41666667", "1500", "1500"}},
+      {"450", {"125.0", "0.125", "450", "450"}},
+      {"1.5", {"0.41666667", "0.00041666667", "1.5", "1.5"}},
+      // static pressure, Pa
+      {"20", {"2.04", "20", "2.04", "20"}},
+      {"30", {"3.06", "30", "3.06", "30"}},
+      {"35", {"3.57", "35", "3.57", "35"}},
+      {"40", {"4.08", "40", "4.08", "40"}},
+      {"50", {"5.1", "50", "5.1", "50"}},
+      // water flow, l/h
+      {"500", {"0.13888889", "500", "0.13888889", "500"}},
+      {"1e-20", {"2.7777778E-24", "1E-20", "2.7777778E-24", "1E-20"}},
+  };
+  // How a number n is typed in a box (the water flow when acqua), and the
+  // number the run reads (empty: none; it and 0 stay as typed), by the
+  // system's rules or as ValNum.
+  struct Scrittura {
+    const char* descrizione;
+    const char* sep;
+    std::function<std::pair<QString, QString>(const QString& n, bool valNum, bool acqua)> scrivi;
+  };
+  const QString nbsp = QString(QChar(0xa0));
+  auto migliaia = [](const QString& n, const char* sep) {
+    return n.size() < 4 ? n : n.left(n.size() - 3) + QLatin1String(sep) + n.right(3);
+  };
+  const Scrittura scritture[] = {
+      {"plain", ".",
+       [](const QString& n, bool, bool) {
+         return std::pair{n, n};
+       }},
+      {"decimal comma", ",",
+       [](const QString& n, bool, bool) {
+         return std::pair{n, n};
+       }},
+      {"leading blank", ".",
+       [](const QString& n, bool, bool) {
+         return std::pair{" " + n, n};
+       }},
+      {"leading no-break space", ",",
+       [&](const QString& n, bool valNum, bool acqua) {
+         return acqua ? std::pair{n, n} : std::pair{nbsp + n, valNum ? QString() : n};
+       }},
+      {"leading no-break space in the water flow", ".",
+       [&](const QString& n, bool, bool acqua) {
+         return acqua ? std::pair{nbsp + n, QString()} : std::pair{n, n};
+       }},
+      {"thousands separator", ".",
+       [&](const QString& n, bool valNum, bool) {
+         return std::pair{migliaia(n, ","), valNum && n.size() >= 4 ? "1.5" : n};
+       }},
+      {"thousands separator, decimal comma", ",",
+       [&](const QString& n, bool valNum, bool) {
+         return std::pair{migliaia(n, "."), valNum && n.size() >= 4 ? "1.5" : n};
+       }},
+      {"tiny water flow", ".",
+       [](const QString& n, bool, bool acqua) {
+         return acqua ? std::pair{QString("1e-20"), QString("1e-20")} : std::pair{n, n};
+       }},
+  };
   auto unita = [](const Unita& u) {
     ui::Fmenu().mnuUnmis_Click();
     ui::Funmis().cboqa->SetListIndex(u.qa);
@@ -804,51 +844,78 @@ TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
     for (int r = 1; r < f.Grd->Rows(); ++r) v.push_back(Riga(f, r));
     return v;
   };
-  for (const Caso& c : casi) {
-    FinestraSelezione& f = c.apri();
-    SCOPED_TRACE(f.Nome().toStdString());
-    if (*c.modello) f.cboModel->SetListIndex(Posizione(c.modello));
-    if (c.qa) f.txtqatot->SetText(c.qa);
-    f.txtpsu->SetText(c.psu);
-    f.txtTw2(1)->SetText("");
-    f.txtQw(1)->SetText("500");
-    Calcola(f);
-    const std::vector<QStringList> prima = righe(f);
-    ASSERT_GT(prima.size(), 1u);
-    if (f.cmdGrafico && !f.cmdGrafico->isHidden()) {
-      f.cmdGrafico->click();
-      ASSERT_NE(ui::FGrafico.SeCaricata(), nullptr);
-    }
-    for (size_t k = 0; k < std::size(giro); ++k) {
-      SCOPED_TRACE(k);
-      unita(giro[k]);
-      EXPECT_EQ(f.Grd->Rows(), 0);
-      EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
-      EXPECT_TRUE(!f.cmdGrafico || f.cmdGrafico->isHidden());
-      if (k == 0) {
-        f.cmdStampa->click();
-        rapporto::FormStampa* s = rapporto::FStampa.SeCaricata();
-        ASSERT_NE(s, nullptr);
-        EXPECT_FALSE(s->chkSelez(2)->isEnabled());
-        s->cmdAnnulla->click();
-      }
-      if (c.qa) {
-        EXPECT_EQ(f.txtqatot->Text(), c.testiQa[k]);
-        EXPECT_EQ(f.lblUmQA->Caption(), core::NomeUnita(core::Grandezza::PortataAria));
-      }
-      EXPECT_EQ(f.txtpsu->Text(), c.testiPsu[k]);
-      EXPECT_EQ(f.lblumDpa->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
-      EXPECT_EQ(f.txtQw(1)->Text(), testiQw[k]);
-      EXPECT_EQ(f.lblumQw(1)->Caption(), core::NomeUnita(core::Grandezza::PortataAcqua));
+  for (const Scrittura& w : scritture) {
+    SCOPED_TRACE(w.descrizione);
+    core::imp.SepDec = w.sep;
+    for (const Caso& c : casi) {
+      FinestraSelezione& f = c.apri();
+      SCOPED_TRACE(f.Nome().toStdString());
+      // The text typed in a box and what it becomes after change k.
+      struct Casella {
+        plat::TextBox* box;
+        QString testo, letto;
+        QString Dopo(const std::map<QString, QStringList>& r, const char* sep, size_t k) const {
+          return letto.isEmpty() || letto == "0" ? testo : QString(r.at(letto)[k]).replace('.', sep);
+        }
+      };
+      std::vector<Casella> caselle;
+      bool comeIlNumero = true;  // every box reads the number typed in it
+      auto scrivi = [&](plat::TextBox* box, const char* n, bool valNum, bool acqua) {
+        const auto [testo, letto] = w.scrivi(n, valNum, acqua);
+        box->SetText(testo);
+        caselle.push_back({box, testo, letto});
+        comeIlNumero = comeIlNumero && letto == n;
+      };
+      if (*c.modello) f.cboModel->SetListIndex(Posizione(c.modello));
+      if (c.qa) scrivi(f.txtqatot, c.qa, c.qaValNum, false);
+      scrivi(f.txtpsu, c.psu, false, false);
+      f.txtTw2(1)->SetText("");
+      scrivi(f.txtQw(1), "500", true, true);
       Calcola(f);
-      const std::vector<QStringList> dopo = righe(f);
-      // The same rows: equal wherever the unit of a column is the same.
-      ASSERT_EQ(dopo.size(), prima.size());
-      for (size_t r = 1; r < dopo.size(); ++r)
-        for (int col = 0; col < dopo[r].size(); ++col)
-          EXPECT_TRUE(dopo[0][col] != prima[0][col] || dopo[r][col] == prima[r][col]) << r << " " << col;
+      const std::vector<QStringList> prima = righe(f);
+      if (comeIlNumero) {
+        ASSERT_GT(prima.size(), 1u);
+      }
+      for (const QString& t : Testi()) EXPECT_FALSE(t.startsWith("Errore")) << t.toStdString();
+      if (f.cmdGrafico && !f.cmdGrafico->isHidden()) {
+        f.cmdGrafico->click();
+        ASSERT_NE(ui::FGrafico.SeCaricata(), nullptr);
+      }
+      for (size_t k = 0; k < std::size(giro); ++k) {
+        SCOPED_TRACE(k);
+        unita(giro[k]);
+        EXPECT_EQ(f.Grd->Rows(), 0);
+        EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
+        EXPECT_TRUE(!f.cmdGrafico || f.cmdGrafico->isHidden());
+        if (k == 0) {
+          f.cmdStampa->click();
+          rapporto::FormStampa* s = rapporto::FStampa.SeCaricata();
+          ASSERT_NE(s, nullptr);
+          EXPECT_FALSE(s->chkSelez(2)->isEnabled());
+          s->cmdAnnulla->click();
+        }
+        for (const Casella& b : caselle)
+          EXPECT_EQ(b.box->Text(), b.Dopo(riscritti, w.sep, k)) << b.testo.toStdString();
+        if (c.qa) {
+          EXPECT_EQ(f.lblUmQA->Caption(), core::NomeUnita(core::Grandezza::PortataAria));
+        }
+        EXPECT_EQ(f.lblumDpa->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
+        EXPECT_EQ(f.lblumQw(1)->Caption(), core::NomeUnita(core::Grandezza::PortataAcqua));
+        Calcola(f);
+        for (const QString& t : Testi()) EXPECT_FALSE(t.startsWith("Errore")) << t.toStdString();
+        if (!comeIlNumero) continue;
+        const std::vector<QStringList> dopo = righe(f);
+        // The same rows: equal wherever the unit of a column is the same.
+        ASSERT_EQ(dopo.size(), prima.size());
+        for (size_t r = 1; r < dopo.size(); ++r)
+          for (int col = 0; col < dopo[r].size(); ++col)
+            EXPECT_TRUE(dopo[0][col] != prima[0][col] || dopo[r][col] == prima[r][col]) << r << " " << col;
+      }
+      if (comeIlNumero) {
+        EXPECT_EQ(righe(f), prima);
+      }
+      f.Scarica();
     }
-    EXPECT_EQ(righe(f), prima);
   }
 }
 
