@@ -16,6 +16,7 @@
 #include "platform/griglia.h"
 #include "platform/messaggi.h"
 #include "platform/recordset.h"
+#include "platform/registro_corsa.h"
 #include "platform/schermo.h"
 #include "platform/shell.h"
 #include "report/documento.h"
@@ -166,6 +167,12 @@ bool FormStampa::Form_KeyDown(int keyCode, Qt::KeyboardModifiers, QWidget*) {
 void FormStampa::Apri(plat::Form& finestra, const QString& serie) {
   finestra_ = &finestra;
   serie_ = serie;
+  // The results box follows the window's rows also while the dialog is open
+  // (a change of units clears them).
+  disconnect(segueCorsa_);
+  corsa_ = plat::RegistroCorsa::Di(finestra);
+  if (corsa_)
+    segueCorsa_ = connect(corsa_, &plat::RegistroCorsa::Cambiato, this, [this] { AbilitaRisultati(); });
   Mostra();
   Form_Activate();
 }
@@ -208,12 +215,18 @@ void FormStampa::Form_Activate() {
   if (!righe_.empty()) CboModello->SetListIndex(scelta);
   if (righe_.empty()) imgModello->setPixmap(QPixmap());
 
-  // Results: the grid of the window whose print button was pressed holds
-  // rows beyond its heading.
-  auto* grd = finestra_ ? qobject_cast<plat::Griglia*>(finestra_->Controllo(QStringLiteral("Grd"))) : nullptr;
-  chkSelez(2)->setEnabled(grd && grd->Rows() > 1);
+  AbilitaRisultati();
   chkSelez(5)->setEnabled(true);
 }
+
+bool FormStampa::RisultatiPronti() const {
+  // The grid of the window whose print button was pressed holds more than
+  // one row, rated by the run the window recorded.
+  auto* grd = finestra_ ? qobject_cast<plat::Griglia*>(finestra_->Controllo(QStringLiteral("Grd"))) : nullptr;
+  return grd && grd->Rows() > 1 && corsa_ && corsa_->Presente();
+}
+
+void FormStampa::AbilitaRisultati() { chkSelez(2)->setEnabled(RisultatiPronti()); }
 
 QString FormStampa::FileDi(const QString& cartella, const QString& nome) const {
   return TrovaFile(core::imp.PercorsoApp, cartella, nome);
@@ -394,9 +407,9 @@ void FormStampa::ScriviRapporto(Documento& doc) {
   doc.VaiAllaFine();
   for (int i = 0; i < 3; ++i) doc.NuovoParagrafo();
   BloccoTitolo();
-  if (Sezione(2)) {
+  if (Sezione(2) && RisultatiPronti()) {
     ApriSezione(2);
-    ScriviRisultati(doc, LetturaFinestra(*finestra_), serie_, [this] { Avanza(); });
+    ScriviRisultati(doc, LetturaFinestra(*finestra_, *corsa_), serie_, [this] { Avanza(); });
   }
   if (Sezione(3) && modello_ >= 0) {
     ApriSezione(3);

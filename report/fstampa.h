@@ -15,6 +15,10 @@
 
 class QPlainTextEdit;
 
+namespace plat {
+class RegistroCorsa;
+}
+
 namespace rapporto {
 
 class Documento;
@@ -103,6 +107,10 @@ class FormStampa : public plat::Form {
   QString FileDi(const QString& cartella, const QString& nome) const;
   // Enables the boxes of the sections built on the files of model row i.
   void AbilitaFile(int i);
+  // The window's rows and the record of the run that rated them: the
+  // results section is offered only while both are there.
+  bool RisultatiPronti() const;
+  void AbilitaRisultati();
   void ImpostaAltezza(int twips);
   // The path of the template; a missing one stops the print.
   QString FileRichiesto(const QString& cartella, const QString& nome) const;
@@ -126,6 +134,8 @@ class FormStampa : public plat::Form {
 
   std::vector<RigaModello> righe_;
   QPointer<plat::Form> finestra_;
+  QPointer<plat::RegistroCorsa> corsa_;  // the record of the window's run
+  QMetaObject::Connection segueCorsa_;
   QString serie_;
   QString ultimo_;
   Documento* AppWord = nullptr;  // the report being written

@@ -269,11 +269,21 @@ TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
     EXPECT_TRUE(corpo[1].startsWith(QStringLiteral("tbl{*Series : ") + c.modello)) << corpo[1].toStdString();
     s.cmdAnnulla->click();
   }
-  // The grid of an EC window counts too.
-  sel::FDatiPXXEC().Grd->SetCols(2);
-  sel::FDatiPXXEC().Grd->AddItem("a\tb");
-  sel::FDatiPXXEC().Grd->AddItem("c\td");
-  EXPECT_TRUE(Premi(sel::FDatiPXXEC()).chkSelez(2)->isEnabled());
+  // The grid of an EC window counts too, once a run has rated its rows: rows
+  // no run rated stand for no conditions.
+  sel::FormDatiPXXEC& ec = sel::FDatiPXXEC();
+  ec.Grd->SetCols(2);
+  ec.Grd->AddItem("a\tb");
+  ec.Grd->AddItem("c\td");
+  EXPECT_FALSE(Premi(ec).chkSelez(2)->isEnabled());
+  EXPECT_TRUE(reg.messaggi.empty());
+  rapporto::FStampa().cmdAnnulla->click();
+  ec.txtqatot->SetText("800");
+  ec.txtpsu->SetText("40");
+  ec.cmdCalcola->click();
+  ASSERT_GT(ec.Grd->Rows(), 2);
+  reg.Svuota();
+  EXPECT_TRUE(Premi(ec).chkSelez(2)->isEnabled());
   EXPECT_TRUE(reg.messaggi.empty());
 }
 
