@@ -4,9 +4,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <algorithm>
 #include <optional>
 
@@ -91,6 +93,57 @@ void LineaStato::paintEvent(QPaintEvent*) {
   p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, TestoMostrato());
 }
 
+CasellaNote::CasellaNote(QWidget* parent) : QPlainTextEdit(parent) {
+  // Word boundaries are sought to the end of an unbroken line for every
+  // line of it: a long one would take seconds to lay out at every key.
+  setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+qsizetype CasellaNote::Spazio() const {
+  const qsizetype scelti = textCursor().selectionEnd() - textCursor().selectionStart();
+  return std::max<qsizetype>(0, kMassimo - (document()->characterCount() - 1 - scelti));
+}
+
+namespace {
+
+// The notes' limit, said when something was left out.
+void NoteTroppoLunghe() { plat::MsgBox(core::Testo(199), plat::Icona::Esclamativa); }
+
+}  // namespace
+
+void CasellaNote::insertFromMimeData(const QMimeData* sorgente) {
+  if (!sorgente || !sorgente->hasText() || sorgente->text().size() <= Spazio()) {
+    QPlainTextEdit::insertFromMimeData(sorgente);
+    return;
+  }
+  QString testo = sorgente->text().left(Spazio());
+  // Never half a character.
+  if (!testo.isEmpty() && testo.back().isHighSurrogate()) testo.chop(1);
+  insertPlainText(testo);
+  ensureCursorVisible();
+  NoteTroppoLunghe();
+}
+
+void CasellaNote::keyPressEvent(QKeyEvent* e) {
+  const QString t = e->text();
+  const bool scrive = !t.isEmpty() && (t.front().isPrint() || t.front() == QLatin1Char('\r')) &&
+                      !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  if (scrive && t.size() > Spazio()) {
+    e->accept();
+    NoteTroppoLunghe();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(e);
+}
+
+void CasellaNote::inputMethodEvent(QInputMethodEvent* e) {
+  if (e->commitString().size() > Spazio() + e->replacementLength()) {
+    e->setCommitString(QString());
+    NoteTroppoLunghe();
+  }
+  QPlainTextEdit::inputMethodEvent(e);
+}
+
 bool FinestraConAria(const QString& nome) {
   return nome == QLatin1String("FDatiPXX") || nome == QLatin1String("FDatiPXXEC") ||
          nome == QLatin1String("FDatiPXXEC_VFIX");
@@ -147,7 +200,7 @@ void FormStampa::Progetta() {
   cmdAnnulla = new plat::CommandButton(this, QStringLiteral("cmdAnnulla"));
   plat::PosizionaTw(cmdAnnulla, 3700, 4650, 1700, 420);
   cmdAnnulla->Click = [this] { cmdAnnulla_Click(); };
-  txtNote = new QPlainTextEdit(this);
+  txtNote = new CasellaNote(this);
   plat::NominaControllo(txtNote, QStringLiteral("txtNote"), -1);
   plat::PosizionaTw(txtNote, 150, 5250, 6650, 900);
   txtNote->setEnabled(false);

@@ -3,6 +3,7 @@
 // model) and prints it as a .docx in the output folder.
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -12,8 +13,6 @@
 #include "platform/controlli.h"
 #include "platform/form.h"
 #include "report/modelli_stampa.h"
-
-class QPlainTextEdit;
 
 namespace plat {
 class RegistroCorsa;
@@ -45,6 +44,26 @@ class LineaStato : public plat::Label {
   void paintEvent(QPaintEvent* e) override;
 };
 
+// The notes box.  Its lines wrap at any character, and it holds at most
+// kMassimo characters: what a paste, a drop or a typed key would add beyond
+// them is left out, with a message.  So any paste and the layout of its
+// longest line stay quick.
+class CasellaNote : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  static constexpr qsizetype kMassimo = 65535;
+  explicit CasellaNote(QWidget* parent);
+
+ protected:
+  void insertFromMimeData(const QMimeData* sorgente) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+
+ private:
+  // How many characters may still take the selection's place.
+  qsizetype Spazio() const;
+};
+
 class FormStampa : public plat::Form {
   Q_OBJECT
  public:
@@ -66,7 +85,7 @@ class FormStampa : public plat::Form {
   plat::Frame* frmModello = nullptr;
   plat::ComboBox* CboModello = nullptr;
   plat::Label* imgModello = nullptr;
-  QPlainTextEdit* txtNote = nullptr;
+  CasellaNote* txtNote = nullptr;
   plat::CommandButton* cmdStampa = nullptr;
   plat::CommandButton* cmdAnnulla = nullptr;
   LineaStato* lblAttesa = nullptr;

@@ -348,7 +348,7 @@ namespace {
 TEST(MessaggiDellaStampa, InOgniLingua) {
   for (int lingua = 0; lingua < core::kLingue; ++lingua) {
     const int base = (2 * lingua + 1) * 100;
-    for (int n = 187; n <= 198; ++n) {
+    for (int n = 187; n <= 199; ++n) {
       if (n > 187 && n < 190) continue;
       SCOPED_TRACE(std::to_string(lingua) + " " + std::to_string(n));
       ASSERT_TRUE(core::EsisteTesto(base + n));
@@ -366,10 +366,12 @@ TEST(MessaggiDellaStampa, InOgniLingua) {
   const struct {
     int lingua, numero;
     const char* testo;
-  } corretti[] = {{1, 198, "The selection window of this report is no longer open."},
-                  {6, 197, "Δεν βρέθηκε πρόγραμμα για το άνοιγμά του."},
-                  {13, 197, "Ni bilo mogoče najti programa, ki bi ga odprl."},
-                  {9, 198, "Окно подбора для этого отчета больше не открыто."}};
+  } corretti[] = {
+      {1, 198, "The selection window of this report is no longer open."},
+      {6, 197, "Δεν βρέθηκε πρόγραμμα για το άνοιγμά του."},
+      {13, 197, "Ni bilo mogoče najti programa, ki bi ga odprl."},
+      {9, 198, "Окно подбора для этого отчета больше не открыто."},
+      {1, 199, "The notes can hold at most 65535 characters: the text beyond them was not added."}};
   for (const auto& c : corretti)
     EXPECT_EQ(core::Traduci((2 * c.lingua + 1) * 100 + c.numero), QString::fromUtf8(c.testo));
 }

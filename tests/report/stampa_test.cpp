@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include "core/ambiente.h"
+#include "core/testi.h"
 #include "platform/griglia.h"
 #include "platform/recordset.h"
 #include "platform/schermo.h"
@@ -237,6 +238,75 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   // Escape closes it, from any box.
   QTest::keyClick(t.txtcliente, Qt::Key_Escape);
   EXPECT_FALSE(t.isVisible());
+}
+
+// The notes hold a limited number of characters, so that any paste stays
+// quick to lay out (the long line wraps at any character): a longer paste
+// is cut at the limit with a message, never inside a character; at the
+// limit a typed key is refused with the message; a paste replaces the
+// selection; the report prints the notes the box holds.
+TEST_F(Stampa, NoteFinoAlLimiteConUnMessaggio) {
+  ui::ApriLinea(catalogo::Codice::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(k == 5);
+  rapporto::CasellaNote& n = *s.txtNote;
+  EXPECT_EQ(n.wordWrapMode(), QTextOption::WrapAnywhere);
+  const int limite = static_cast<int>(rapporto::CasellaNote::kMassimo);
+  EXPECT_TRUE(core::Testo(199).contains(QString::number(limite)));
+  const QString pieno(limite, 'x'), faccina = QString::fromUtf8("\U0001F600");
+  const struct {
+    const char* nome;
+    QString prima;      // the box's text, the caret at its end
+    int scelti;         // characters selected before the caret
+    QString incollato;  // pasted with Ctrl+V (empty: the key is typed)
+    Qt::Key tasto;
+    QString dopo;
+    bool messaggio;
+  } casi[] = {
+      {"a paste of one long line", "", 0, QString(100000, 'y'), {}, QString(limite, 'y'), true},
+      {"a paste over a selection", "abcd", 2, "yz", {}, "abyz", false},
+      {"a paste that fills the box",
+       QString(limite - 2, 'x'),
+       0,
+       "yz",
+       {},
+       QString(limite - 2, 'x') + "yz",
+       false},
+      {"a key at the limit", pieno, 0, {}, Qt::Key_Q, pieno, true},
+      {"Enter at the limit", pieno, 0, {}, Qt::Key_Return, pieno, true},
+      {"Backspace at the limit", pieno, 0, {}, Qt::Key_Backspace, QString(limite - 1, 'x'), false},
+      {"a key over a selection at the limit", pieno, 1, {}, Qt::Key_Q, QString(limite - 1, 'x') + "q", false},
+      {"half a character never", QString(limite - 1, 'x'), 0, faccina, {}, QString(limite - 1, 'x'), true},
+      {"a paste over the whole box",
+       pieno,
+       limite,
+       QString(100000, 'y') + "\nz",
+       {},
+       QString(limite, 'y'),
+       true},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    n.setPlainText(c.prima);
+    n.setFocus();
+    QTextCursor k = n.textCursor();
+    k.setPosition(static_cast<int>(c.prima.size()) - c.scelti);
+    k.setPosition(static_cast<int>(c.prima.size()), QTextCursor::KeepAnchor);
+    n.setTextCursor(k);
+    reg.Svuota();
+    if (c.incollato.isEmpty()) {
+      QTest::keyClick(&n, c.tasto);
+    } else {
+      QGuiApplication::clipboard()->setText(c.incollato);
+      QTest::keyClick(&n, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(n.toPlainText().size(), c.dopo.size());
+    EXPECT_TRUE(n.toPlainText() == c.dopo);
+    EXPECT_EQ(Messaggi(), c.messaggio ? QStringList{core::Testo(199)} : QStringList{});
+  }
+  const QStringList corpo = StampaELeggi(s);
+  ASSERT_FALSE(corpo.isEmpty());
+  EXPECT_TRUE(corpo.back() == "p:" + QString(limite, 'y'));
 }
 
 TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
