@@ -366,33 +366,48 @@ TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitate) {
       "[img 81x60 mm]}");
   const struct {
     const char* nome;
-    bool spunta;
+    std::vector<int> spuntate;  // the section boxes ticked
     const char* cliente;
     std::function<void()> prima;   // before the dialog opens
     std::function<void()> stampa;  // between opening and printing
     QStringList atteso;
   } casi[] = {
-      {"nessuna sezione", false, "", {}, {}, {data, titolo}},
+      {"nessuna sezione", {}, "", {}, {}, {data, titolo}},
       {"cliente e progetto nell'intestazione",
-       false,
+       {},
        "ACME",
        {},
        {},
        {data, "p:Customer :\tACME", "p:Project :\tTower", titolo}},
-      {"foto", true, "", {}, {}, {data, foto, titolo}},
+      {"foto", {0}, "", {}, {}, {data, foto, titolo}},
       {"foto spuntata ma disabilitata",
-       true,
+       {0},
        "",
        [this] { QFile::remove(dir.filePath("FotoW/kalvo.png")); },
        {},
        {data, titolo}},
+      {"solo il disegno",
+       {3},
+       "",
+       {},
+       {},
+       {data, titolo, "p:[page]" + data.mid(2), "p!Overall dimensions", "p![img 170x98 mm]"}},
+      {"solo lo schema",
+       {4},
+       "",
+       {},
+       {},
+       {data, titolo, "p:[page]" + data.mid(2), "p!Wiring diagram", "p![img 170x107 mm]"}},
   };
   int n = 0;
   for (const auto& c : casi) {
     SCOPED_TRACE(c.nome);
     if (c.prima) c.prima();
     FormStampa& s = Premi(sel::FDatiP());
-    s.chkSelez(0)->SetValue(c.spunta ? 1 : 0);
+    for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(std::count(c.spuntate.begin(), c.spuntate.end(), k));
+    // The model list is in view for the sections built on the chosen model.
+    EXPECT_EQ(s.frmModello->isVisibleTo(&s), std::any_of(c.spuntate.begin(), c.spuntate.end(),
+                                                         [](int k) { return k == 0 || k == 1 || k == 3; }));
     s.txtcliente->SetText(QString::fromLatin1(c.cliente));
     s.txtProgetto->SetText(c.cliente[0] ? QStringLiteral("Tower") : QString());
     if (c.stampa) c.stampa();
