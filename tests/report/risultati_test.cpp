@@ -90,10 +90,11 @@ struct Caso {
 
 TEST_F(Risultati, OgniFinestraComeLaMostra) {
   const std::vector<Caso> casi = {
-      {"fan coil, cooling water by flow",
+      {"fan coil, cooling water by flow, the static pressure box empty (the run reads 0)",
        [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(0);
          auto& f = FDatiP();
+         f.txtpsu->SetText(QString());
          f.txtTw2(0)->SetText(QString());
          f.txtQw(0)->SetText(QStringLiteral("450"));
          f.cboVel->SetListIndex(2);
@@ -127,7 +128,12 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Glycol  % / 0 %<span 2> | Operating speed / Max<span 2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories : Additional Coil (4 pipes) - Filter G2(TR2) -  "},
-       Voci(13, 13)},
+       Voci(13, 13),
+       // A run refused before its heading leaves the rows with their conditions.
+       [](FinestraSelezione& f) {
+         f.txtqatot->SetText(QStringLiteral("-5"));
+         f.cmdCalcola->click();
+       }},
       {"thermo-ventilating unit without filter, a total air flow that is no number",
        [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(2);
