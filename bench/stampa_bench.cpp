@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,10 +47,12 @@ void Prepara(QTemporaryDir& dir) {
 }
 
 // The report with every section of the run of a selection window that
-// apri opens and prepares (all speeds rated).
+// apri opens and prepares (all speeds rated); ogniVolta, when given, runs
+// before each print and is timed with it.
 void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezione&()>& apri,
               const QString& note =
-                  QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer.")) {
+                  QStringLiteral("Units to be delivered with their controls.\nPrices in a separate offer."),
+              const std::function<void(rapporto::FormStampa&)>& ogniVolta = {}) {
   QTemporaryDir dir;
   Prepara(dir);
   Silenzioso silenzio;
@@ -66,12 +69,14 @@ void Rapporto(benchmark::State& state, const std::function<sel::FinestraSelezion
   s.txtNote->setPlainText(note);
   QApplication::processEvents();  // the box lays its text out once, as it does when the user types it
   for (auto _ : state) {
+    if (ogniVolta) ogniVolta(s);
     s.cmdStampa_Click();
     benchmark::DoNotOptimize(s.UltimoDocumento());
   }
   if (s.UltimoDocumento().isEmpty()) state.SkipWithError("no report was saved");
   state.counters["righe_griglia"] = f.Grd->Rows() - 2;
   state.counters["byte"] = static_cast<double>(QFileInfo(s.UltimoDocumento()).size());
+  state.counters["caratteri_note"] = static_cast<double>(s.txtNote->toPlainText().size());
   plat::Forms::Svuota();
   plat::ImpostaShell({});
   plat::ImpostaPresentatore(nullptr);
@@ -122,6 +127,43 @@ BENCHMARK(BM_RapportoNoteLunghe)
     ->Args({16, 1})
     ->Args({160, 1})
     ->Unit(benchmark::kMillisecond);
+
+// 4 MB without a blank pasted into the notes box (Ctrl+V, as the user
+// pastes) and the print that follows: the box takes what it holds, leaves
+// the rest out with a message, and lays its one long line out at once.
+void BM_NotaIncollataEStampata(benchmark::State& state) {
+  QGuiApplication::clipboard()->setText(QString(4 * 1024 * 1024, QLatin1Char('x')));
+  Rapporto(
+      state,
+      []() -> sel::FinestraSelezione& {
+        ui::Fmenu().mnuprod_Click(0);
+        return sel::FDatiP();
+      },
+      QString(),
+      [](rapporto::FormStampa& s) {
+        s.txtNote->clear();
+        s.txtNote->setFocus();
+        s.txtNote->paste();
+        QApplication::processEvents();  // the box lays the pasted line out
+      });
+  QGuiApplication::clipboard()->clear();
+}
+BENCHMARK(BM_NotaIncollataEStampata)->Unit(benchmark::kMillisecond);
+
+// The document writer alone with a 4 MB note without a blank (what a note
+// set by other means than the box would give it).
+void BM_NotaSenzaSpaziNelDocumento(benchmark::State& state) {
+  const QString nota(4 * 1024 * 1024, QLatin1Char('x'));
+  const QString modello = QDir(QStringLiteral(PROGRAM_DIR_BENCH)).filePath(QStringLiteral("intest.docx"));
+  qint64 byte = 0;
+  for (auto _ : state) {
+    rapporto::Documento d = rapporto::Documento::DaModello(modello);
+    d.ScriviTesto(nota);
+    byte = d.File().size();
+  }
+  state.counters["byte"] = static_cast<double>(byte);
+}
+BENCHMARK(BM_NotaSenzaSpaziNelDocumento)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -45,6 +45,7 @@ void Griglia::SetRows(int n) {
   setRowCount(n);
   for (int r = prima; r < n; ++r) Aggiorna(r);
   if (riga_ >= n) riga_ = rigaSel_ = std::max(0, n - 1);
+  if (n < prima) emit RigheTolte();
 }
 
 void Griglia::SetCols(int n) {
@@ -147,6 +148,7 @@ void Griglia::RemoveItem(int riga) {
   removeRow(riga);
   if (riga < fisse_) --fisse_;
   AggiornaIntestazione();
+  emit RigheTolte();
 }
 
 QString Griglia::TextMatrix(int riga, int col) const {

@@ -45,6 +45,10 @@ class Griglia : public QTableWidget {
   std::function<void()> DblClick;
   std::function<void(int& keyAscii)> KeyPress;
 
+ signals:
+  // Rows were taken away (SetRows to fewer rows, RemoveItem).
+  void RigheTolte();
+
  protected:
   void keyPressEvent(QKeyEvent* e) override;
 

@@ -4,9 +4,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <algorithm>
 #include <optional>
 
@@ -16,6 +18,7 @@
 #include "platform/griglia.h"
 #include "platform/messaggi.h"
 #include "platform/recordset.h"
+#include "platform/registro_corsa.h"
 #include "platform/schermo.h"
 #include "platform/shell.h"
 #include "report/documento.h"
@@ -90,6 +93,57 @@ void LineaStato::paintEvent(QPaintEvent*) {
   p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, TestoMostrato());
 }
 
+CasellaNote::CasellaNote(QWidget* parent) : QPlainTextEdit(parent) {
+  // Word boundaries are sought to the end of an unbroken line for every
+  // line of it: a long one would take seconds to lay out at every key.
+  setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+qsizetype CasellaNote::Spazio() const {
+  const qsizetype scelti = textCursor().selectionEnd() - textCursor().selectionStart();
+  return std::max<qsizetype>(0, kMassimo - (document()->characterCount() - 1 - scelti));
+}
+
+namespace {
+
+// The notes' limit, said when something was left out.
+void NoteTroppoLunghe() { plat::MsgBox(core::Testo(199), plat::Icona::Esclamativa); }
+
+}  // namespace
+
+void CasellaNote::insertFromMimeData(const QMimeData* sorgente) {
+  if (!sorgente || !sorgente->hasText() || sorgente->text().size() <= Spazio()) {
+    QPlainTextEdit::insertFromMimeData(sorgente);
+    return;
+  }
+  QString testo = sorgente->text().left(Spazio());
+  // Never half a character.
+  if (!testo.isEmpty() && testo.back().isHighSurrogate()) testo.chop(1);
+  insertPlainText(testo);
+  ensureCursorVisible();
+  NoteTroppoLunghe();
+}
+
+void CasellaNote::keyPressEvent(QKeyEvent* e) {
+  const QString t = e->text();
+  const bool scrive = !t.isEmpty() && (t.front().isPrint() || t.front() == QLatin1Char('\r')) &&
+                      !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  if (scrive && t.size() > Spazio()) {
+    e->accept();
+    NoteTroppoLunghe();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(e);
+}
+
+void CasellaNote::inputMethodEvent(QInputMethodEvent* e) {
+  if (e->commitString().size() > Spazio() + e->replacementLength()) {
+    e->setCommitString(QString());
+    NoteTroppoLunghe();
+  }
+  QPlainTextEdit::inputMethodEvent(e);
+}
+
 bool FinestraConAria(const QString& nome) {
   return nome == QLatin1String("FDatiPXX") || nome == QLatin1String("FDatiPXXEC") ||
          nome == QLatin1String("FDatiPXXEC_VFIX");
@@ -146,7 +200,7 @@ void FormStampa::Progetta() {
   cmdAnnulla = new plat::CommandButton(this, QStringLiteral("cmdAnnulla"));
   plat::PosizionaTw(cmdAnnulla, 3700, 4650, 1700, 420);
   cmdAnnulla->Click = [this] { cmdAnnulla_Click(); };
-  txtNote = new QPlainTextEdit(this);
+  txtNote = new CasellaNote(this);
   plat::NominaControllo(txtNote, QStringLiteral("txtNote"), -1);
   plat::PosizionaTw(txtNote, 150, 5250, 6650, 900);
   txtNote->setEnabled(false);
@@ -166,6 +220,12 @@ bool FormStampa::Form_KeyDown(int keyCode, Qt::KeyboardModifiers, QWidget*) {
 void FormStampa::Apri(plat::Form& finestra, const QString& serie) {
   finestra_ = &finestra;
   serie_ = serie;
+  // The results box follows the window's rows also while the dialog is open
+  // (a change of units clears them).
+  disconnect(segueCorsa_);
+  corsa_ = plat::RegistroCorsa::Di(finestra);
+  if (corsa_)
+    segueCorsa_ = connect(corsa_, &plat::RegistroCorsa::Cambiato, this, [this] { AbilitaRisultati(); });
   Mostra();
   Form_Activate();
 }
@@ -208,12 +268,18 @@ void FormStampa::Form_Activate() {
   if (!righe_.empty()) CboModello->SetListIndex(scelta);
   if (righe_.empty()) imgModello->setPixmap(QPixmap());
 
-  // Results: the grid of the window whose print button was pressed holds
-  // rows beyond its heading.
-  auto* grd = finestra_ ? qobject_cast<plat::Griglia*>(finestra_->Controllo(QStringLiteral("Grd"))) : nullptr;
-  chkSelez(2)->setEnabled(grd && grd->Rows() > 1);
+  AbilitaRisultati();
   chkSelez(5)->setEnabled(true);
 }
+
+bool FormStampa::RisultatiPronti() const {
+  // The grid of the window whose print button was pressed holds more than
+  // one row, rated by the run the window recorded.
+  auto* grd = finestra_ ? qobject_cast<plat::Griglia*>(finestra_->Controllo(QStringLiteral("Grd"))) : nullptr;
+  return grd && grd->Rows() > 1 && corsa_ && corsa_->Presente();
+}
+
+void FormStampa::AbilitaRisultati() { chkSelez(2)->setEnabled(RisultatiPronti()); }
 
 QString FormStampa::FileDi(const QString& cartella, const QString& nome) const {
   return TrovaFile(core::imp.PercorsoApp, cartella, nome);
@@ -394,9 +460,9 @@ void FormStampa::ScriviRapporto(Documento& doc) {
   doc.VaiAllaFine();
   for (int i = 0; i < 3; ++i) doc.NuovoParagrafo();
   BloccoTitolo();
-  if (Sezione(2)) {
+  if (Sezione(2) && RisultatiPronti()) {
     ApriSezione(2);
-    ScriviRisultati(doc, LetturaFinestra(*finestra_), serie_, [this] { Avanza(); });
+    ScriviRisultati(doc, LetturaFinestra(*finestra_, *corsa_), serie_, [this] { Avanza(); });
   }
   if (Sezione(3) && modello_ >= 0) {
     ApriSezione(3);

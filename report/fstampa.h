@@ -3,6 +3,7 @@
 // model) and prints it as a .docx in the output folder.
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -13,7 +14,9 @@
 #include "platform/form.h"
 #include "report/modelli_stampa.h"
 
-class QPlainTextEdit;
+namespace plat {
+class RegistroCorsa;
+}
 
 namespace rapporto {
 
@@ -41,6 +44,26 @@ class LineaStato : public plat::Label {
   void paintEvent(QPaintEvent* e) override;
 };
 
+// The notes box.  Its lines wrap at any character, and it holds at most
+// kMassimo characters: what a paste, a drop or a typed key would add beyond
+// them is left out, with a message.  So any paste and the layout of its
+// longest line stay quick.
+class CasellaNote : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  static constexpr qsizetype kMassimo = 65535;
+  explicit CasellaNote(QWidget* parent);
+
+ protected:
+  void insertFromMimeData(const QMimeData* sorgente) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+
+ private:
+  // How many characters may still take the selection's place.
+  qsizetype Spazio() const;
+};
+
 class FormStampa : public plat::Form {
   Q_OBJECT
  public:
@@ -62,7 +85,7 @@ class FormStampa : public plat::Form {
   plat::Frame* frmModello = nullptr;
   plat::ComboBox* CboModello = nullptr;
   plat::Label* imgModello = nullptr;
-  QPlainTextEdit* txtNote = nullptr;
+  CasellaNote* txtNote = nullptr;
   plat::CommandButton* cmdStampa = nullptr;
   plat::CommandButton* cmdAnnulla = nullptr;
   LineaStato* lblAttesa = nullptr;
@@ -103,6 +126,10 @@ class FormStampa : public plat::Form {
   QString FileDi(const QString& cartella, const QString& nome) const;
   // Enables the boxes of the sections built on the files of model row i.
   void AbilitaFile(int i);
+  // The window's rows and the record of the run that rated them: the
+  // results section is offered only while both are there.
+  bool RisultatiPronti() const;
+  void AbilitaRisultati();
   void ImpostaAltezza(int twips);
   // The path of the template; a missing one stops the print.
   QString FileRichiesto(const QString& cartella, const QString& nome) const;
@@ -126,6 +153,8 @@ class FormStampa : public plat::Form {
 
   std::vector<RigaModello> righe_;
   QPointer<plat::Form> finestra_;
+  QPointer<plat::RegistroCorsa> corsa_;  // the record of the window's run
+  QMetaObject::Connection segueCorsa_;
   QString serie_;
   QString ultimo_;
   Documento* AppWord = nullptr;  // the report being written

@@ -1,5 +1,7 @@
-// What the report reads of a selection window: its controls, found by the
-// names (and control-array indices) that every selection window gives them.
+// What the report reads of a selection window: its result grid, and the
+// controls its rows were rated with, found by the names (and control-array
+// indices) that every selection window gives them, as the window recorded
+// them for the run that filled its grid.
 #pragma once
 
 #include <QString>
@@ -7,18 +9,20 @@
 namespace plat {
 class Form;
 class Griglia;
+class RegistroCorsa;
 }  // namespace plat
 
 namespace rapporto {
 
 class LetturaFinestra {
  public:
-  explicit LetturaFinestra(const plat::Form& finestra) : f_(finestra) {}
+  LetturaFinestra(const plat::Form& finestra, const plat::RegistroCorsa& corsa)
+      : f_(finestra), corsa_(corsa) {}
 
   QString Nome() const;
-  // The text a control shows: a box's text; the caption of a label, frame or
-  // tick box; the chosen item of a list.  Empty when the window has no such
-  // control.
+  // The text a control showed when the run was recorded: a box's text; the
+  // caption of a label, frame or tick box; the chosen item of a list.  Empty
+  // when the window has no such control.
   QString Testo(const QString& nome, int indice = -1) const;
   bool Spuntata(const QString& nome, int indice) const;
   // A box's text read as the program reads numbers ("," as ".", no number 0).
@@ -28,6 +32,7 @@ class LetturaFinestra {
 
  private:
   const plat::Form& f_;
+  const plat::RegistroCorsa& corsa_;
 };
 
 }  // namespace rapporto

@@ -21,6 +21,7 @@
 #include "engine/suono.h"
 #include "platform/fuoco.h"
 #include "platform/messaggi.h"
+#include "platform/registro_corsa.h"
 #include "platform/schermo.h"
 #include "selection/celle.h"
 #include "selection/unita/contesto.h"
@@ -281,6 +282,7 @@ QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
   Grd->setMinimumHeight(200);
   Grd->DblClick = [this] { Grd_DblClick(); };
   Grd->KeyPress = [this](int& k) { Grd_KeyPress(k); };
+  corsa_ = new plat::RegistroCorsa(*this, *Grd);
   cmdLegend = new plat::CommandButton(w, "cmdLegend");
   cmdLegend->SetCaption(QStringLiteral("Legenda"));
   TieniIlPosto(cmdLegend);
@@ -919,6 +921,13 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
   } catch (...) {
     TrappolaErrori();
   }
+  RegistraCorsa();
+}
+
+void FinestraSelezione::RegistraCorsa() {
+  // A new heading forgot the last record; a run stopped before its heading
+  // leaves the earlier rows with theirs.
+  if (corsa_ && !corsa_->Presente() && Grd->Rows() > 1) corsa_->Registra();
 }
 
 void FinestraSelezione::TrappolaErrori() {

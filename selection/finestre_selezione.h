@@ -22,6 +22,10 @@ namespace core {
 struct UnitaMisura;
 }
 
+namespace plat {
+class RegistroCorsa;
+}
+
 namespace sel {
 
 class FinestraSelezione : public plat::Form {
@@ -354,6 +358,11 @@ class FinestraSelezione : public plat::Form {
 
  private:
   bool Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata);
+  // After a run that headed the grid: what the controls show, the
+  // conditions its rows were rated at, recorded for the report (forgotten
+  // with the rows).
+  void RegistraCorsa();
+  plat::RegistroCorsa* corsa_ = nullptr;
   bool centra_;
   bool inCalcolo_ = false;
   UltimaCorsa ultima_;

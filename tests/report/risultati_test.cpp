@@ -1,6 +1,7 @@
 // The results section of a report from each selection window after a run:
 // the conditions table against the window's boxes, the grid and the legend
-// against the window's own, cell by cell.
+// against the window's own, cell by cell; all of them as the run rated its
+// rows, whatever the boxes hold when the report is printed.
 #include <functional>
 
 #include "selection/fdatip.h"
@@ -11,6 +12,7 @@
 #include "tests/report/supporto_stampa.h"
 
 using namespace sel;
+using rapporto::FormStampa;
 
 namespace {
 
@@ -42,6 +44,32 @@ class Risultati : public test::ConStampa {
     }
     return t;
   }
+  // After the run, every condition the report states is changed as a user
+  // would change it: typed into its box and left, another list item, another
+  // tick, another share.  Each change is accepted (no message).
+  void CambiaCondizioni(FinestraSelezione& f) {
+    reg.Svuota();
+    std::vector<std::pair<plat::TextBox*, QString>> caselle;
+    if (auto* a = dynamic_cast<FinestraAriaSingola*>(&f)) {
+      caselle = {{a->txtTsa1(0), "33"}, {a->txtTsa1(1), "15"}, {a->txtTbu, "18"}};
+    } else {
+      auto& m = dynamic_cast<FinestraAriaMista&>(f);
+      caselle = {{m.txtTsa1ric(0), "33"}, {m.txtTsa1rin(1), "5"}, {m.txttburin, "17"}};
+      m.Scrollfreddo->SetValue(m.Scrollfreddo->Value() == 50 ? 60 : 50);
+      m.chkAcc(3)->SetValue(m.chkAcc(3)->Value() == 1 ? 0 : 1);
+    }
+    caselle.insert(caselle.end(),
+                   {{f.txtTw1(0), "8"}, {f.txtpsu, "70"}, {f.txtGlic, "10"}, {f.txtDistanza, "5"}});
+    if (f.txtqatot && f.txtqatot->isEnabled()) caselle.push_back({f.txtqatot, "1000"});
+    for (const auto& [box, testo] : caselle) {
+      Scrivi(box, testo);
+      Esci(f.cmdCalcola);
+      EXPECT_EQ(box->Text(), testo) << box->objectName().toStdString();
+    }
+    f.cboDirezione->SetListIndex(2);
+    if (f.cboVel) f.cboVel->SetListIndex(f.cboVel->ListIndex() == 1 ? 2 : 1);
+    EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('\n').toStdString();
+  }
   static std::vector<int> Voci(int ultima, int ultimaVoce) {
     std::vector<int> v;
     for (int i = 0; i < ultima; ++i) v.push_back(i);
@@ -62,10 +90,11 @@ struct Caso {
 
 TEST_F(Risultati, OgniFinestraComeLaMostra) {
   const std::vector<Caso> casi = {
-      {"fan coil, cooling water by flow",
+      {"fan coil, cooling water by flow, the static pressure box empty (the run reads 0)",
        [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(0);
          auto& f = FDatiP();
+         f.txtpsu->SetText(QString());
          f.txtTw2(0)->SetText(QString());
          f.txtQw(0)->SetText(QStringLiteral("450"));
          f.cboVel->SetListIndex(2);
@@ -99,7 +128,12 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Glycol  % / 0 %<span 2> | Operating speed / Max<span 2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories : Additional Coil (4 pipes) - Filter G2(TR2) -  "},
-       Voci(13, 13)},
+       Voci(13, 13),
+       // A run refused before its heading leaves the rows with their conditions.
+       [](FinestraSelezione& f) {
+         f.txtqatot->SetText(QStringLiteral("-5"));
+         f.cmdCalcola->click();
+       }},
       {"thermo-ventilating unit without filter, a total air flow that is no number",
        [](test::ConStampa& /*t*/) -> FinestraSelezione& {
          ui::Fmenu().mnuprod_Click(2);
@@ -151,7 +185,7 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories : Filter G2(TR2) -  "},
        Voci(13, 13)},
-      {"EC thermo-ventilating unit without a required air flow",
+      {"EC thermo-ventilating unit, its required air flow emptied after the run",
        [](test::ConStampa&) -> FinestraSelezione& {
          ui::ApriLinea(catalogo::Codice::DVKBLDC);
          FDatiPXXEC().txtqatot->SetText(QStringLiteral("900"));
@@ -164,7 +198,8 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
        "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  "
        "| "
-       "External static pressure / 40 Pa<span 2> | Glycol  % / 0 %<span 2>}",
+       "External static pressure / 40 Pa<span 2> | Total Air flow / 900 m3/h<span 2> | Glycol  % / 0 %<span "
+       "2>}",
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories :  "},
        Voci(13, 13),
@@ -211,6 +246,8 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
     Attiva(f);
     f.cmdCalcola->click();
     ASSERT_GT(f.Grd->Rows(), 2);
+    const std::vector<QStringList> griglia = Griglia(*f.Grd), legenda = Legenda(f, c.legenda);
+    CambiaCondizioni(f);
     if (c.dopo) c.dopo(f);
     const QStringList corpo = Stampa(Dialogo(f, {2}));
     EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('\n').toStdString();
@@ -221,13 +258,27 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
     ASSERT_GE(i, 0);
     EXPECT_EQ(corpo[i], QString::fromUtf8(c.condizioni));
     EXPECT_EQ(corpo.mid(i + 1, c.note.size() + 1), QStringList{"p: "} + c.note);
-    EXPECT_EQ(tabelle[2], Griglia(*f.Grd));
-    EXPECT_EQ(tabelle[3], Legenda(f, c.legenda));
+    EXPECT_EQ(tabelle[2], griglia);
+    EXPECT_EQ(tabelle[3], legenda);
     if (!c.primaVoce.isEmpty()) {
       EXPECT_EQ(tabelle[3].front(), c.primaVoce);
     }
     EXPECT_EQ(DimensioniTabelle()[2], (std::set<double>{f.Grd->Cols() > 10 ? 8.0 : 10.0}));
     EXPECT_EQ(DimensioniTabelle()[3], std::set<double>{10});
+    // A change of units while the dialog is open clears the rows: the
+    // results are no longer offered, and Print writes none.
+    FormStampa& s = Dialogo(f, {2});
+    ASSERT_TRUE(s.chkSelez(2)->isEnabled());
+    for (int qa : {0, 2}) {  // l/s, then m3/h again for the next window
+      ui::Fmenu().mnuUnmis_Click();
+      ui::Funmis().cboqa->SetListIndex(qa);
+      ui::Funmis().cmdOK->click();
+      EXPECT_FALSE(s.chkSelez(2)->isEnabled());
+      EXPECT_EQ(s.chkSelez(2)->Value(), 1);
+      const QStringList senza = Stampa(s);
+      EXPECT_EQ(Tabelle(senza).size(), 1u);  // the title alone
+      EXPECT_FALSE(senza.contains(QStringLiteral("p!Calculation results")));
+    }
     plat::Forms::Svuota();
   }
 }

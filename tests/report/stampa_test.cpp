@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include "core/ambiente.h"
+#include "core/testi.h"
 #include "platform/griglia.h"
 #include "platform/recordset.h"
 #include "platform/schermo.h"
@@ -239,6 +240,75 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   EXPECT_FALSE(t.isVisible());
 }
 
+// The notes hold a limited number of characters, so that any paste stays
+// quick to lay out (the long line wraps at any character): a longer paste
+// is cut at the limit with a message, never inside a character; at the
+// limit a typed key is refused with the message; a paste replaces the
+// selection; the report prints the notes the box holds.
+TEST_F(Stampa, NoteFinoAlLimiteConUnMessaggio) {
+  ui::ApriLinea(catalogo::Codice::KALVO);
+  FormStampa& s = Premi(sel::FDatiP());
+  for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(k == 5);
+  rapporto::CasellaNote& n = *s.txtNote;
+  EXPECT_EQ(n.wordWrapMode(), QTextOption::WrapAnywhere);
+  const int limite = static_cast<int>(rapporto::CasellaNote::kMassimo);
+  EXPECT_TRUE(core::Testo(199).contains(QString::number(limite)));
+  const QString pieno(limite, 'x'), faccina = QString::fromUtf8("\U0001F600");
+  const struct {
+    const char* nome;
+    QString prima;      // the box's text, the caret at its end
+    int scelti;         // characters selected before the caret
+    QString incollato;  // pasted with Ctrl+V (empty: the key is typed)
+    Qt::Key tasto;
+    QString dopo;
+    bool messaggio;
+  } casi[] = {
+      {"a paste of one long line", "", 0, QString(100000, 'y'), {}, QString(limite, 'y'), true},
+      {"a paste over a selection", "abcd", 2, "yz", {}, "abyz", false},
+      {"a paste that fills the box",
+       QString(limite - 2, 'x'),
+       0,
+       "yz",
+       {},
+       QString(limite - 2, 'x') + "yz",
+       false},
+      {"a key at the limit", pieno, 0, {}, Qt::Key_Q, pieno, true},
+      {"Enter at the limit", pieno, 0, {}, Qt::Key_Return, pieno, true},
+      {"Backspace at the limit", pieno, 0, {}, Qt::Key_Backspace, QString(limite - 1, 'x'), false},
+      {"a key over a selection at the limit", pieno, 1, {}, Qt::Key_Q, QString(limite - 1, 'x') + "q", false},
+      {"half a character never", QString(limite - 1, 'x'), 0, faccina, {}, QString(limite - 1, 'x'), true},
+      {"a paste over the whole box",
+       pieno,
+       limite,
+       QString(100000, 'y') + "\nz",
+       {},
+       QString(limite, 'y'),
+       true},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    n.setPlainText(c.prima);
+    n.setFocus();
+    QTextCursor k = n.textCursor();
+    k.setPosition(static_cast<int>(c.prima.size()) - c.scelti);
+    k.setPosition(static_cast<int>(c.prima.size()), QTextCursor::KeepAnchor);
+    n.setTextCursor(k);
+    reg.Svuota();
+    if (c.incollato.isEmpty()) {
+      QTest::keyClick(&n, c.tasto);
+    } else {
+      QGuiApplication::clipboard()->setText(c.incollato);
+      QTest::keyClick(&n, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(n.toPlainText().size(), c.dopo.size());
+    EXPECT_TRUE(n.toPlainText() == c.dopo);
+    EXPECT_EQ(Messaggi(), c.messaggio ? QStringList{core::Testo(199)} : QStringList{});
+  }
+  const QStringList corpo = StampaELeggi(s);
+  ASSERT_FALSE(corpo.isEmpty());
+  EXPECT_TRUE(corpo.back() == "p:" + QString(limite, 'y'));
+}
+
 TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
   ui::ApriLinea(catalogo::Codice::KALVO);
   sel::FDatiP().cmdCalcola->click();
@@ -269,11 +339,21 @@ TEST_F(Stampa, LeggeLaFinestraIlCuiPulsanteHaApertoIlDialogo) {
     EXPECT_TRUE(corpo[1].startsWith(QStringLiteral("tbl{*Series : ") + c.modello)) << corpo[1].toStdString();
     s.cmdAnnulla->click();
   }
-  // The grid of an EC window counts too.
-  sel::FDatiPXXEC().Grd->SetCols(2);
-  sel::FDatiPXXEC().Grd->AddItem("a\tb");
-  sel::FDatiPXXEC().Grd->AddItem("c\td");
-  EXPECT_TRUE(Premi(sel::FDatiPXXEC()).chkSelez(2)->isEnabled());
+  // The grid of an EC window counts too, once a run has rated its rows: rows
+  // no run rated stand for no conditions.
+  sel::FormDatiPXXEC& ec = sel::FDatiPXXEC();
+  ec.Grd->SetCols(2);
+  ec.Grd->AddItem("a\tb");
+  ec.Grd->AddItem("c\td");
+  EXPECT_FALSE(Premi(ec).chkSelez(2)->isEnabled());
+  EXPECT_TRUE(reg.messaggi.empty());
+  rapporto::FStampa().cmdAnnulla->click();
+  ec.txtqatot->SetText("800");
+  ec.txtpsu->SetText("40");
+  ec.cmdCalcola->click();
+  ASSERT_GT(ec.Grd->Rows(), 2);
+  reg.Svuota();
+  EXPECT_TRUE(Premi(ec).chkSelez(2)->isEnabled());
   EXPECT_TRUE(reg.messaggi.empty());
 }
 
@@ -286,33 +366,48 @@ TEST_F(Stampa, SezioniScritteSoloSeSpuntateEAbilitate) {
       "[img 81x60 mm]}");
   const struct {
     const char* nome;
-    bool spunta;
+    std::vector<int> spuntate;  // the section boxes ticked
     const char* cliente;
     std::function<void()> prima;   // before the dialog opens
     std::function<void()> stampa;  // between opening and printing
     QStringList atteso;
   } casi[] = {
-      {"nessuna sezione", false, "", {}, {}, {data, titolo}},
+      {"nessuna sezione", {}, "", {}, {}, {data, titolo}},
       {"cliente e progetto nell'intestazione",
-       false,
+       {},
        "ACME",
        {},
        {},
        {data, "p:Customer :\tACME", "p:Project :\tTower", titolo}},
-      {"foto", true, "", {}, {}, {data, foto, titolo}},
+      {"foto", {0}, "", {}, {}, {data, foto, titolo}},
       {"foto spuntata ma disabilitata",
-       true,
+       {0},
        "",
        [this] { QFile::remove(dir.filePath("FotoW/kalvo.png")); },
        {},
        {data, titolo}},
+      {"solo il disegno",
+       {3},
+       "",
+       {},
+       {},
+       {data, titolo, "p:[page]" + data.mid(2), "p!Overall dimensions", "p![img 170x98 mm]"}},
+      {"solo lo schema",
+       {4},
+       "",
+       {},
+       {},
+       {data, titolo, "p:[page]" + data.mid(2), "p!Wiring diagram", "p![img 170x107 mm]"}},
   };
   int n = 0;
   for (const auto& c : casi) {
     SCOPED_TRACE(c.nome);
     if (c.prima) c.prima();
     FormStampa& s = Premi(sel::FDatiP());
-    s.chkSelez(0)->SetValue(c.spunta ? 1 : 0);
+    for (int k = 0; k < 6; ++k) s.chkSelez(k)->SetValue(std::count(c.spuntate.begin(), c.spuntate.end(), k));
+    // The model list is in view for the sections built on the chosen model.
+    EXPECT_EQ(s.frmModello->isVisibleTo(&s), std::any_of(c.spuntate.begin(), c.spuntate.end(),
+                                                         [](int k) { return k == 0 || k == 1 || k == 3; }));
     s.txtcliente->SetText(QString::fromLatin1(c.cliente));
     s.txtProgetto->SetText(c.cliente[0] ? QStringLiteral("Tower") : QString());
     if (c.stampa) c.stampa();
