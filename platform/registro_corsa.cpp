@@ -29,8 +29,9 @@ RegistroCorsa* RegistroCorsa::Di(const Form& f) {
   return f.findChild<RegistroCorsa*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void RegistroCorsa::Registra() {
+void RegistroCorsa::Registra(const std::map<QString, double>& letti) {
   voci_.clear();
+  letti_ = letti;
   // The first control of a name and index, as the window's lookup finds it.
   for (const QWidget* w : f_.findChildren<QWidget*>()) {
     if (w->objectName().isEmpty()) continue;
@@ -47,12 +48,19 @@ void RegistroCorsa::Dimentica() {
   if (!presente_) return;
   presente_ = false;
   voci_.clear();
+  letti_.clear();
   emit Cambiato();
 }
 
 QString RegistroCorsa::Testo(const QString& nome, int indice) const {
   const auto v = voci_.find({nome, indice});
   return v == voci_.end() ? QString() : v->second.testo;
+}
+
+std::optional<double> RegistroCorsa::Letto(const QString& nome) const {
+  const auto v = letti_.find(nome);
+  if (v == letti_.end()) return std::nullopt;
+  return v->second;
 }
 
 bool RegistroCorsa::Spuntata(const QString& nome, int indice) const {

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace plat {
@@ -25,8 +26,9 @@ class RegistroCorsa : public QObject {
   // The record a window keeps, nullptr for a window without one.
   static RegistroCorsa* Di(const Form& f);
 
-  // Records what the window's named controls show now.
-  void Registra();
+  // Records what the window's named controls show now, with the numbers the
+  // run read from some of them (by control name), as it read them.
+  void Registra(const std::map<QString, double>& letti = {});
   // True from a record until the grid loses a row.
   bool Presente() const { return presente_; }
 
@@ -36,6 +38,8 @@ class RegistroCorsa : public QObject {
   // have or while nothing is recorded.
   QString Testo(const QString& nome, int indice = -1) const;
   bool Spuntata(const QString& nome, int indice = -1) const;
+  // The number the run read from a control, when it was recorded.
+  std::optional<double> Letto(const QString& nome) const;
 
  signals:
   // Recorded, or forgotten.
@@ -51,6 +55,7 @@ class RegistroCorsa : public QObject {
   const Form& f_;
   bool presente_ = false;
   std::map<std::pair<QString, int>, Voce> voci_;
+  std::map<QString, double> letti_;
 };
 
 }  // namespace plat

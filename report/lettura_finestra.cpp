@@ -15,7 +15,10 @@ bool LetturaFinestra::Spuntata(const QString& nome, int indice) const {
   return corsa_.Spuntata(nome, indice);
 }
 
-double LetturaFinestra::Numero(const QString& nome) const { return core::ValNum(Testo(nome)); }
+double LetturaFinestra::Numero(const QString& nome) const {
+  // As the run read it, where the window recorded that.
+  return corsa_.Letto(nome).value_or(core::ValNum(Testo(nome)));
+}
 
 const plat::Griglia* LetturaFinestra::Griglia() const {
   return qobject_cast<plat::Griglia*>(f_.Controllo(QStringLiteral("Grd")));

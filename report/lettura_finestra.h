@@ -25,7 +25,9 @@ class LetturaFinestra {
   // when the window has no such control.
   QString Testo(const QString& nome, int indice = -1) const;
   bool Spuntata(const QString& nome, int indice) const;
-  // A box's text read as the program reads numbers ("," as ".", no number 0).
+  // The number the run read from a box, where the window recorded it; else
+  // the box's text read as the program reads numbers ("," as ".", no number
+  // 0).
   double Numero(const QString& nome) const;
   // The result grid (nullptr for a window without one).
   const plat::Griglia* Griglia() const;

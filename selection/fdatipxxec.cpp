@@ -87,10 +87,10 @@ void FormDatiPXXEC::Calcola() {
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
-  if (core::ValNum(txtpsu->Text()) == 0)
+  if (LetturaPressione().value_or(0) == 0)
     plat::MsgBox(QStringLiteral(
         "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
-  const bool senzaPortata = core::ValNum(txtqatot->Text()) == 0;
+  const bool senzaPortata = LetturaPortataTotale().value_or(0) == 0;
   lblLegSim(0)->SetCaption(senzaPortata ? QStringLiteral("QA") : QStringLiteral("PSU"));
   lblLegDes(0)->SetCaption(core::Testo(senzaPortata ? 49 : 58));
   CalcolaIntestazioneEC(1100, false);
@@ -121,7 +121,7 @@ void FormDatiPXXEC::CalcolaLivello() {
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
-  if (core::ValNum(txtpsu->Text()) == 0)
+  if (LetturaPressione().value_or(0) == 0)
     plat::MsgBox(QStringLiteral(
         "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
   lblLegSim(0)->SetCaption(QStringLiteral("QA"));

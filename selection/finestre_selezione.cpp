@@ -927,7 +927,12 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
 void FinestraSelezione::RegistraCorsa() {
   // A new heading forgot the last record; a run stopped before its heading
   // leaves the earlier rows with theirs.
-  if (corsa_ && !corsa_->Presente() && Grd->Rows() > 1) corsa_->Registra();
+  if (!corsa_ || corsa_->Presente() || Grd->Rows() <= 1) return;
+  // The pressure and the total air flow as the run read them.
+  std::map<QString, double> letti;
+  if (const std::optional<double> p = LetturaPressione()) letti[QStringLiteral("txtpsu")] = *p;
+  if (const std::optional<double> q = LetturaPortataTotale()) letti[QStringLiteral("txtqatot")] = *q;
+  corsa_->Registra(letti);
 }
 
 void FinestraSelezione::TrappolaErrori() {

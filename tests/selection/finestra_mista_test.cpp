@@ -162,6 +162,16 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
     EXPECT_EQ(f->txtpsu->Text(), "50");
     EXPECT_TRUE(reg.messaggi.empty());
   }
+  // Each box read as the run reads it: a leading no-break space is a blank.
+  Scrivi(f->txtqatot, QStringLiteral("\u00a0900"));
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtpsu->Text(), "0");
+  Scrivi(f->txtpsu, QStringLiteral("\u00a030"));
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtqatot->Text(), "0");
+  f->cmdCalcola_Click();  // 30 Pa: no warning of a unit without pressure
+  EXPECT_TRUE(reg.messaggi.empty());
+  EXPECT_GT(f->Grd->Rows(), 2);
   Scrivi(f->txtpsu, "");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
