@@ -72,6 +72,12 @@ void Form::Scarica() {
   } else {
     hide();
     deleteLater();
+    // Left with no active window, the one it was opened over, else the main
+    // window, is active again.
+    QWidget* indietro = precedente_;
+    for (Form* f : e)
+      if (!indietro && f->tipo_ == Tipo::Principale) indietro = f;
+    if (indietro != this) RendiAttivazione(indietro);
   }
   if (e.empty()) QCoreApplication::quit();
 }
@@ -109,6 +115,7 @@ void Form::Mostra(bool modale) {
   } else {
     if (tipo_ == Tipo::Finestra && !isVisible() && !posizioneImpostata_) CentraSullaPrincipale();
     if (modale) setWindowModality(Qt::ApplicationModal);
+    if (!isVisible() && QApplication::activeWindow() != this) precedente_ = QApplication::activeWindow();
     show();
     raise();
     activateWindow();

@@ -110,6 +110,7 @@ class Form : public QWidget {
   bool posizioneImpostata_ = false;
   bool adattaCornice_ = false;  // the frame still to be fitted into the screen
   QPointer<QMdiSubWindow> sotto_;
+  QPointer<QWidget> precedente_;  // the window that was active when this one was shown
   std::function<void()> azzera_;
   std::vector<QEventLoop*> cicli_modali_;
 };

@@ -45,16 +45,9 @@ Presentatore* g_presentatore = &g_qt;
 // may not have come yet: a message right after it belongs to that window.
 QPointer<QWidget> g_daRiattivare;
 
-// Where nothing gives the activation back when a message box closes (no
-// window manager, some minimal or remote desktops, the offscreen platform),
-// the window stays inactive: the focus then moves without focus events and
-// the next box left is never checked.  The window that was active asks for
-// it again, unless another window has taken it meanwhile.
-void RendiAttivazione(QWidget* finestra) {
-  g_daRiattivare = nullptr;
-  if (!finestra || !finestra->isVisible() || QApplication::activeWindow()) return;
-  g_daRiattivare = finestra;
-  finestra->activateWindow();
+// The window that was active gets its activation back after the message.
+void RiattivaDopoIlMessaggio(QWidget* finestra) {
+  g_daRiattivare = RendiAttivazione(finestra) ? finestra : nullptr;
 }
 
 }  // namespace
@@ -71,7 +64,7 @@ void MsgBox(const QString& testo, Icona icona) {
     PuntatoreSospeso normale;
     g_presentatore->Mostra(Messaggio{testo, icona, TitoloProgramma()});
   }
-  RendiAttivazione(attiva);
+  RiattivaDopoIlMessaggio(attiva);
 }
 
 }  // namespace plat

@@ -1,5 +1,6 @@
 #include "platform/schermo.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -43,5 +44,11 @@ QString TestoAppunti() { return QGuiApplication::clipboard()->text(); }
 void ImpostaTestoAppunti(const QString& testo) { QGuiApplication::clipboard()->setText(testo); }
 
 void DoEvents() { QCoreApplication::processEvents(); }
+
+bool RendiAttivazione(QWidget* finestra) {
+  if (!finestra || !finestra->isVisible() || QApplication::activeWindow()) return false;
+  finestra->activateWindow();
+  return true;
+}
 
 }  // namespace plat

@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QString>
+#include <QWidget>
 #include <vector>
 
 namespace plat {
@@ -39,6 +40,14 @@ bool PuntatoreInAttesa();
 
 QString TestoAppunti();
 void ImpostaTestoAppunti(const QString& testo);
+
+// Where nothing gives the activation back when a window or a message box
+// closes (no window manager, some minimal or remote desktops, the offscreen
+// platform), no window stays active: the focus then moves without focus
+// events and the next box left is never checked.  Asks for the activation
+// of the window that had it, unless another window has taken it meanwhile;
+// true when asked.
+bool RendiAttivazione(QWidget* finestra);
 
 // Lets pending window events run once.
 void DoEvents();

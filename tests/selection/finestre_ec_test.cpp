@@ -1151,3 +1151,52 @@ TEST_F(FinestreEC, PrimaRigaDellaLegenda) {
 }
 
 }  // namespace
+
+// A window opened over a selection window (units, print dialog, chart) and
+// closed gives the activation back, also where nothing else does: the next
+// box left is checked.
+TEST_F(FinestreEC, DopoUnaFinestraChiusaLaCasellaEControllata) {
+  const std::pair<const char*, std::function<void(FormDatiPEC&)>> casi[] = {
+      {"units",
+       [](FormDatiPEC&) {
+         ui::Fmenu().mnuUnmis_Click();
+         test::ProcessaEventi();
+         ui::Funmis().cmdOK->click();
+       }},
+      {"print dialog",
+       [](FormDatiPEC& f) {
+         f.cmdStampa->click();
+         test::ProcessaEventi();
+         ASSERT_TRUE(rapporto::FStampa().isActiveWindow());
+         rapporto::FStampa().close();
+       }},
+      {"chart",
+       [](FormDatiPEC& f) {
+         f.cboModel->SetListIndex(Posizione("KALVOEC 50"));
+         f.txtqatot->SetText("450");
+         f.cmdCalcola_Click();
+         f.cmdGrafico->click();
+         test::ProcessaEventi();
+         ASSERT_TRUE(ui::FGrafico().isActiveWindow());
+         ui::FGrafico().close();
+       }},
+  };
+  for (const auto& [nome, apriEChiudi] : casi) {
+    SCOPED_TRACE(nome);
+    FormDatiPEC& f = Singola();
+    [&] {
+      Attiva(f);
+      apriEChiudi(f);
+      test::ProcessaEventi();
+      reg.Svuota();
+      Scrivi(f.txtTw1(0), "40");
+      QTest::keyClick(f.txtTw1(0), Qt::Key_Tab);
+      test::ProcessaEventi();
+      ASSERT_EQ(reg.messaggi.size(), 1u);
+      EXPECT_TRUE(reg.messaggi[0].testo.startsWith("Values must be in the range"))
+          << reg.messaggi[0].testo.toStdString();
+      EXPECT_TRUE(f.txtTw1(0)->hasFocus());
+    }();
+    f.Scarica();
+  }
+}
