@@ -12,7 +12,7 @@ double LeggiInizio(const QString& testo) {
   std::string s;
   bool cifre = false, punto = false, esponente = false, cifreEsp = false;
   for (QChar c : testo) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) continue;
+    if (c.isSpace()) continue;  // every blank, the no-break space too
     char ch = static_cast<char>(c.unicode() < 128 ? c.unicode() : 0);
     if (ch >= '0' && ch <= '9') {
       s += ch;

@@ -30,10 +30,10 @@ class ErroreOverflow : public ErroreEsecuzione {
 // mark): a text that is not a number raises ErroreEsecuzione(13).
 double Numero(const QString& testo, const QString& sepDec);
 
-// Reads the number at the start of a text: "," counts as ".", blanks are
-// skipped wherever they stand, an exponent with E or D is accepted, reading
-// stops at the first character that cannot continue the number; no number
-// gives 0.
+// Reads the number at the start of a text: "," counts as ".", blanks (the
+// no-break space too) are skipped wherever they stand, an exponent with E or
+// D is accepted, reading stops at the first character that cannot continue
+// the number; no number gives 0.
 double ValNum(const QString& testo);
 // The same reading without turning "," into ".".
 double ValNumPunto(const QString& testo);

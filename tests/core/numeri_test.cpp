@@ -16,6 +16,9 @@ TEST(ValNum, LeggeComeIlProgramma) {
   EXPECT_DOUBLE_EQ(ValNum("abc"), 0);
   EXPECT_DOUBLE_EQ(ValNum(" -3.5kPa"), -3.5);
   EXPECT_DOUBLE_EQ(ValNum("7E"), 7);
+  // Every blank is skipped, a no-break space as a space.
+  EXPECT_DOUBLE_EQ(ValNum(QStringLiteral("\u00a0500")), 500);
+  EXPECT_DOUBLE_EQ(ValNum(QStringLiteral("1\u00a0200\t5")), 12005);
 }
 
 TEST(ValNum, LaVersioneColPuntoNonConverteLaVirgola) {

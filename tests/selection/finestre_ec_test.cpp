@@ -812,12 +812,12 @@ TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
          return std::pair{" " + n, n};
        }},
       {"leading no-break space", ",",
-       [&](const QString& n, bool valNum, bool acqua) {
-         return acqua ? std::pair{n, n} : std::pair{nbsp + n, valNum ? QString() : n};
+       [&](const QString& n, bool, bool acqua) {
+         return acqua ? std::pair{n, n} : std::pair{nbsp + n, n};
        }},
       {"leading no-break space in the water flow", ".",
        [&](const QString& n, bool, bool acqua) {
-         return acqua ? std::pair{nbsp + n, QString()} : std::pair{n, n};
+         return acqua ? std::pair{nbsp + n, n} : std::pair{n, n};
        }},
       {"thousands separator", ".",
        [&](const QString& n, bool valNum, bool) {
