@@ -118,6 +118,7 @@ void ControllaModello(Pacchetto& p, const QString& nome) {
     const QSet<QString>& t = tenute[parte];
     const QSet<QString>& via = tolte[parte];
     bool cambiata = false;
+    const QString& nome_parte = parte;  // Clang before 16 lets no lambda name a structured binding
     std::function<void(NodoXml&)> pulisci = [&](NodoXml& n) {
       std::vector<NodoXml> figli;
       for (NodoXml& c : n.figli) {
@@ -130,7 +131,7 @@ void ControllaModello(Pacchetto& p, const QString& nome) {
             continue;
           }
           if (a.ns == ns::R && !t.contains(a.valore))
-            throw errore(QStringLiteral("%1 refers to a relation %2 it lacks").arg(parte, a.valore));
+            throw errore(QStringLiteral("%1 refers to a relation %2 it lacks").arg(nome_parte, a.valore));
           attributi.push_back(std::move(a));
         }
         if (!tieni) continue;

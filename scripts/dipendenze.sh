@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-PACCHETTI=(cmake g++ make pkg-config clang-format qt6-base-dev libsqlite3-dev mdbtools-dev
+PACCHETTI=(cmake g++ clang make pkg-config clang-format qt6-base-dev libsqlite3-dev mdbtools-dev
            libzip-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
            fonts-dejavu-core libreoffice-writer-nogui poppler-utils)
 mancanti=()

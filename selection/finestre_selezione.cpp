@@ -679,8 +679,7 @@ void FinestraSelezione::RifiutaPortata() {
 
 void FinestraSelezione::CelleSuonoEC(QStringList& celle, float lw, float lp, bool minimo, float pin,
                                      bool umiditaUR, const unita::Rese& r) const {
-  const QString& sep = core::imp.SepDec;
-  auto uno = [&sep](double x) { return core::Formatta(x, QStringLiteral("##.0"), sep); };
+  auto uno = [](double x) { return core::Formatta(x, QStringLiteral("##.0"), core::imp.SepDec); };
   const QString segno = minimo ? QStringLiteral("< ") : QString();
   celle << segno + uno(lw);
   // A row whose cooling gave no leaving humidity shows none.

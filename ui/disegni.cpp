@@ -26,7 +26,7 @@ void CroceNordica(QPainter& p, int w, int h, QColor fondo, QColor croce) {
   p.fillRect(QRectF(0, (h - s) / 2, w, s), croce);
 }
 
-const QColor kRosso(206, 17, 38), kBlu(0, 56, 147), kBianco(Qt::white), kVerde(0, 140, 69);
+const QColor kRosso(206, 17, 38), kBianco(Qt::white), kVerde(0, 140, 69);
 
 }  // namespace
 

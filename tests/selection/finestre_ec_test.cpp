@@ -661,7 +661,7 @@ TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
   f.txtpsu->SetText("40");
   // The fan curve is drawn one point a m3/h down from free delivery, so
   // 0.000854 above whole flows; y in tenths of a pascal at the flows below.
-  const double portate[] = {800, 700, 600, 500, 400};
+  static constexpr double portate[] = {800, 700, 600, 500, 400};
   struct Tracciato {
     int filtro;
     int alto;  // the highest flow the scroll bar offers
@@ -1181,8 +1181,9 @@ TEST_F(FinestreEC, DopoUnaFinestraChiusaLaCasellaEControllata) {
          ui::FGrafico().close();
        }},
   };
-  for (const auto& [nome, apriEChiudi] : casi) {
+  for (const auto& [nome, passi] : casi) {
     SCOPED_TRACE(nome);
+    const auto& apriEChiudi = passi;  // Clang before 16 lets no lambda name a structured binding
     FormDatiPEC& f = Singola();
     [&] {
       Attiva(f);
