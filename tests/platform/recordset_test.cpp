@@ -308,19 +308,22 @@ class CartellaTemporanea {
 
 // Damaged Access files: libmdb crashes, or eats memory without end, on some;
 // the database then cannot be opened, with the file named, and nothing is
-// left in the temporary folder.
+// left in the temporary folder.  nwind.mdb cut after page 841 keeps all its
+// tables and the rows of its catalogue: only libmdb's own reading of the
+// objects' properties, which the reader does without, ran away on it.
 TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
   const QByteArray nwind = Contenuto(CartellaAccess() + "/nwind.mdb");
   ASSERT_EQ(nwind.size(), 3002368);
   struct Caso {
     const char* nome;
     QByteArray dati;
+    bool apre = false;
   };
   const QByteArray fuzzed = Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb");
   const Caso casi[] = {
       {"fuzzed-crash.mdb", fuzzed},  // a byte past its pages: refused before
       {"fuzzed-crash-whole-pages.mdb", fuzzed + QByteArray(4095, '\0')},
-      {"nwind-1724416.mdb", nwind.left(1724416)},
+      {"nwind-1724416.mdb", nwind.left(1724416), true},
       {"nwind-1500000.mdb", nwind.left(1500000)},
   };
   CartellaTemporanea tmp;
@@ -333,7 +336,7 @@ TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(c.dati);
     f.close();
-    EXPECT_FALSE(ApriEScorri(percorso, kTabelleNwind));
+    EXPECT_EQ(ApriEScorri(percorso, kTabelleNwind), c.apre);
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
 }
@@ -426,6 +429,60 @@ void TogliNomeETipo(QByteArray& dati, int quali_righe, char bit) {
   }
 }
 
+// The layout of both formats: a data page's row count, followed by the
+// places of its rows, two bytes each (where the row starts, and the flags
+// 0x8000, deleted, and 0x4000, moved); the row count that the definition
+// page of a table declares.  In DateTestDatabase.mdb the table DateTest is
+// defined on page 18, its six rows on page 20; in nwind.mdb the catalogue
+// is defined on page 2, the table Products on page 567, its rows on pages
+// 569 to 571.
+struct Formato {
+  qsizetype pagina, righe, dichiarate;
+};
+constexpr Formato kJet3{2048, 8, 12}, kJet4{4096, 12, 16};
+
+int Leggi16(const QByteArray& d, qsizetype i) {
+  return static_cast<unsigned char>(d[i]) | static_cast<unsigned char>(d[i + 1]) << 8;
+}
+void ScriviLE(QByteArray& d, qsizetype i, quint32 v, int byte) {
+  for (int k = 0; k < byte; ++k) d[i + k] = static_cast<char>(v >> (8 * k));
+}
+
+// Byte offset of place r of the page.
+qsizetype Posto(const Formato& f, qsizetype pagina, int r) { return pagina * f.pagina + f.righe + 2 + 2 * r; }
+// Sets flags on place r of the page.
+void Segna(QByteArray& d, const Formato& f, qsizetype pagina, int r, int flag) {
+  ScriviLE(d, Posto(f, pagina, r), Leggi16(d, Posto(f, pagina, r)) | flag, 2);
+}
+// Changes the row count declared by the table defined on that page.
+void Dichiara(QByteArray& d, const Formato& f, qsizetype definizione, int di_piu) {
+  const qsizetype i = definizione * f.pagina + f.dichiarate;
+  ScriviLE(d, i, static_cast<quint32>(Leggi16(d, i) + di_piu), 4);
+}
+// Points the moved place r of the page at row `riga` of page `a`: the
+// place's first four bytes, the row number, then the page.
+void Punta(QByteArray& d, const Formato& f, qsizetype pagina, int r, quint32 a, int riga) {
+  ScriviLE(d, pagina * f.pagina + (Leggi16(d, Posto(f, pagina, r)) & 0x1fff),
+           a << 8 | static_cast<quint32>(riga), 4);
+}
+// Moves row r of page `da` to page `a` as Access moves a row edited past
+// its room: the row's data goes to a new place on `a`, below its lowest
+// row, flagged 0x8000; the old place, flagged 0x4000, points to it.
+void Sposta(QByteArray& d, const Formato& f, qsizetype da, int r, qsizetype a) {
+  const int inizio = Leggi16(d, Posto(f, da, r)) & 0x1fff;
+  const int fine = r == 0 ? static_cast<int>(f.pagina) : Leggi16(d, Posto(f, da, r - 1)) & 0x1fff;
+  const QByteArray riga = d.mid(da * f.pagina + inizio, fine - inizio);
+  const int n = Leggi16(d, a * f.pagina + f.righe);
+  int sotto = static_cast<int>(f.pagina);
+  for (int k = 0; k < n; ++k) sotto = std::min(sotto, Leggi16(d, Posto(f, a, k)) & 0x1fff);
+  const int nuovo = sotto - static_cast<int>(riga.size());
+  d.replace(a * f.pagina + nuovo, riga.size(), riga);
+  ScriviLE(d, Posto(f, a, n), static_cast<quint32>(nuovo | 0x8000), 2);
+  ScriviLE(d, a * f.pagina + f.righe, static_cast<quint32>(n + 1), 2);
+  Segna(d, f, da, r, 0x4000);
+  Punta(d, f, da, r, static_cast<quint32>(a), n);
+}
+
 // Pages cut off or damaged lose catalogue entries or rows without any error
 // from libmdb: the file, or the table, is refused, with the file named.
 TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
@@ -438,11 +495,11 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
   };
   const auto taglia = [](qsizetype n) { return [n](QByteArray& d) { d.truncate(n); }; };
   const Caso casi[] = {
-      {"4 of its 9 tables still listed", "nwind.mdb", taglia(1449984), nullptr,
-       "objects of its catalogue can be read"},
+      // Rows of its catalogue were moved to page 713, past the cut.
+      {"cut after page 707", "nwind.mdb", taglia(1449984), nullptr, "row 48 of its catalogue cannot be read"},
       {"no table listed at all", "DateTestDatabase.mdb", taglia(65536), nullptr, "0 of the 25 objects"},
       {"the table lists no row of its 6", "DateTestDatabase.mdb", taglia(77824), "DateTest",
-       "(table DateTest)"},
+       "(table DateTest): only 0 of its 6 rows can be read"},
       {"the catalogue page cut, read as blank rows", "DateTestDatabase.mdb", taglia(70000), nullptr,
        "its length, 70000 bytes, is not a whole number of its pages of 4096 bytes"},
       {"the catalogue page cut and filled up to whole pages", "DateTestDatabase.mdb",
@@ -458,13 +515,63 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
       // the row after it, whose end is where that one starts).
       {"a row of DateTest placed outside its page", "DateTestDatabase.mdb",
        [](QByteArray& d) { d.replace(kPaginaDateTest + 14 + 2 * 2, 2, QByteArray("\xf0\x1f", 2)); },
-       "DateTest", "(table DateTest)"},
-      // A deleted row is no row of the table, and counts as none.
-      {"a row of DateTest marked deleted", "DateTestDatabase.mdb",
+       "DateTest", "(table DateTest): row 3 cannot be read"},
+      {"a row of DateTest placed outside its page, the table declaring 5 rows", "DateTestDatabase.mdb",
        [](QByteArray& d) {
-         d[kPaginaDateTest + 14 + 1] = static_cast<char>(d[kPaginaDateTest + 14 + 1] | 0x40);
+         d.replace(kPaginaDateTest + 14 + 2 * 2, 2, QByteArray("\xf0\x1f", 2));
+         Dichiara(d, kJet4, 18, -1);
        },
-       "DateTest", "(table DateTest)"},
+       "DateTest", "(table DateTest): row 3 cannot be read"},
+      // A deleted row is no row of the table, and counts as none.
+      {"a row of DateTest deleted, the table still declaring 6", "DateTestDatabase.mdb",
+       [](QByteArray& d) { Segna(d, kJet4, 20, 0, 0xC000); }, "DateTest",
+       "(table DateTest): only 5 of its 6 rows can be read"},
+      // The place of a moved row must lead to the data of a moved row, on a
+      // data page of its table, that no other place leads to.
+      {"row 2 of DateTest moved, pointing past the file's end", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Punta(d, kJet4, 20, 1, 0xFFFFFF, 0);
+       },
+       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"row 2 of DateTest moved, pointing into its catalogue", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Punta(d, kJet4, 20, 1, 17, 0);
+       },
+       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"row 2 of DateTest moved, pointing at its definition page", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Punta(d, kJet4, 20, 1, 18, 0);
+       },
+       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"row 2 of DateTest moved, pointing past the 7 rows of its page", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Punta(d, kJet4, 20, 1, 20, 7);
+       },
+       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"row 2 of DateTest moved, pointing at a live row", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Punta(d, kJet4, 20, 1, 20, 3);
+       },
+       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"rows 2 and 3 of DateTest moved, 2 pointing at the place of 3", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Sposta(d, kJet4, 20, 2, 20);
+         Punta(d, kJet4, 20, 1, 20, 2);
+       },
+       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"rows 2 and 3 of DateTest moved, both pointing at one row", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Sposta(d, kJet4, 20, 2, 20);
+         Punta(d, kJet4, 20, 2, 20, 6);
+       },
+       "DateTest", "(table DateTest): row 3 cannot be read"},
   };
   CartellaTemporanea tmp;
   for (const Caso& c : casi) {
@@ -483,6 +590,90 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
     EXPECT_NE(errore.find(file), std::string::npos) << errore;
     EXPECT_NE(errore.find("damaged"), std::string::npos) << errore;
     EXPECT_NE(errore.find(c.motivo), std::string::npos) << errore;
+  }
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+// Rows flagged and moved as Access flags and moves them come as Access
+// gives them: a deleted row is gone, a moved row comes in its own place
+// (not where its data now lies), a moved row later deleted is gone; the
+// catalogue's own rows likewise.
+TEST(DatabaseAccessRighe, SpostateECancellateComeLeDaAccess) {
+  const auto colonna = [](const char* tabella, const char* nome) {
+    return [=](Database& db) {
+      std::vector<std::string> v;
+      for (auto rs = db.OpenRecordset(std::string("select * from [") + tabella + "]"); !rs->Eof();
+           rs->MoveNext())
+        v.push_back(rs->Campo(nome).ComeTesto());
+      return v;
+    };
+  };
+  const auto tabelle = [](Database& db) {
+    std::vector<std::string> v;
+    for (const std::string& t : kTabelleNwind)
+      if (db.EsisteTabella(t)) v.push_back(t);
+    return v;
+  };
+  const auto id_date_test = colonna("DateTest", "IDCol");
+  const struct {
+    const char* cosa;
+    const char* campione;
+    std::function<void(QByteArray&)> cambia;
+    std::function<std::vector<std::string>(Database&)> leggi;
+    std::vector<std::string> attese;  // empty: as in the sample
+  } casi[] = {
+      {"row 2 of DateTest moved later in its page",
+       "DateTestDatabase.mdb",
+       [](QByteArray& d) { Sposta(d, kJet4, 20, 1, 20); },
+       id_date_test,
+       {}},
+      {"the first row of Products moved to its last page",
+       "nwind.mdb",
+       [](QByteArray& d) { Sposta(d, kJet3, 569, 0, 571); },
+       colonna("Products", "ProductID"),
+       {}},
+      {"row 2 of DateTest deleted",
+       "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Segna(d, kJet4, 20, 1, 0xC000);
+         Dichiara(d, kJet4, 18, -1);
+       },
+       id_date_test,
+       {"1", "3", "4", "5", "6"}},
+      {"row 2 of DateTest moved, then deleted",
+       "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Segna(d, kJet4, 20, 1, 0xC000);
+         Dichiara(d, kJet4, 18, -1);
+       },
+       id_date_test,
+       {"1", "3", "4", "5", "6"}},
+      // Place 1 of page 22 holds the catalogue row of Categories, moved to
+      // page 713.
+      {"the catalogue row of Categories, moved, then deleted",
+       "nwind.mdb",
+       [](QByteArray& d) {
+         Segna(d, kJet3, 22, 1, 0xC000);
+         Dichiara(d, kJet3, 2, -1);
+       },
+       tabelle,
+       {"Order Details", "Orders", "Products", "Shippers", "Customers", "Employees", "Suppliers", "Umsätze"}},
+  };
+  QTemporaryDir dir;
+  CartellaTemporanea tmp;
+  for (const auto& c : casi) {
+    SCOPED_TRACE(std::string(c.campione) + ": " + c.cosa);
+    QByteArray dati = Contenuto(CartellaAccess() + "/" + c.campione);
+    ASSERT_FALSE(dati.isEmpty());
+    std::vector<std::string> attese = c.attese;
+    if (attese.empty()) attese = c.leggi(*Database::Apri(CartellaAccess() + "/" + c.campione, ""));
+    c.cambia(dati);
+    std::vector<std::string> lette;
+    const std::string errore =
+        Errore([&] { lette = c.leggi(*Database::Apri(FileDi(dir, "righe.mdb", dati), "")); });
+    EXPECT_EQ(errore, "");
+    EXPECT_EQ(lette, attese);
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
 }
