@@ -27,6 +27,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <charconv>
@@ -543,8 +544,9 @@ class Lettore {
   _exit(1);
 }
 
-// A column type that the reader decodes (a binary column is kept as bytes).
-bool TipoNoto(int tipo) {
+// A type of column whose values are all of one size, kept in the fixed
+// part of a row.
+bool TipoFisso(int tipo) {
   switch (tipo) {
     case MDB_BOOL:
     case MDB_BYTE:
@@ -554,10 +556,6 @@ bool TipoNoto(int tipo) {
     case MDB_FLOAT:
     case MDB_DOUBLE:
     case MDB_DATETIME:
-    case MDB_BINARY:
-    case MDB_TEXT:
-    case MDB_OLE:
-    case MDB_MEMO:
     case MDB_REPID:
     case MDB_NUMERIC:
     case MDB_COMPLEX:
@@ -565,6 +563,11 @@ bool TipoNoto(int tipo) {
     default:
       return false;
   }
+}
+
+// A column type that the reader decodes (a binary column is kept as bytes).
+bool TipoNoto(int tipo) {
+  return TipoFisso(tipo) || tipo == MDB_BINARY || tipo == MDB_TEXT || tipo == MDB_OLE || tipo == MDB_MEMO;
 }
 
 // What is wrong with the name of an object, as decoded, or "".
@@ -576,6 +579,35 @@ std::string GuastoDelNome(const std::string& nome) {
     const bool c1 = c == 0xC2 && i + 1 < nome.size() && static_cast<unsigned char>(nome[i + 1]) < 0xA0;
     if (c < 0x20 || c == 0x7F || c1) return "holds control characters";
   }
+  return "";
+}
+
+// What is wrong with the columns of a table's definition, or "": each of a
+// known type, a type of fixed size kept in the fixed part of the row, where
+// no other column lies, and the columns numbered 0 to their count less one
+// (true of a table never altered, as the catalogue).
+std::string GuastoDellaDefinizione(MdbTableDef* t) {
+  std::vector<bool> numeri(t->num_cols);
+  std::vector<std::pair<int, int>> fisse;  // the bytes of each fixed column
+  for (unsigned i = 0; i < t->num_cols; ++i) {
+    const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(t->columns, i));
+    const std::string colonna = "column " + std::to_string(i + 1);
+    if (!TipoNoto(col->col_type))
+      return colonna + " is of an unknown type (" + std::to_string(col->col_type) + ")";
+    if (TipoFisso(col->col_type) != static_cast<bool>(col->is_fixed))
+      return colonna + (col->is_fixed ? " is of a variable size, kept as fixed"
+                                      : " is of a fixed size, kept as variable");
+    const std::string numero = std::to_string(col->col_num);
+    if (col->col_num < 0 || static_cast<unsigned>(col->col_num) >= t->num_cols)
+      return "a column is numbered " + numero + ", of " + std::to_string(t->num_cols);
+    if (numeri[static_cast<std::size_t>(col->col_num)]) return "two columns are numbered " + numero;
+    numeri[static_cast<std::size_t>(col->col_num)] = true;
+    if (col->is_fixed && col->col_size > 0)
+      fisse.emplace_back(col->fixed_offset, col->fixed_offset + col->col_size);
+  }
+  std::sort(fisse.begin(), fisse.end());
+  for (std::size_t i = 1; i < fisse.size(); ++i)
+    if (fisse[i].first < fisse[i - 1].second) return "two fixed columns overlap";
   return "";
 }
 
@@ -607,12 +639,10 @@ std::string LeggiCatalogo(MdbHandle* mdb) {
   const std::unique_ptr<MdbTableDef, LiberaTabella> tabella(mdb_read_table(&voce));
   MdbTableDef* t = tabella.get();
   if (!t || !mdb_read_columns(t)) return "its catalogue cannot be read";
+  if (const std::string g = GuastoDellaDefinizione(t); !g.empty()) return "in its catalogue, " + g;
   int indice[kColonneCatalogo] = {-1, -1, -1, -1};
   for (unsigned i = 0; i < t->num_cols; ++i) {
     const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(t->columns, i));
-    if (!TipoNoto(col->col_type))
-      return "column " + std::to_string(i + 1) + " of its catalogue is of an unknown type (" +
-             std::to_string(col->col_type) + ")";
     for (int k = 0; k < kColonneCatalogo; ++k) {
       if (indice[k] >= 0 || g_ascii_strcasecmp(col->name, kCatalogo[k].nome) != 0) continue;
       if (col->col_type != kCatalogo[k].tipo)
@@ -666,6 +696,13 @@ std::string LeggiCatalogo(MdbHandle* mdb) {
            " objects of its catalogue can be read";
   }
   if (!guasto.empty()) return guasto;
+  // A column misplaced in the definition misreads the types or flags of
+  // every object, the catalogue's own entry among them.
+  if (std::none_of(oggetti.begin(), oggetti.end(), [](MdbCatalogEntry& o) {
+        return o.table_pg == 2 && mdb_is_system_table(&o) &&
+               g_ascii_strcasecmp(o.object_name, "MSysObjects") == 0;
+      }))
+    return "its catalogue does not list itself as a system table";
   mdb_free_catalog(mdb);
   mdb->catalog = g_ptr_array_new();
   for (const MdbCatalogEntry& o : oggetti) g_ptr_array_add(mdb->catalog, g_memdup2(&o, sizeof o));

@@ -483,6 +483,19 @@ void Sposta(QByteArray& d, const Formato& f, qsizetype da, int r, qsizetype a) {
   Punta(d, f, da, r, static_cast<quint32>(a), n);
 }
 
+// Flips bits of the entry of column k in the definition of nwind.mdb's
+// catalogue (page 2): after 43 bytes and 8 for each of its two indexes, 18
+// bytes a column, in the order Id, ParentId, Name, Type, ..., Flags (k 7);
+// byte 0 is its type, 1 its number, 3 its number among the columns of
+// variable size, 13 its flags (1: of fixed size), 14 where it lies in the
+// fixed part of a row.
+std::function<void(QByteArray&)> CambiaColonnaDelCatalogo(int k, int byte, int bit) {
+  return [=](QByteArray& d) {
+    const qsizetype i = 2 * kJet3.pagina + 43 + 2 * 8 + 18 * k + byte;
+    d[i] = static_cast<char>(d[i] ^ bit);
+  };
+}
+
 // Pages cut off or damaged lose catalogue entries or rows without any error
 // from libmdb: the file, or the table, is refused, with the file named.
 TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
@@ -511,6 +524,25 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
        [](QByteArray& d) { TogliNomeETipo(d, 25, 0x0c); }, nullptr, "row 1 of its catalogue has no name"},
       {"the objects of the catalogue's first 17 rows without a type", "DateTestDatabase.mdb",
        [](QByteArray& d) { TogliNomeETipo(d, 17, 0x08); }, nullptr, "row 1 of its catalogue has no type"},
+      // A damaged definition of the catalogue, the name of every object
+      // still there in bytes: read as it stands, no table, or objects of
+      // other kinds or system tables listed as tables, names empty or
+      // garbled.
+      {"its column Name of an unknown type: every name empty", "nwind.mdb", CambiaColonnaDelCatalogo(2, 0, 4),
+       nullptr, "in its catalogue, column 3 is of an unknown type (14)"},
+      {"its column Name read from another column", "nwind.mdb", CambiaColonnaDelCatalogo(2, 3, 1), nullptr,
+       "the name in row 1 of its catalogue holds control characters"},
+      {"its column Type of the type yes/no: forms listed as tables", "nwind.mdb",
+       CambiaColonnaDelCatalogo(3, 0, 2), nullptr,
+       "the column Type of its catalogue is not an integer column"},
+      {"its column Type kept as of variable size: no table", "nwind.mdb", CambiaColonnaDelCatalogo(3, 13, 1),
+       nullptr, "in its catalogue, column 4 is of a fixed size, kept as variable"},
+      {"its column Type over other columns: no table", "nwind.mdb", CambiaColonnaDelCatalogo(3, 14, 1),
+       nullptr, "in its catalogue, two fixed columns overlap"},
+      {"its column Flags numbered as another: system tables listed", "nwind.mdb",
+       CambiaColonnaDelCatalogo(7, 1, 8), nullptr, "in its catalogue, two columns are numbered 15"},
+      {"its column Flags a byte off: system tables listed", "nwind.mdb", CambiaColonnaDelCatalogo(7, 14, 1),
+       nullptr, "its catalogue does not list itself as a system table"},
       // A row the reader cannot split is damage, never a row skipped (and
       // the row after it, whose end is where that one starts).
       {"a row of DateTest placed outside its page", "DateTestDatabase.mdb",
