@@ -258,10 +258,10 @@ struct LiberaTabella {
   void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
 };
 
-// The place of the row that a moved row's place points to (its row number
-// in the low byte, its page above): it must be the data of a moved row,
-// on a data page of the same table.  Loads that page; false when the
-// pointer leads nowhere else.
+// Finds the row that the place of a moved row points to (its row number in
+// the low byte, its page above), leaving its page loaded: it must be the
+// data of a moved row (flagged 0x8000 alone), on a data page of the same
+// table.  False when the pointer leads to anything else.
 bool TrovaRigaSpostata(MdbHandle* mdb, MdbTableDef* t, std::uint32_t dove, int& inizio,
                        std::size_t& lunghezza) {
   const unsigned long pagina = dove >> 8;
@@ -289,7 +289,6 @@ bool TrovaRigaSpostata(MdbHandle* mdb, MdbTableDef* t, std::uint32_t dove, int& 
 // off end the rows early, without an error).
 template <typename F>
 void PerOgniRiga(MdbHandle* mdb, MdbTableDef* t, F riga) {
-  if (t->num_rows == 0) return;  // as libmdb reads such a table
   std::vector<MdbField> campi(t->num_cols);
   unsigned long righe = 0;
   std::set<std::uint32_t> spostate;  // two places never lead to one row
@@ -410,6 +409,7 @@ class Lettore {
     }
     Statement riga = Prepara(inserisci + ")");
 
+    if (t->num_rows == 0) return;  // as libmdb reads such a table
     unsigned long righe = 0;
     PerOgniRiga(mdb_, t, [&](const std::vector<MdbField>& campi) {
       sqlite3_reset(riga.get());

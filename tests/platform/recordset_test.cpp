@@ -507,6 +507,16 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
     const char* motivo;
   };
   const auto taglia = [](qsizetype n) { return [n](QByteArray& d) { d.truncate(n); }; };
+  // Row 2 of DateTest (and row 3) moved to the end of its page, then
+  // pointing at row `riga` of page `pagina`.
+  const auto punta = [](quint32 pagina, int riga, bool anche_3 = false) {
+    return [=](QByteArray& d) {
+      Sposta(d, kJet4, 20, 1, 20);
+      if (anche_3) Sposta(d, kJet4, 20, 2, 20);
+      Punta(d, kJet4, 20, 1, pagina, riga);
+    };
+  };
+  const char* const riga_2 = "(table DateTest): row 2 cannot be read";
   const Caso casi[] = {
       // Rows of its catalogue were moved to page 713, past the cut.
       {"cut after page 707", "nwind.mdb", taglia(1449984), nullptr, "row 48 of its catalogue cannot be read"},
@@ -560,43 +570,18 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
        "(table DateTest): only 5 of its 6 rows can be read"},
       // The place of a moved row must lead to the data of a moved row, on a
       // data page of its table, that no other place leads to.
-      {"row 2 of DateTest moved, pointing past the file's end", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Punta(d, kJet4, 20, 1, 0xFFFFFF, 0);
-       },
-       "DateTest", "(table DateTest): row 2 cannot be read"},
-      {"row 2 of DateTest moved, pointing into its catalogue", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Punta(d, kJet4, 20, 1, 17, 0);
-       },
-       "DateTest", "(table DateTest): row 2 cannot be read"},
-      {"row 2 of DateTest moved, pointing at its definition page", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Punta(d, kJet4, 20, 1, 18, 0);
-       },
-       "DateTest", "(table DateTest): row 2 cannot be read"},
-      {"row 2 of DateTest moved, pointing past the 7 rows of its page", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Punta(d, kJet4, 20, 1, 20, 7);
-       },
-       "DateTest", "(table DateTest): row 2 cannot be read"},
-      {"row 2 of DateTest moved, pointing at a live row", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Punta(d, kJet4, 20, 1, 20, 3);
-       },
-       "DateTest", "(table DateTest): row 2 cannot be read"},
+      {"row 2 of DateTest moved, pointing past the file's end", "DateTestDatabase.mdb", punta(0xFFFFFF, 0),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing into its catalogue", "DateTestDatabase.mdb", punta(17, 0),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing at its definition page", "DateTestDatabase.mdb", punta(18, 0),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing past the 7 rows of its page", "DateTestDatabase.mdb", punta(20, 7),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing at a live row", "DateTestDatabase.mdb", punta(20, 3), "DateTest",
+       riga_2},
       {"rows 2 and 3 of DateTest moved, 2 pointing at the place of 3", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Sposta(d, kJet4, 20, 2, 20);
-         Punta(d, kJet4, 20, 1, 20, 2);
-       },
-       "DateTest", "(table DateTest): row 2 cannot be read"},
+       punta(20, 2, true), "DateTest", riga_2},
       {"rows 2 and 3 of DateTest moved, both pointing at one row", "DateTestDatabase.mdb",
        [](QByteArray& d) {
          Sposta(d, kJet4, 20, 1, 20);
@@ -681,6 +666,13 @@ TEST(DatabaseAccessRighe, SpostateECancellateComeLeDaAccess) {
        },
        id_date_test,
        {"1", "3", "4", "5", "6"}},
+      // As libmdb reads a catalogue that declares no row, left so by a
+      // program that did not close the file.
+      {"the catalogue declaring no row",
+       "DateTestDatabase.mdb",
+       [](QByteArray& d) { Dichiara(d, kJet4, 2, -25); },
+       id_date_test,
+       {}},
       // Place 1 of page 22 holds the catalogue row of Categories, moved to
       // page 713.
       {"the catalogue row of Categories, moved, then deleted",
