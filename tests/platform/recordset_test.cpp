@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <fstream>
 #include <functional>
 #include <sys/stat.h>
@@ -429,58 +430,52 @@ void TogliNomeETipo(QByteArray& dati, int quali_righe, char bit) {
   }
 }
 
-// The layout of both formats: a data page's row count, followed by the
-// places of its rows, two bytes each (where the row starts, and the flags
-// 0x8000, deleted, and 0x4000, moved); the row count that the definition
-// page of a table declares.  In DateTestDatabase.mdb the table DateTest is
-// defined on page 18, its six rows on page 20; in nwind.mdb the catalogue
-// is defined on page 2, the table Products on page 567, its rows on pages
-// 569 to 571.
+// A data page lists after its row count the places of its rows, two bytes
+// each: where the row starts, and the flags 0x8000 (deleted) and 0x4000
+// (moved); a table's definition page declares its row count.  In
+// DateTestDatabase.mdb the table DateTest is defined on page 18, its six
+// rows on page 20; in nwind.mdb the catalogue is defined on page 2, the
+// table Products on page 567, its rows on pages 569 to 571.
 struct Formato {
-  qsizetype pagina, righe, dichiarate;
+  qsizetype pagina, righe, dichiarate;  // page size, offsets of the two counts
+  qsizetype Posto(qsizetype p, int r) const { return p * pagina + righe + 2 + 2 * r; }
 };
 constexpr Formato kJet3{2048, 8, 12}, kJet4{4096, 12, 16};
 
-int Leggi16(const QByteArray& d, qsizetype i) {
-  return static_cast<unsigned char>(d[i]) | static_cast<unsigned char>(d[i + 1]) << 8;
-}
-void ScriviLE(QByteArray& d, qsizetype i, quint32 v, int byte) {
-  for (int k = 0; k < byte; ++k) d[i + k] = static_cast<char>(v >> (8 * k));
+quint16 Leggi16(const QByteArray& d, qsizetype i) { return qFromLittleEndian<quint16>(d.constData() + i); }
+template <typename T>
+void Scrivi(QByteArray& d, qsizetype i, T v) {
+  qToLittleEndian<T>(v, d.data() + i);
 }
 
-// Byte offset of place r of the page.
-qsizetype Posto(const Formato& f, qsizetype pagina, int r) { return pagina * f.pagina + f.righe + 2 + 2 * r; }
-// Sets flags on place r of the page.
-void Segna(QByteArray& d, const Formato& f, qsizetype pagina, int r, int flag) {
-  ScriviLE(d, Posto(f, pagina, r), Leggi16(d, Posto(f, pagina, r)) | flag, 2);
+void Segna(QByteArray& d, const Formato& f, qsizetype p, int r, int flag) {
+  Scrivi<quint16>(d, f.Posto(p, r), Leggi16(d, f.Posto(p, r)) | flag);
 }
-// Changes the row count declared by the table defined on that page.
 void Dichiara(QByteArray& d, const Formato& f, qsizetype definizione, int di_piu) {
   const qsizetype i = definizione * f.pagina + f.dichiarate;
-  ScriviLE(d, i, static_cast<quint32>(Leggi16(d, i) + di_piu), 4);
+  Scrivi<quint32>(d, i, qFromLittleEndian<quint32>(d.constData() + i) + di_piu);
 }
-// Points the moved place r of the page at row `riga` of page `a`: the
-// place's first four bytes, the row number, then the page.
-void Punta(QByteArray& d, const Formato& f, qsizetype pagina, int r, quint32 a, int riga) {
-  ScriviLE(d, pagina * f.pagina + (Leggi16(d, Posto(f, pagina, r)) & 0x1fff),
-           a << 8 | static_cast<quint32>(riga), 4);
+// Points the moved place r of page p at row `riga` of page `a`: in the
+// first four bytes of its row, the row number, then the page.
+void Punta(QByteArray& d, const Formato& f, qsizetype p, int r, quint32 a, int riga) {
+  Scrivi<quint32>(d, p * f.pagina + (Leggi16(d, f.Posto(p, r)) & 0x1fff), a << 8 | riga);
 }
 // Moves row r of page `da` to page `a` as Access moves a row edited past
-// its room: the row's data goes to a new place on `a`, below its lowest
-// row, flagged 0x8000; the old place, flagged 0x4000, points to it.
+// its room: its data to a new place below the lowest row of `a`, flagged
+// 0x8000, its own place flagged 0x4000 and pointing there.
 void Sposta(QByteArray& d, const Formato& f, qsizetype da, int r, qsizetype a) {
-  const int inizio = Leggi16(d, Posto(f, da, r)) & 0x1fff;
-  const int fine = r == 0 ? static_cast<int>(f.pagina) : Leggi16(d, Posto(f, da, r - 1)) & 0x1fff;
-  const QByteArray riga = d.mid(da * f.pagina + inizio, fine - inizio);
+  const int inizio = Leggi16(d, f.Posto(da, r)) & 0x1fff;
+  const QByteArray riga =
+      d.mid(da * f.pagina + inizio, (r ? Leggi16(d, f.Posto(da, r - 1)) & 0x1fff : f.pagina) - inizio);
   const int n = Leggi16(d, a * f.pagina + f.righe);
   int sotto = static_cast<int>(f.pagina);
-  for (int k = 0; k < n; ++k) sotto = std::min(sotto, Leggi16(d, Posto(f, a, k)) & 0x1fff);
+  for (int k = 0; k < n; ++k) sotto = std::min(sotto, Leggi16(d, f.Posto(a, k)) & 0x1fff);
   const int nuovo = sotto - static_cast<int>(riga.size());
   d.replace(a * f.pagina + nuovo, riga.size(), riga);
-  ScriviLE(d, Posto(f, a, n), static_cast<quint32>(nuovo | 0x8000), 2);
-  ScriviLE(d, a * f.pagina + f.righe, static_cast<quint32>(n + 1), 2);
+  Scrivi<quint16>(d, f.Posto(a, n), nuovo | 0x8000);
+  Scrivi<quint16>(d, a * f.pagina + f.righe, n + 1);
   Segna(d, f, da, r, 0x4000);
-  Punta(d, f, da, r, static_cast<quint32>(a), n);
+  Punta(d, f, da, r, a, n);
 }
 
 // Flips bits of the entry of column k in the definition of nwind.mdb's
@@ -582,10 +577,9 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
        riga_2},
       {"rows 2 and 3 of DateTest moved, 2 pointing at the place of 3", "DateTestDatabase.mdb",
        punta(20, 2, true), "DateTest", riga_2},
-      {"rows 2 and 3 of DateTest moved, both pointing at one row", "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Sposta(d, kJet4, 20, 2, 20);
+      {"rows 2 and 3 of DateTest moved, 3 pointing where 2 lies", "DateTestDatabase.mdb",
+       [&](QByteArray& d) {
+         punta(20, 6, true)(d);
          Punta(d, kJet4, 20, 2, 20, 6);
        },
        "DateTest", "(table DateTest): row 3 cannot be read"},
@@ -616,87 +610,62 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
 // (not where its data now lies), a moved row later deleted is gone; the
 // catalogue's own rows likewise.
 TEST(DatabaseAccessRighe, SpostateECancellateComeLeDaAccess) {
-  const auto colonna = [](const char* tabella, const char* nome) {
-    return [=](Database& db) {
-      std::vector<std::string> v;
-      for (auto rs = db.OpenRecordset(std::string("select * from [") + tabella + "]"); !rs->Eof();
-           rs->MoveNext())
-        v.push_back(rs->Campo(nome).ComeTesto());
-      return v;
+  const auto sposta = [](const Formato& f, qsizetype da, int r, qsizetype a) {
+    return [=](QByteArray& d) { Sposta(d, f, da, r, a); };
+  };
+  const auto cancella = [](const Formato& f, qsizetype p, int r, qsizetype definizione, bool spostata) {
+    return [=](QByteArray& d) {
+      if (spostata) Sposta(d, f, p, r, p);
+      Segna(d, f, p, r, 0xC000);
+      Dichiara(d, f, definizione, -1);
     };
   };
-  const auto tabelle = [](Database& db) {
-    std::vector<std::string> v;
-    for (const std::string& t : kTabelleNwind)
-      if (db.EsisteTabella(t)) v.push_back(t);
-    return v;
-  };
-  const auto id_date_test = colonna("DateTest", "IDCol");
+  const std::vector<std::string> come_il_campione, senza_2 = {"1", "3", "4", "5", "6"};
   const struct {
     const char* cosa;
     const char* campione;
     std::function<void(QByteArray&)> cambia;
-    std::function<std::vector<std::string>(Database&)> leggi;
-    std::vector<std::string> attese;  // empty: as in the sample
+    const char* tabella;  // nullptr: which tables of nwind.mdb the file lists
+    const char* colonna;
+    std::vector<std::string> attese;
   } casi[] = {
-      {"row 2 of DateTest moved later in its page",
-       "DateTestDatabase.mdb",
-       [](QByteArray& d) { Sposta(d, kJet4, 20, 1, 20); },
-       id_date_test,
-       {}},
-      {"the first row of Products moved to its last page",
-       "nwind.mdb",
-       [](QByteArray& d) { Sposta(d, kJet3, 569, 0, 571); },
-       colonna("Products", "ProductID"),
-       {}},
-      {"row 2 of DateTest deleted",
-       "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Segna(d, kJet4, 20, 1, 0xC000);
-         Dichiara(d, kJet4, 18, -1);
-       },
-       id_date_test,
-       {"1", "3", "4", "5", "6"}},
-      {"row 2 of DateTest moved, then deleted",
-       "DateTestDatabase.mdb",
-       [](QByteArray& d) {
-         Sposta(d, kJet4, 20, 1, 20);
-         Segna(d, kJet4, 20, 1, 0xC000);
-         Dichiara(d, kJet4, 18, -1);
-       },
-       id_date_test,
-       {"1", "3", "4", "5", "6"}},
-      // As libmdb reads a catalogue that declares no row, left so by a
-      // program that did not close the file.
-      {"the catalogue declaring no row",
-       "DateTestDatabase.mdb",
-       [](QByteArray& d) { Dichiara(d, kJet4, 2, -25); },
-       id_date_test,
-       {}},
-      // Place 1 of page 22 holds the catalogue row of Categories, moved to
-      // page 713.
-      {"the catalogue row of Categories, moved, then deleted",
-       "nwind.mdb",
-       [](QByteArray& d) {
-         Segna(d, kJet3, 22, 1, 0xC000);
-         Dichiara(d, kJet3, 2, -1);
-       },
-       tabelle,
-       {"Order Details", "Orders", "Products", "Shippers", "Customers", "Employees", "Suppliers", "Umsätze"}},
+      {"row 2 of DateTest moved later in its page", "DateTestDatabase.mdb", sposta(kJet4, 20, 1, 20),
+       "DateTest", "IDCol", come_il_campione},
+      {"the first row of Products moved to its last page", "nwind.mdb", sposta(kJet3, 569, 0, 571),
+       "Products", "ProductID", come_il_campione},
+      {"row 2 of DateTest deleted", "DateTestDatabase.mdb", cancella(kJet4, 20, 1, 18, false), "DateTest",
+       "IDCol", senza_2},
+      {"row 2 of DateTest moved, then deleted", "DateTestDatabase.mdb", cancella(kJet4, 20, 1, 18, true),
+       "DateTest", "IDCol", senza_2},
+      // As libmdb reads it, a catalogue left declaring no row.
+      {"the catalogue declaring no row", "DateTestDatabase.mdb",
+       [](QByteArray& d) { Dichiara(d, kJet4, 2, -25); }, "DateTest", "IDCol", come_il_campione},
+      // Place 1 of page 22 holds the catalogue row of Categories, moved.
+      {"the catalogue row of Categories, moved, then deleted", "nwind.mdb", cancella(kJet3, 22, 1, 2, false),
+       nullptr, nullptr,
+       std::vector<std::string>{"Order Details", "Orders", "Products", "Shippers", "Customers", "Employees",
+                                "Suppliers", "Umsätze"}},
   };
   QTemporaryDir dir;
   CartellaTemporanea tmp;
   for (const auto& c : casi) {
     SCOPED_TRACE(std::string(c.campione) + ": " + c.cosa);
+    const auto leggi = [&](const std::string& file) {
+      std::vector<std::string> v;
+      const auto db = Database::Apri(file, "");
+      for (const std::string& t : kTabelleNwind)
+        if (!c.tabella && db->EsisteTabella(t)) v.push_back(t);
+      if (!c.tabella) return v;
+      for (auto rs = db->OpenRecordset(std::string("select * from ") + c.tabella); !rs->Eof(); rs->MoveNext())
+        v.push_back(rs->Campo(c.colonna).ComeTesto());
+      return v;
+    };
     QByteArray dati = Contenuto(CartellaAccess() + "/" + c.campione);
-    ASSERT_FALSE(dati.isEmpty());
-    std::vector<std::string> attese = c.attese;
-    if (attese.empty()) attese = c.leggi(*Database::Apri(CartellaAccess() + "/" + c.campione, ""));
+    const std::vector<std::string> attese =
+        c.attese.empty() ? leggi(CartellaAccess() + "/" + c.campione) : c.attese;
     c.cambia(dati);
     std::vector<std::string> lette;
-    const std::string errore =
-        Errore([&] { lette = c.leggi(*Database::Apri(FileDi(dir, "righe.mdb", dati), "")); });
-    EXPECT_EQ(errore, "");
+    EXPECT_EQ(Errore([&] { lette = leggi(FileDi(dir, "righe.mdb", dati)); }), "");
     EXPECT_EQ(lette, attese);
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
