@@ -27,6 +27,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <charconv>
@@ -35,6 +36,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,8 +49,10 @@ namespace {
 
 constexpr std::uint32_t kInLinea = 0x80000000u;    // long value stored in the row
 constexpr std::uint32_t kUnaPagina = 0x40000000u;  // long value in one page row
+// The place of a row on a data page: where the row starts, and two flags.
 constexpr int kMascheraPosizione = 0x1fff;
-constexpr int kRigaCancellata = 0x4000;  // flag of a row's place on its page
+constexpr int kRigaCancellata = 0x8000;  // deleted, or the data of a row moved here
+constexpr int kRigaSpostata = 0x4000;    // alone: the place holds where its row now lies
 
 template <typename T>
 T LeggiLE(const unsigned char* p) {
@@ -160,6 +164,20 @@ class CodePage {
   iconv_t cd_;
 };
 
+// The text of a text or memo column, as UTF-8.
+class Testi {
+ public:
+  explicit Testi(MdbHandle* mdb)
+      : jet3_(mdb->f->jet_version == MDB_VER_JET3), code_page_(mdb->f->code_page) {}
+  std::string operator()(const unsigned char* p, std::size_t n) {
+    return jet3_ ? code_page_.InUtf8(p, n) : TestoJet4(p, n);
+  }
+
+ private:
+  bool jet3_;
+  CodePage code_page_;
+};
+
 // An Access date: days since 30 December 1899, the fraction the time of day
 // (for days before that date the fraction still counts forward).
 std::string TestoData(double seriale) {
@@ -222,6 +240,14 @@ std::string TestoGuid(const unsigned char* k) {
 
 // A value that the stored bytes cannot give: the table is damaged.
 struct Danneggiato {};
+// Row n (counted from 1 in the table's order) cannot be split into its fields.
+struct RigaIllegibile {
+  unsigned long riga;
+};
+// The table ends after fewer rows than it declares.
+struct TabellaCorta {
+  unsigned long righe, dichiarate;
+};
 
 struct ChiudiStatement {
   void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
@@ -232,33 +258,68 @@ struct LiberaTabella {
   void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
 };
 
+// Finds the row that the place of a moved row points to (its row number in
+// the low byte, its page above), leaving its page loaded: it must be the
+// data of a moved row (flagged 0x8000 alone), on a data page of the same
+// table.  False when the pointer leads to anything else.
+bool TrovaRigaSpostata(MdbHandle* mdb, MdbTableDef* t, std::uint32_t dove, int& inizio,
+                       std::size_t& lunghezza) {
+  const unsigned long pagina = dove >> 8;
+  const int r = static_cast<int>(dove & 0xff);
+  struct stat st;
+  if (pagina == 0 || fstat(fileno(mdb->f->stream), &st) != 0 ||
+      pagina >= static_cast<unsigned long>(st.st_size / mdb->fmt->pg_size) ||
+      mdb_read_pg(mdb, pagina) != mdb->fmt->pg_size)
+    return false;
+  if (mdb->pg_buf[0] != MDB_PAGE_DATA || LeggiLE<std::uint32_t>(mdb->pg_buf + 4) != t->entry->table_pg ||
+      r >= mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset))
+    return false;
+  return mdb_find_row(mdb, r, &inizio, &lunghezza) == 0 &&
+         (inizio & (kRigaCancellata | kRigaSpostata)) == kRigaCancellata;
+}
+
 // Calls `riga` with the fields of each row of the table, in the table's
-// order.  The rows are taken from the places listed on each data page of
-// the table; a deleted row is not one of them, and a row that cannot be
-// split into its fields (its place outside the page, no length, fields
-// running off it) is damage, as is a table with fewer rows than it
-// declares (pages lost or cut off end the rows early, without an error).
+// order: the order of the places listed on each data page of the table.
+// A deleted row is not one of them; the place of a row that was moved
+// (edited and grown out of its place) holds where the row now lies, on the
+// same or another page of the table, and the row is read there.  A row
+// that cannot be split into its fields (its place outside the page, no
+// length, fields running off it, a pointer to no moved row's data) is
+// damage, as is a table with fewer rows than it declares (pages lost or cut
+// off end the rows early, without an error).
 template <typename F>
 void PerOgniRiga(MdbHandle* mdb, MdbTableDef* t, F riga) {
-  if (t->num_rows == 0) return;  // as libmdb reads such a table
   std::vector<MdbField> campi(t->num_cols);
   unsigned long righe = 0;
+  std::set<std::uint32_t> spostate;  // two places never lead to one row
+  const auto leggi = [&](bool trovata, int inizio, std::size_t lunghezza) {
+    if (!trovata || lunghezza == 0 ||
+        mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0)
+      throw RigaIllegibile{righe + 1};
+    riga(campi);
+    ++righe;
+  };
   mdb_rewind_table(t);
   while (mdb_read_next_dpg(t)) {
+    const unsigned long pagina = mdb->cur_pg;
     const int posti = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
     for (int r = 0; r < posti; ++r) {
       int inizio = 0;
       std::size_t lunghezza = 0;
       const bool trovata = mdb_find_row(mdb, r, &inizio, &lunghezza) == 0;
       if (inizio & kRigaCancellata) continue;
-      if (!trovata || lunghezza == 0 ||
-          mdb_crack_row(t, inizio & kMascheraPosizione, lunghezza, campi.data()) < 0)
-        throw Danneggiato();
-      riga(campi);
-      ++righe;
+      if (!(inizio & kRigaSpostata)) {
+        leggi(trovata, inizio, lunghezza);
+        continue;
+      }
+      if (!trovata || lunghezza < 4) throw RigaIllegibile{righe + 1};
+      const auto dove = LeggiLE<std::uint32_t>(mdb->pg_buf + (inizio & kMascheraPosizione));
+      const bool valida = spostate.insert(dove).second && TrovaRigaSpostata(mdb, t, dove, inizio, lunghezza);
+      leggi(valida, inizio, lunghezza);
+      if (mdb_read_pg(mdb, pagina) != mdb->fmt->pg_size) throw RigaIllegibile{righe + 1};
     }
   }
-  if (righe < t->num_rows) throw Danneggiato();
+  if (righe < t->num_rows) throw TabellaCorta{righe, t->num_rows};
 }
 
 // "name" as an SQL name.
@@ -271,11 +332,7 @@ std::string Citato(const std::string& nome) {
 class Lettore {
  public:
   Lettore(MdbHandle* mdb, sqlite3* db, int avanzamento, std::string percorso)
-      : mdb_(mdb),
-        db_(db),
-        avanzamento_(avanzamento),
-        percorso_(std::move(percorso)),
-        code_page_(mdb->f->code_page) {}
+      : mdb_(mdb), db_(db), avanzamento_(avanzamento), percorso_(std::move(percorso)), testo_(mdb) {}
 
   void Esegui(const std::string& sql) {
     char* errore = nullptr;
@@ -305,11 +362,17 @@ class Lettore {
       if (voce->object_type != MDB_TABLE || mdb_is_system_table(voce)) continue;
       ++n;
       const std::string tabella = "t" + std::to_string(n);
+      const std::string su = "The database " + percorso_ + " is damaged (table " + voce->object_name + ")";
       std::string errore;
       try {
         LeggiTabella(voce, tabella);
+      } catch (const RigaIllegibile& e) {
+        errore = su + ": row " + std::to_string(e.riga) + " cannot be read";
+      } catch (const TabellaCorta& e) {
+        errore = su + ": only " + std::to_string(e.righe) + " of its " + std::to_string(e.dichiarate) +
+                 " rows can be read";
       } catch (const Danneggiato&) {
-        errore = "The database " + percorso_ + " is damaged (table " + voce->object_name + ")";
+        errore = su;
       }
       if (!errore.empty()) Esegui("drop table if exists " + tabella);
       sqlite3_reset(elenco.get());
@@ -346,6 +409,7 @@ class Lettore {
     }
     Statement riga = Prepara(inserisci + ")");
 
+    if (t->num_rows == 0) return;  // as libmdb reads such a table
     unsigned long righe = 0;
     PerOgniRiga(mdb_, t, [&](const std::vector<MdbField>& campi) {
       sqlite3_reset(riga.get());
@@ -417,11 +481,11 @@ class Lettore {
         testo(TestoGuid(p));
         return;
       case MDB_TEXT:
-        testo(Testo(p, n));
+        testo(testo_(p, n));
         return;
       case MDB_MEMO: {
         const std::string b = ValoreLungo(p, n);
-        testo(Testo(reinterpret_cast<const unsigned char*>(b.data()), b.size()));
+        testo(testo_(reinterpret_cast<const unsigned char*>(b.data()), b.size()));
         return;
       }
       case MDB_OLE: {
@@ -433,10 +497,6 @@ class Lettore {
         byte(p, n);
         return;
     }
-  }
-
-  std::string Testo(const unsigned char* p, std::size_t n) {
-    return mdb_->f->jet_version == MDB_VER_JET3 ? code_page_.InUtf8(p, n) : TestoJet4(p, n);
   }
 
   // Memo and OLE values: a 12-byte head in the row (length and flags, then
@@ -474,7 +534,7 @@ class Lettore {
   sqlite3* db_;
   int avanzamento_;
   std::string percorso_;
-  CodePage code_page_;
+  Testi testo_;
 };
 
 // Ends with status 1 after the reason, on a line of its own.
@@ -484,61 +544,170 @@ class Lettore {
   _exit(1);
 }
 
-// The catalogue table (page 2), as libmdb reads it for its catalogue; the
-// table keeps pointing at its entry.
-struct TabellaCatalogo {
-  explicit TabellaCatalogo(MdbHandle* mdb) {
-    voce.mdb = mdb;
-    voce.object_type = MDB_TABLE;
-    voce.table_pg = 2;
-    std::snprintf(voce.object_name, sizeof voce.object_name, "%s", "MSysObjects");
-    t.reset(mdb_read_table(&voce));
+// A type of column whose values are all of one size, kept in the fixed
+// part of a row.
+bool TipoFisso(int tipo) {
+  switch (tipo) {
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_MONEY:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_DATETIME:
+    case MDB_REPID:
+    case MDB_NUMERIC:
+    case MDB_COMPLEX:
+      return true;
+    default:
+      return false;
   }
-  TabellaCatalogo(const TabellaCatalogo&) = delete;
-  TabellaCatalogo& operator=(const TabellaCatalogo&) = delete;
-
-  MdbCatalogEntry voce{};
-  std::unique_ptr<MdbTableDef, LiberaTabella> t;
-};
-
-// The number of rows of the catalogue table as its definition declares it;
-// 0 when the definition cannot be read.
-unsigned OggettiDichiarati(MdbHandle* mdb) {
-  const TabellaCatalogo c(mdb);
-  return c.t ? c.t->num_rows : 0;
 }
 
-// What is wrong with the rows of the catalogue, or "": each must be whole
-// and give its object a name and a type.  A page read short, or damaged,
-// reads as rows without them, and its tables would be missing without a word.
-std::string GuastoDelCatalogo(MdbHandle* mdb) {
-  const TabellaCatalogo c(mdb);
-  MdbTableDef* t = c.t.get();
-  if (!t || !mdb_read_columns(t)) return "its catalogue cannot be read";
-  int nome = -1, tipo = -1;
+// A column type that the reader decodes (a binary column is kept as bytes).
+bool TipoNoto(int tipo) {
+  return TipoFisso(tipo) || tipo == MDB_BINARY || tipo == MDB_TEXT || tipo == MDB_OLE || tipo == MDB_MEMO;
+}
+
+// What is wrong with the name of an object, as decoded, or "".
+std::string GuastoDelNome(const std::string& nome) {
+  if (nome.empty()) return "is empty";
+  if (nome.size() > MDB_MAX_OBJ_NAME) return "is too long";
+  for (std::size_t i = 0; i < nome.size(); ++i) {
+    const auto c = static_cast<unsigned char>(nome[i]);
+    const bool c1 = c == 0xC2 && i + 1 < nome.size() && static_cast<unsigned char>(nome[i + 1]) < 0xA0;
+    if (c < 0x20 || c == 0x7F || c1) return "holds control characters";
+  }
+  return "";
+}
+
+// What is wrong with the columns of a table's definition, or "": each of a
+// known type, a type of fixed size kept in the fixed part of the row, where
+// no other column lies, and the columns numbered 0 to their count less one
+// (true of a table never altered, as the catalogue).
+std::string GuastoDellaDefinizione(MdbTableDef* t) {
+  std::vector<bool> numeri(t->num_cols);
+  std::vector<std::pair<int, int>> fisse;  // the bytes of each fixed column
   for (unsigned i = 0; i < t->num_cols; ++i) {
     const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(t->columns, i));
-    if (g_ascii_strcasecmp(col->name, "Name") == 0) nome = static_cast<int>(i);
-    if (g_ascii_strcasecmp(col->name, "Type") == 0) tipo = static_cast<int>(i);
+    const std::string colonna = "column " + std::to_string(i + 1);
+    if (!TipoNoto(col->col_type))
+      return colonna + " is of an unknown type (" + std::to_string(col->col_type) + ")";
+    if (TipoFisso(col->col_type) != static_cast<bool>(col->is_fixed))
+      return colonna + (col->is_fixed ? " is of a variable size, kept as fixed"
+                                      : " is of a fixed size, kept as variable");
+    const std::string numero = std::to_string(col->col_num);
+    if (col->col_num < 0 || static_cast<unsigned>(col->col_num) >= t->num_cols)
+      return "a column is numbered " + numero + ", of " + std::to_string(t->num_cols);
+    if (numeri[static_cast<std::size_t>(col->col_num)]) return "two columns are numbered " + numero;
+    numeri[static_cast<std::size_t>(col->col_num)] = true;
+    if (col->is_fixed && col->col_size > 0)
+      fisse.emplace_back(col->fixed_offset, col->fixed_offset + col->col_size);
   }
-  if (nome < 0 || tipo < 0) return "its catalogue has no column of the objects' names or types";
+  std::sort(fisse.begin(), fisse.end());
+  for (std::size_t i = 1; i < fisse.size(); ++i)
+    if (fisse[i].first < fisse[i - 1].second) return "two fixed columns overlap";
+  return "";
+}
+
+// The columns of the catalogue that the reader takes, each of its type.
+enum ColonnaCatalogo { kId, kNome, kTipo, kFlag, kColonneCatalogo };
+constexpr struct {
+  const char* nome;
+  int tipo;
+  const char* tipo_testo;
+} kCatalogo[kColonneCatalogo] = {{"Id", MDB_LONGINT, "a long integer"},
+                                 {"Name", MDB_TEXT, "a text"},
+                                 {"Type", MDB_INT, "an integer"},
+                                 {"Flags", MDB_LONGINT, "a long integer"}};
+
+// Reads the catalogue of the file's objects into mdb->catalog, as libmdb
+// fills it, from the rows of the catalogue table (its definition on page 2)
+// in the order of their places: libmdb's own reading takes a moved row where
+// its data lies.  What is wrong with the catalogue, or "": its definition
+// must be whole and of known types, and each row whole, with a type and a
+// name of its object.  A page read short, or damaged, reads as rows without
+// them, and a damaged definition as names empty or shifted: tables would be
+// missing, or system tables listed, without a word.
+std::string LeggiCatalogo(MdbHandle* mdb) {
+  MdbCatalogEntry voce{};
+  voce.mdb = mdb;
+  voce.object_type = MDB_TABLE;
+  voce.table_pg = 2;
+  std::snprintf(voce.object_name, sizeof voce.object_name, "%s", "MSysObjects");
+  const std::unique_ptr<MdbTableDef, LiberaTabella> tabella(mdb_read_table(&voce));
+  MdbTableDef* t = tabella.get();
+  if (!t || !mdb_read_columns(t)) return "its catalogue cannot be read";
+  if (const std::string g = GuastoDellaDefinizione(t); !g.empty()) return "in its catalogue, " + g;
+  int indice[kColonneCatalogo] = {-1, -1, -1, -1};
+  for (unsigned i = 0; i < t->num_cols; ++i) {
+    const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(t->columns, i));
+    for (int k = 0; k < kColonneCatalogo; ++k) {
+      if (indice[k] >= 0 || g_ascii_strcasecmp(col->name, kCatalogo[k].nome) != 0) continue;
+      if (col->col_type != kCatalogo[k].tipo)
+        return std::string("the column ") + kCatalogo[k].nome + " of its catalogue is not " +
+               kCatalogo[k].tipo_testo + " column";
+      indice[k] = static_cast<int>(i);
+    }
+  }
+  for (int k = 0; k < kColonneCatalogo; ++k)
+    if (indice[k] < 0) return std::string("its catalogue has no column ") + kCatalogo[k].nome;
+
+  Testi testo(mdb);
+  std::vector<MdbCatalogEntry> oggetti;
   std::string guasto;
-  unsigned long riga = 0;
   try {
     PerOgniRiga(mdb, t, [&](const std::vector<MdbField>& campi) {
-      ++riga;
-      bool ha_nome = false, ha_tipo = false;
-      for (const MdbField& f : campi) {
-        if (f.colnum == nome) ha_nome = !f.is_null && f.siz > 0;
-        if (f.colnum == tipo) ha_tipo = !f.is_null;
+      if (!guasto.empty()) return;
+      const std::string riga = "row " + std::to_string(oggetti.size() + 1) + " of its catalogue";
+      const MdbField* campo[kColonneCatalogo] = {};
+      for (const MdbField& f : campi)
+        for (int k = 0; k < kColonneCatalogo; ++k)
+          if (f.colnum == indice[k] && !f.is_null) campo[k] = &f;
+      if (!campo[kNome] || campo[kNome]->siz <= 0 || !campo[kTipo]) {
+        guasto = riga + " has no " + (campo[kNome] && campo[kNome]->siz > 0 ? "type" : "name");
+        return;
       }
-      if (guasto.empty() && !(ha_nome && ha_tipo))
-        guasto = "row " + std::to_string(riga) + " of its catalogue has no " + (ha_nome ? "type" : "name");
+      // The value's bytes, when the row holds n of them on the page.
+      const auto byte = [&](int k, int n) -> const unsigned char* {
+        const MdbField* f = campo[k];
+        if (!f) return nullptr;
+        if (f->start < 0 || f->siz < n || f->start + f->siz > mdb->fmt->pg_size) throw RigaIllegibile{};
+        return mdb->pg_buf + f->start;
+      };
+      MdbCatalogEntry o{};
+      o.mdb = mdb;
+      const std::string nome = testo(byte(kNome, 1), static_cast<std::size_t>(campo[kNome]->siz));
+      o.object_type = LeggiLE<std::int16_t>(byte(kTipo, 2)) & 0x7F;
+      if (const unsigned char* id = byte(kId, 4)) o.table_pg = LeggiLE<std::uint32_t>(id) & 0x00FFFFFFu;
+      if (const unsigned char* flag = byte(kFlag, 4)) o.flags = LeggiLE<std::int32_t>(flag);
+      if (const std::string g = GuastoDelNome(nome); !g.empty()) {
+        guasto = "the name in " + riga + " " + g;
+        return;
+      }
+      std::memcpy(o.object_name, nome.c_str(), nome.size() + 1);
+      oggetti.push_back(o);
     });
-  } catch (const Danneggiato&) {
-    return "its catalogue cannot be read whole";
+  } catch (const RigaIllegibile&) {
+    return "row " + std::to_string(oggetti.size() + 1) + " of its catalogue cannot be read";
+  } catch (const TabellaCorta& e) {
+    return std::to_string(e.righe) + " of the " + std::to_string(e.dichiarate) +
+           " objects of its catalogue can be read";
   }
-  return guasto;
+  if (!guasto.empty()) return guasto;
+  // A column misplaced in the definition misreads the types or flags of
+  // every object, the catalogue's own entry among them.
+  if (std::none_of(oggetti.begin(), oggetti.end(), [](MdbCatalogEntry& o) {
+        return o.table_pg == 2 && mdb_is_system_table(&o) &&
+               g_ascii_strcasecmp(o.object_name, "MSysObjects") == 0;
+      }))
+    return "its catalogue does not list itself as a system table";
+  mdb_free_catalog(mdb);
+  mdb->catalog = g_ptr_array_new();
+  for (const MdbCatalogEntry& o : oggetti) g_ptr_array_add(mdb->catalog, g_memdup2(&o, sizeof o));
+  mdb->num_catalog = static_cast<unsigned>(oggetti.size());
+  return "";
 }
 
 // The folder of the SQLite file has no room left.
@@ -575,11 +744,7 @@ int main(int argc, char** argv) {
                               std::to_string(mdb->fmt->pg_size) + " bytes");
   // The catalogue is itself a table: every one of the objects it declares
   // must come back, or tables would be missing without a word.
-  const unsigned oggetti = OggettiDichiarati(mdb);
-  if (!mdb_read_catalog(mdb, MDB_ANY) || mdb->num_catalog < oggetti)
-    Fallisci(avanzamento, guasto + std::to_string(mdb->num_catalog) + " of the " + std::to_string(oggetti) +
-                              " objects of its catalogue can be read");
-  if (const std::string catalogo = GuastoDelCatalogo(mdb); !catalogo.empty())
+  if (const std::string catalogo = LeggiCatalogo(mdb); !catalogo.empty())
     Fallisci(avanzamento, guasto + catalogo);
   (void)!write(avanzamento, ".", 1);
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <fstream>
 #include <functional>
 #include <sys/stat.h>
@@ -308,19 +309,22 @@ class CartellaTemporanea {
 
 // Damaged Access files: libmdb crashes, or eats memory without end, on some;
 // the database then cannot be opened, with the file named, and nothing is
-// left in the temporary folder.
+// left in the temporary folder.  nwind.mdb cut after page 841 keeps all its
+// tables and the rows of its catalogue: only libmdb's own reading of the
+// objects' properties, which the reader does without, ran away on it.
 TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
   const QByteArray nwind = Contenuto(CartellaAccess() + "/nwind.mdb");
   ASSERT_EQ(nwind.size(), 3002368);
   struct Caso {
     const char* nome;
     QByteArray dati;
+    bool apre = false;
   };
   const QByteArray fuzzed = Contenuto(CartellaAccess() + "/damaged/fuzzed-crash.mdb");
   const Caso casi[] = {
       {"fuzzed-crash.mdb", fuzzed},  // a byte past its pages: refused before
       {"fuzzed-crash-whole-pages.mdb", fuzzed + QByteArray(4095, '\0')},
-      {"nwind-1724416.mdb", nwind.left(1724416)},
+      {"nwind-1724416.mdb", nwind.left(1724416), true},
       {"nwind-1500000.mdb", nwind.left(1500000)},
   };
   CartellaTemporanea tmp;
@@ -333,7 +337,7 @@ TEST(DatabaseAccessDanneggiato, CrashEMemoriaSenzaFineNonAprono) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(c.dati);
     f.close();
-    EXPECT_FALSE(ApriEScorri(percorso, kTabelleNwind));
+    EXPECT_EQ(ApriEScorri(percorso, kTabelleNwind), c.apre);
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
 }
@@ -426,6 +430,67 @@ void TogliNomeETipo(QByteArray& dati, int quali_righe, char bit) {
   }
 }
 
+// A data page lists after its row count the places of its rows, two bytes
+// each: where the row starts, and the flags 0x8000 (deleted) and 0x4000
+// (moved); a table's definition page declares its row count.  In
+// DateTestDatabase.mdb the table DateTest is defined on page 18, its six
+// rows on page 20; in nwind.mdb the catalogue is defined on page 2, the
+// table Products on page 567, its rows on pages 569 to 571.
+struct Formato {
+  qsizetype pagina, righe, dichiarate;  // page size, offsets of the two counts
+  qsizetype Posto(qsizetype p, int r) const { return p * pagina + righe + 2 + 2 * r; }
+};
+constexpr Formato kJet3{2048, 8, 12}, kJet4{4096, 12, 16};
+
+quint16 Leggi16(const QByteArray& d, qsizetype i) { return qFromLittleEndian<quint16>(d.constData() + i); }
+template <typename T>
+void Scrivi(QByteArray& d, qsizetype i, T v) {
+  qToLittleEndian<T>(v, d.data() + i);
+}
+
+void Segna(QByteArray& d, const Formato& f, qsizetype p, int r, int flag) {
+  Scrivi<quint16>(d, f.Posto(p, r), Leggi16(d, f.Posto(p, r)) | flag);
+}
+void Dichiara(QByteArray& d, const Formato& f, qsizetype definizione, int di_piu) {
+  const qsizetype i = definizione * f.pagina + f.dichiarate;
+  Scrivi<quint32>(d, i, qFromLittleEndian<quint32>(d.constData() + i) + di_piu);
+}
+// Points the moved place r of page p at row `riga` of page `a`: in the
+// first four bytes of its row, the row number, then the page.
+void Punta(QByteArray& d, const Formato& f, qsizetype p, int r, quint32 a, int riga) {
+  Scrivi<quint32>(d, p * f.pagina + (Leggi16(d, f.Posto(p, r)) & 0x1fff), a << 8 | riga);
+}
+// Moves row r of page `da` to page `a` as Access moves a row edited past
+// its room: its data to a new place below the lowest row of `a`, flagged
+// 0x8000, its own place flagged 0x4000 and pointing there.
+void Sposta(QByteArray& d, const Formato& f, qsizetype da, int r, qsizetype a) {
+  const int inizio = Leggi16(d, f.Posto(da, r)) & 0x1fff;
+  const QByteArray riga =
+      d.mid(da * f.pagina + inizio, (r ? Leggi16(d, f.Posto(da, r - 1)) & 0x1fff : f.pagina) - inizio);
+  const int n = Leggi16(d, a * f.pagina + f.righe);
+  int sotto = static_cast<int>(f.pagina);
+  for (int k = 0; k < n; ++k) sotto = std::min(sotto, Leggi16(d, f.Posto(a, k)) & 0x1fff);
+  const int nuovo = sotto - static_cast<int>(riga.size());
+  d.replace(a * f.pagina + nuovo, riga.size(), riga);
+  Scrivi<quint16>(d, f.Posto(a, n), nuovo | 0x8000);
+  Scrivi<quint16>(d, a * f.pagina + f.righe, n + 1);
+  Segna(d, f, da, r, 0x4000);
+  Punta(d, f, da, r, a, n);
+}
+
+// Flips bits of the entry of column k in the definition of nwind.mdb's
+// catalogue (page 2): after 43 bytes and 8 for each of its two indexes, 18
+// bytes a column, in the order Id, ParentId, Name, Type, ..., Flags (k 7);
+// byte 0 is its type, 1 its number, 3 its number among the columns of
+// variable size, 13 its flags (1: of fixed size), 14 where it lies in the
+// fixed part of a row.
+std::function<void(QByteArray&)> CambiaColonnaDelCatalogo(int k, int byte, int bit) {
+  return [=](QByteArray& d) {
+    const qsizetype i = 2 * kJet3.pagina + 43 + 2 * 8 + 18 * k + byte;
+    d[i] = static_cast<char>(d[i] ^ bit);
+  };
+}
+
 // Pages cut off or damaged lose catalogue entries or rows without any error
 // from libmdb: the file, or the table, is refused, with the file named.
 TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
@@ -437,12 +502,22 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
     const char* motivo;
   };
   const auto taglia = [](qsizetype n) { return [n](QByteArray& d) { d.truncate(n); }; };
+  // Row 2 of DateTest (and row 3) moved to the end of its page, then
+  // pointing at row `riga` of page `pagina`.
+  const auto punta = [](quint32 pagina, int riga, bool anche_3 = false) {
+    return [=](QByteArray& d) {
+      Sposta(d, kJet4, 20, 1, 20);
+      if (anche_3) Sposta(d, kJet4, 20, 2, 20);
+      Punta(d, kJet4, 20, 1, pagina, riga);
+    };
+  };
+  const char* const riga_2 = "(table DateTest): row 2 cannot be read";
   const Caso casi[] = {
-      {"4 of its 9 tables still listed", "nwind.mdb", taglia(1449984), nullptr,
-       "objects of its catalogue can be read"},
+      // Rows of its catalogue were moved to page 713, past the cut.
+      {"cut after page 707", "nwind.mdb", taglia(1449984), nullptr, "row 48 of its catalogue cannot be read"},
       {"no table listed at all", "DateTestDatabase.mdb", taglia(65536), nullptr, "0 of the 25 objects"},
       {"the table lists no row of its 6", "DateTestDatabase.mdb", taglia(77824), "DateTest",
-       "(table DateTest)"},
+       "(table DateTest): only 0 of its 6 rows can be read"},
       {"the catalogue page cut, read as blank rows", "DateTestDatabase.mdb", taglia(70000), nullptr,
        "its length, 70000 bytes, is not a whole number of its pages of 4096 bytes"},
       {"the catalogue page cut and filled up to whole pages", "DateTestDatabase.mdb",
@@ -454,17 +529,60 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
        [](QByteArray& d) { TogliNomeETipo(d, 25, 0x0c); }, nullptr, "row 1 of its catalogue has no name"},
       {"the objects of the catalogue's first 17 rows without a type", "DateTestDatabase.mdb",
        [](QByteArray& d) { TogliNomeETipo(d, 17, 0x08); }, nullptr, "row 1 of its catalogue has no type"},
+      // A damaged definition of the catalogue, the name of every object
+      // still there in bytes: read as it stands, no table, or objects of
+      // other kinds or system tables listed as tables, names empty or
+      // garbled.
+      {"its column Name of an unknown type: every name empty", "nwind.mdb", CambiaColonnaDelCatalogo(2, 0, 4),
+       nullptr, "in its catalogue, column 3 is of an unknown type (14)"},
+      {"its column Name read from another column", "nwind.mdb", CambiaColonnaDelCatalogo(2, 3, 1), nullptr,
+       "the name in row 1 of its catalogue holds control characters"},
+      {"its column Type of the type yes/no: forms listed as tables", "nwind.mdb",
+       CambiaColonnaDelCatalogo(3, 0, 2), nullptr,
+       "the column Type of its catalogue is not an integer column"},
+      {"its column Type kept as of variable size: no table", "nwind.mdb", CambiaColonnaDelCatalogo(3, 13, 1),
+       nullptr, "in its catalogue, column 4 is of a fixed size, kept as variable"},
+      {"its column Type over other columns: no table", "nwind.mdb", CambiaColonnaDelCatalogo(3, 14, 1),
+       nullptr, "in its catalogue, two fixed columns overlap"},
+      {"its column Flags numbered as another: system tables listed", "nwind.mdb",
+       CambiaColonnaDelCatalogo(7, 1, 8), nullptr, "in its catalogue, two columns are numbered 15"},
+      {"its column Flags a byte off: system tables listed", "nwind.mdb", CambiaColonnaDelCatalogo(7, 14, 1),
+       nullptr, "its catalogue does not list itself as a system table"},
       // A row the reader cannot split is damage, never a row skipped (and
       // the row after it, whose end is where that one starts).
       {"a row of DateTest placed outside its page", "DateTestDatabase.mdb",
        [](QByteArray& d) { d.replace(kPaginaDateTest + 14 + 2 * 2, 2, QByteArray("\xf0\x1f", 2)); },
-       "DateTest", "(table DateTest)"},
-      // A deleted row is no row of the table, and counts as none.
-      {"a row of DateTest marked deleted", "DateTestDatabase.mdb",
+       "DateTest", "(table DateTest): row 3 cannot be read"},
+      {"a row of DateTest placed outside its page, the table declaring 5 rows", "DateTestDatabase.mdb",
        [](QByteArray& d) {
-         d[kPaginaDateTest + 14 + 1] = static_cast<char>(d[kPaginaDateTest + 14 + 1] | 0x40);
+         d.replace(kPaginaDateTest + 14 + 2 * 2, 2, QByteArray("\xf0\x1f", 2));
+         Dichiara(d, kJet4, 18, -1);
        },
-       "DateTest", "(table DateTest)"},
+       "DateTest", "(table DateTest): row 3 cannot be read"},
+      // A deleted row is no row of the table, and counts as none.
+      {"a row of DateTest deleted, the table still declaring 6", "DateTestDatabase.mdb",
+       [](QByteArray& d) { Segna(d, kJet4, 20, 0, 0xC000); }, "DateTest",
+       "(table DateTest): only 5 of its 6 rows can be read"},
+      // The place of a moved row must lead to the data of a moved row, on a
+      // data page of its table, that no other place leads to.
+      {"row 2 of DateTest moved, pointing past the file's end", "DateTestDatabase.mdb", punta(0xFFFFFF, 0),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing into its catalogue", "DateTestDatabase.mdb", punta(17, 0),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing at its definition page", "DateTestDatabase.mdb", punta(18, 0),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing past the 7 rows of its page", "DateTestDatabase.mdb", punta(20, 7),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved, pointing at a live row", "DateTestDatabase.mdb", punta(20, 3), "DateTest",
+       riga_2},
+      {"rows 2 and 3 of DateTest moved, 2 pointing at the place of 3", "DateTestDatabase.mdb",
+       punta(20, 2, true), "DateTest", riga_2},
+      {"rows 2 and 3 of DateTest moved, 3 pointing where 2 lies", "DateTestDatabase.mdb",
+       [&](QByteArray& d) {
+         punta(20, 6, true)(d);
+         Punta(d, kJet4, 20, 2, 20, 6);
+       },
+       "DateTest", "(table DateTest): row 3 cannot be read"},
   };
   CartellaTemporanea tmp;
   for (const Caso& c : casi) {
@@ -483,6 +601,72 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
     EXPECT_NE(errore.find(file), std::string::npos) << errore;
     EXPECT_NE(errore.find("damaged"), std::string::npos) << errore;
     EXPECT_NE(errore.find(c.motivo), std::string::npos) << errore;
+  }
+  EXPECT_EQ(tmp.Resti(), QStringList());
+}
+
+// Rows flagged and moved as Access flags and moves them come as Access
+// gives them: a deleted row is gone, a moved row comes in its own place
+// (not where its data now lies), a moved row later deleted is gone; the
+// catalogue's own rows likewise.
+TEST(DatabaseAccessRighe, SpostateECancellateComeLeDaAccess) {
+  const auto sposta = [](const Formato& f, qsizetype da, int r, qsizetype a) {
+    return [=](QByteArray& d) { Sposta(d, f, da, r, a); };
+  };
+  const auto cancella = [](const Formato& f, qsizetype p, int r, qsizetype definizione, bool spostata) {
+    return [=](QByteArray& d) {
+      if (spostata) Sposta(d, f, p, r, p);
+      Segna(d, f, p, r, 0xC000);
+      Dichiara(d, f, definizione, -1);
+    };
+  };
+  const std::vector<std::string> come_il_campione, senza_2 = {"1", "3", "4", "5", "6"};
+  const struct {
+    const char* cosa;
+    const char* campione;
+    std::function<void(QByteArray&)> cambia;
+    const char* tabella;  // nullptr: which tables of nwind.mdb the file lists
+    const char* colonna;
+    std::vector<std::string> attese;
+  } casi[] = {
+      {"row 2 of DateTest moved later in its page", "DateTestDatabase.mdb", sposta(kJet4, 20, 1, 20),
+       "DateTest", "IDCol", come_il_campione},
+      {"the first row of Products moved to its last page", "nwind.mdb", sposta(kJet3, 569, 0, 571),
+       "Products", "ProductID", come_il_campione},
+      {"row 2 of DateTest deleted", "DateTestDatabase.mdb", cancella(kJet4, 20, 1, 18, false), "DateTest",
+       "IDCol", senza_2},
+      {"row 2 of DateTest moved, then deleted", "DateTestDatabase.mdb", cancella(kJet4, 20, 1, 18, true),
+       "DateTest", "IDCol", senza_2},
+      // As libmdb reads it, a catalogue left declaring no row.
+      {"the catalogue declaring no row", "DateTestDatabase.mdb",
+       [](QByteArray& d) { Dichiara(d, kJet4, 2, -25); }, "DateTest", "IDCol", come_il_campione},
+      // Place 1 of page 22 holds the catalogue row of Categories, moved.
+      {"the catalogue row of Categories, moved, then deleted", "nwind.mdb", cancella(kJet3, 22, 1, 2, false),
+       nullptr, nullptr,
+       std::vector<std::string>{"Order Details", "Orders", "Products", "Shippers", "Customers", "Employees",
+                                "Suppliers", "Umsätze"}},
+  };
+  QTemporaryDir dir;
+  CartellaTemporanea tmp;
+  for (const auto& c : casi) {
+    SCOPED_TRACE(std::string(c.campione) + ": " + c.cosa);
+    const auto leggi = [&](const std::string& file) {
+      std::vector<std::string> v;
+      const auto db = Database::Apri(file, "");
+      for (const std::string& t : kTabelleNwind)
+        if (!c.tabella && db->EsisteTabella(t)) v.push_back(t);
+      if (!c.tabella) return v;
+      for (auto rs = db->OpenRecordset(std::string("select * from ") + c.tabella); !rs->Eof(); rs->MoveNext())
+        v.push_back(rs->Campo(c.colonna).ComeTesto());
+      return v;
+    };
+    QByteArray dati = Contenuto(CartellaAccess() + "/" + c.campione);
+    const std::vector<std::string> attese =
+        c.attese.empty() ? leggi(CartellaAccess() + "/" + c.campione) : c.attese;
+    c.cambia(dati);
+    std::vector<std::string> lette;
+    EXPECT_EQ(Errore([&] { lette = leggi(FileDi(dir, "righe.mdb", dati)); }), "");
+    EXPECT_EQ(lette, attese);
   }
   EXPECT_EQ(tmp.Resti(), QStringList());
 }

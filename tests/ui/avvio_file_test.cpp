@@ -63,8 +63,11 @@ TEST_F(AvvioFile, DatabaseAccessDanneggiatoFermaIlProgramma) {
   const QByteArray campione = nwind.readAll();
   QFile rotto(TESTDATA_ACCESS "/damaged/fuzzed-crash.mdb");
   ASSERT_TRUE(rotto.open(QIODevice::ReadOnly));
-  for (const QByteArray& dati :
-       {rotto.readAll(), campione.left(1724416), campione.left(1500000), campione.left(1449984)}) {
+  // The type of the column Name in the definition of its catalogue (page 2,
+  // byte 95) made unknown.
+  QByteArray catalogo = campione;
+  catalogo[2 * 2048 + 95] = static_cast<char>(catalogo[2 * 2048 + 95] ^ 4);
+  for (const QByteArray& dati : {rotto.readAll(), catalogo, campione.left(1500000), campione.left(1449984)}) {
     SCOPED_TRACE(dati.size());
     reg.Svuota();
     Scrivi("Mistrel2013.mdb", dati);
