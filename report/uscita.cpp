@@ -111,7 +111,7 @@ int Collega(const QByteArray& temporaneo, const QByteArray& nome) {
 
 void DocumentoNuovo::Scrivi(const QByteArray& dati) {
   // What stopped prints left in the folder goes first.
-  plat::SpazzaResti(cartella_, plat::TipoResto::File, TemporaneoAbbandonato);
+  plat::SpazzaResti(cartella_, TemporaneoAbbandonato);
   QByteArray temporaneo = Locale(QDir(cartella_).filePath(kPrefissoTemporaneo + QString::number(::getpid()) +
                                                           QStringLiteral("-XXXXXX")));
   const int fd = ::mkstemp(temporaneo.data());
