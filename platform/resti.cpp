@@ -6,11 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <limits>
 
