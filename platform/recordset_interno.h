@@ -1,6 +1,7 @@
 // Pieces shared by the two engines of the record-set layer.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,6 +45,16 @@ struct Interrogazione {
 Interrogazione AnalizzaSql(std::string_view sql);
 
 std::unique_ptr<Database> ApriSqlite(const std::string& percorso);
+// Memory that SQLite can take over: a database as SQLite serializes it.
+struct LiberaSqlite {
+  void operator()(unsigned char* p) const;
+};
+using MemoriaSqlite = std::unique_ptr<unsigned char[], LiberaSqlite>;
+// Null when there is not so much memory.
+MemoriaSqlite NuovaMemoriaSqlite(std::int64_t byte);
+// The database held in the first `byte` bytes of dati, read only; nome names
+// it in messages.
+std::unique_ptr<Database> ApriSqliteInMemoria(MemoriaSqlite dati, std::int64_t byte, const std::string& nome);
 // The rows of an SQL text on a database that ApriSqlite opened.
 std::unique_ptr<RecordSetMemoria> RigheSqlite(Database& sqlite, const std::string& sql);
 std::unique_ptr<Database> ApriJet(const std::string& percorso);

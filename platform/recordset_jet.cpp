@@ -1,28 +1,27 @@
 // The Access (Jet 3, Jet 4 and later) engine of the record-set layer, read
 // only.  libmdb never runs in the program: the Access reader, a process of
-// its own started with limits on memory, file size and time, turns the file's
-// tables into a temporary SQLite file, read here through the SQLite engine
-// with Access's query rules.  A reader that crashes, runs out of memory or
-// stops getting on makes the file one that cannot be opened.
+// its own started with limits on memory and time and no right to write a
+// file, turns the file's tables into an SQLite database and hands it over
+// through a pipe; it is opened in memory and read here through the SQLite
+// engine with Access's query rules.  A reader that crashes, runs out of
+// memory, stops getting on or hands over more than a file of that size can
+// hold makes the file one that cannot be opened.
 //
-// The reader writes into a folder of its own inside the user's private
-// temporary folder; the folder's name carries the program's process id, so
-// that the folders of a program killed while its reader ran are removed by
-// the next one that opens an Access file.
+// Nothing of the conversion lies on a disk, in the temporary folder or
+// elsewhere, so nobody can read, swap or block it and nothing is left behind
+// by a program that is killed.
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <atomic>
+#include <cstring>
 
 #include "platform/recordset_interno.h"
-#include "platform/resti.h"
 
 namespace plat {
 namespace {
@@ -47,9 +46,20 @@ void ImpostaAttesaLettoreAccess(int millisecondi) { attesa_lettore = millisecond
 namespace interno {
 namespace {
 
-// Memory the reader may map: libmdb reads a page at a time and the rows go
-// straight to the SQLite file, so a reader that needs more is looping.
+// Memory the reader may map beside its database: libmdb reads a page at a
+// time, so a reader that needs more is looping.
 constexpr rlim_t kMemoriaLettore = 256u << 20;
+// The database is never much larger than the Access file: at most this many
+// times its size, and this many bytes more.  A reader that hands over more
+// is looping, or the file is damaged.
+constexpr qint64 kVolteIlFile = 16;
+constexpr qint64 kMarginePerIlDatabase = 64 << 20;
+// Bytes kept of the reader's reason, or of the line that announces the
+// database.
+constexpr qsizetype kRigaMassima = 4096;
+// Bytes of progress the reader may write: a dot per table and per thousand
+// rows.
+constexpr qint64 kAvanzamentoMassimo = 1 << 20;
 // Longest time the reader may take in all (its stall limit is
 // attesa_lettore).
 constexpr int kInTuttoS = 120;
@@ -66,80 +76,143 @@ constexpr bool kLimitaMemoria = true;
 constexpr bool kLimitaMemoria = true;
 #endif
 
-// Runs the reader on the file; the SQLite file it writes is `uscita`.
+// What the reader writes on its standard output, taken as it comes: a "."
+// each time it gets on; then, on a new line, the reason it failed, or
+// "SQLite ", the size of the database in bytes and a new line, followed by
+// that many bytes of the database.
+class Consegna {
+ public:
+  explicit Consegna(qint64 massimo) : massimo_(massimo) {}
+
+  enum class Esito { Bene, Troppo, Lunga, SenzaMemoria };
+
+  Esito Aggiungi(const QByteArray& pezzo) {
+    ricevuti_ += pezzo.size();
+    if (ricevuti_ > massimo_ + kAvanzamentoMassimo + kRigaMassima) return Esito::Troppo;
+    qsizetype i = 0;
+    for (; attesi_ < 0 && i < pezzo.size(); ++i) {
+      const char c = pezzo[i];
+      qint64 n = 0;
+      if (!a_capo_) {
+        a_capo_ = c == '\n';
+      } else if (c == '\n' && Annuncio(riga_, &n)) {
+        if (n > massimo_) return Esito::Troppo;
+        dati_ = NuovaMemoriaSqlite(n);
+        if (!dati_) return Esito::SenzaMemoria;
+        attesi_ = n;
+      } else if (riga_.size() < kRigaMassima) {
+        riga_ += c;
+      }
+    }
+    const qsizetype resto = pezzo.size() - i;
+    if (resto == 0) return Esito::Bene;
+    if (resto > attesi_ - scritti_) return Esito::Lunga;
+    std::memcpy(dati_.get() + scritti_, pezzo.constData() + i, static_cast<std::size_t>(resto));
+    scritti_ += resto;
+    return Esito::Bene;
+  }
+
+  // Whether the database came whole.
+  bool Intera() const { return attesi_ > 0 && scritti_ == attesi_; }
+  bool Annunciata() const { return attesi_ >= 0; }
+  // What the reader wrote after its progress; empty without a new line.
+  std::string Motivo() const { return riga_.toStdString(); }
+  bool HaMotivo() const { return a_capo_; }
+  qint64 Byte() const { return attesi_; }
+  MemoriaSqlite Prendi() { return std::move(dati_); }
+
+ private:
+  // "SQLite " and a number of bytes in decimal digits.
+  static bool Annuncio(const QByteArray& riga, qint64* n) {
+    if (!riga.startsWith("SQLite ")) return false;
+    const QByteArray cifre = riga.mid(7);
+    bool numero = false;
+    *n = cifre.toLongLong(&numero);
+    return numero && *n > 0 && cifre == QByteArray::number(*n);
+  }
+
+  qint64 massimo_;
+  qint64 ricevuti_ = 0;
+  bool a_capo_ = false;
+  QByteArray riga_;
+  qint64 attesi_ = -1;
+  qint64 scritti_ = 0;
+  MemoriaSqlite dati_;
+};
+
+// Runs the reader on the file and opens the database it hands over.
 // Throws ErroreDatabase when it does not finish well.
-void Converti(const std::string& percorso, const QString& uscita) {
+std::unique_ptr<Database> Converti(const std::string& percorso) {
+  const std::string su = "Cannot read the Access database " + percorso + ": ";
   const std::string lettore = Lettore();
   if (!QFileInfo(QString::fromStdString(lettore)).isExecutable())
-    throw ErroreDatabase("Cannot read the Access database " + percorso + ": the Access reader " + lettore +
-                         " is missing");
-  // The SQLite file is never much larger than the Access file; a reader
-  // that writes more is looping.
-  const rlim_t file_massimo =
-      static_cast<rlim_t>(QFileInfo(QString::fromStdString(percorso)).size()) * 16 + (64u << 20);
+    throw ErroreDatabase(su + "the Access reader " + lettore + " is missing");
+  const qint64 dimensione = QFileInfo(QString::fromStdString(percorso)).size();
+  const qint64 massimo = dimensione * kVolteIlFile + kMarginePerIlDatabase;
+  // The database in memory grows by doubling its block, up to twice the
+  // most it may hold: that memory comes beside libmdb's own.
+  const auto memoria = kMemoriaLettore + static_cast<rlim_t>(2 * kVolteIlFile * dimensione);
 
   QProcess p;
   p.setProgram(QString::fromStdString(lettore));
-  p.setArguments({QString::fromStdString(percorso), uscita});
+  p.setArguments({QString::fromStdString(percorso), QString::number(massimo)});
   p.setStandardErrorFile(QProcess::nullDevice());
   p.setStandardInputFile(QProcess::nullDevice());
-  p.setChildProcessModifier([file_massimo] {
+  p.setChildProcessModifier([memoria] {
     // Between fork and exec: system calls only.
     const auto limita = [](int risorsa, rlim_t valore) {
       const rlimit r{valore, valore};
       setrlimit(risorsa, &r);
     };
-    if (kLimitaMemoria) limita(RLIMIT_AS, kMemoriaLettore);
-    limita(RLIMIT_FSIZE, file_massimo);
+    if (kLimitaMemoria) limita(RLIMIT_AS, memoria);
+    limita(RLIMIT_FSIZE, 0);  // the reader writes no file
     limita(RLIMIT_CPU, kInTuttoS);
     limita(RLIMIT_CORE, 0);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
   });
   p.start();
-  if (!p.waitForStarted())
-    throw ErroreDatabase("Cannot read the Access database " + percorso + ": the Access reader " + lettore +
-                         " does not start");
+  if (!p.waitForStarted()) throw ErroreDatabase(su + "the Access reader " + lettore + " does not start");
 
-  QByteArray uscito;  // what the reader wrote: progress dots, then maybe a reason
+  Consegna consegna(massimo);
   const QDeadlineTimer in_tutto(kInTuttoS * 1000);
   bool fermato = false;
-  while (p.state() != QProcess::NotRunning) {
+  auto esito = Consegna::Esito::Bene;
+  while (p.state() != QProcess::NotRunning && esito == Consegna::Esito::Bene) {
     const auto attesa = static_cast<int>(std::min<qint64>(attesa_lettore, in_tutto.remainingTime()));
-    if (p.waitForReadyRead(attesa)) {
-      if (uscito.size() < 4096)
-        uscito += p.readAllStandardOutput().left(4096);
-      else
-        p.readAllStandardOutput();
-      continue;
+    if (!p.waitForReadyRead(attesa)) {
+      // No progress within the time, or too long in all.
+      fermato = p.state() != QProcess::NotRunning;
+      break;
     }
-    if (p.state() == QProcess::NotRunning) break;
-    p.kill();  // no progress within the time, or too long in all
-    p.waitForFinished(-1);
-    fermato = true;
+    esito = consegna.Aggiungi(p.readAllStandardOutput());
   }
-  uscito += p.readAllStandardOutput().left(4096);
+  if (p.state() != QProcess::NotRunning) {
+    p.kill();
+    p.waitForFinished(-1);
+  }
+  if (esito == Consegna::Esito::Bene && !fermato) esito = consegna.Aggiungi(p.readAllStandardOutput());
 
-  const std::string su = "Cannot read the Access database " + percorso + ": ";
+  if (esito == Consegna::Esito::Troppo)
+    throw ErroreDatabase(su + "the file looks damaged (the Access reader hands over more than " +
+                         std::to_string(massimo) + " bytes)");
+  if (esito == Consegna::Esito::SenzaMemoria)
+    throw ErroreDatabase(su + "there is not enough memory for what the Access reader read");
+  if (esito == Consegna::Esito::Lunga)
+    throw ErroreDatabase(su + "what the Access reader wrote cannot be read");
   if (fermato) throw ErroreDatabase(su + "the file looks damaged (reading it does not end)");
   if (p.exitStatus() == QProcess::CrashExit)
     throw ErroreDatabase(su + "the file looks damaged (reading it failed)");
   if (p.exitCode() != 0) {
-    const auto a_capo = uscito.indexOf('\n');
-    if (a_capo < 0) throw ErroreDatabase(su + "the Access reader failed");
-    throw ErroreDatabase(uscito.mid(a_capo + 1).toStdString());
+    if (!consegna.HaMotivo() || consegna.Annunciata()) throw ErroreDatabase(su + "the Access reader failed");
+    throw ErroreDatabase(consegna.Motivo());
   }
-}
-
-// Folders of the reader: the prefix, then the owner's process id, a "-"
-// and six random characters.
-const QString kPrefissoCartella = QStringLiteral("Mistrel2013-");
-
-// Removes the reader's folders whose program no longer runs.
-void SpazzaCartelleOrfane(const QString& cartella) {
-  SpazzaResti(cartella, TipoResto::Cartella, [](const QString& nome, qint64) {
-    const qint64 pid = ProcessoDelNome(nome, kPrefissoCartella);
-    return pid > 0 && pid != QCoreApplication::applicationPid() && !ProcessoVivo(pid);
-  });
+  // What the reader wrote is told by the Access file it comes from.
+  if (!consegna.Intera()) throw ErroreDatabase(su + "the Access reader ended without writing what it read");
+  try {
+    return ApriSqliteInMemoria(consegna.Prendi(), consegna.Byte(), "read from " + percorso);
+  } catch (const ErroreDatabase&) {
+    throw ErroreDatabase(su + "what the Access reader wrote cannot be read");
+  }
 }
 
 class DatabaseJet : public Database {
@@ -218,35 +291,11 @@ class DatabaseJet : public Database {
 }  // namespace
 
 std::unique_ptr<Database> ApriJet(const std::string& percorso) {
-  const std::string su = "Cannot read the Access database " + percorso + ": ";
-  QString errore;
-  const QString propria = CartellaTemporaneaPropria(&errore);
-  if (propria.isEmpty()) throw ErroreDatabase(su + errore.toStdString());
-  SpazzaCartelleOrfane(propria);
-  QTemporaryDir cartella(propria + QLatin1Char('/') + kPrefissoCartella +
-                         QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
-  if (!cartella.isValid())
-    throw ErroreDatabase(su + "no folder can be made in the temporary folder " +
-                         QDir::toNativeSeparators(propria).toStdString() + " (" +
-                         cartella.errorString().toStdString() + ")");
-  const QString uscita = cartella.filePath(QStringLiteral("access.sqlite"));
-  Converti(percorso, uscita);
-  // What the reader wrote is told by the Access file it comes from.
-  const QFileInfo scritto(uscita);
-  if (!scritto.isFile() || scritto.size() == 0)
-    throw ErroreDatabase(su + "the Access reader ended without writing what it read");
-  // Open, the file can go at once: the connection keeps reading it, and
-  // nothing is left behind whatever happens to the program later.
-  std::unique_ptr<Database> sqlite;
-  try {
-    sqlite = ApriSqlite(uscita.toStdString());
-  } catch (const ErroreDatabase&) {
-    throw ErroreDatabase(su + "what the Access reader wrote cannot be read");
-  }
+  std::unique_ptr<Database> sqlite = Converti(percorso);
   try {
     return std::make_unique<DatabaseJet>(std::move(sqlite), percorso);
   } catch (const ErroreDatabase& e) {
-    throw ErroreDatabase(su + e.what());
+    throw ErroreDatabase("Cannot read the Access database " + percorso + ": " + e.what());
   }
 }
 

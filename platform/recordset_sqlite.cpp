@@ -108,6 +108,22 @@ std::unique_ptr<RecordSetMemoria> RigheSqlite(Database& sqlite, const std::strin
   return static_cast<DatabaseSqlite&>(sqlite).Righe(sql, {});
 }
 
+namespace {
+
+// A damaged database opens without complaint; reading its schema tells.
+std::unique_ptr<Database> Controllato(sqlite3* db, const std::string& nome) {
+  auto risultato = std::make_unique<DatabaseSqlite>(db);
+  try {
+    Statement st = risultato->Prepara("select count(*) from sqlite_master");
+    if (sqlite3_step(st.get()) != SQLITE_ROW) throw ErroreDatabase(sqlite3_errmsg(db));
+  } catch (const ErroreDatabase& e) {
+    throw ErroreDatabase("Cannot read the database " + nome + ": " + e.what());
+  }
+  return risultato;
+}
+
+}  // namespace
+
 std::unique_ptr<Database> ApriSqlite(const std::string& percorso) {
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(percorso.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -116,15 +132,30 @@ std::unique_ptr<Database> ApriSqlite(const std::string& percorso) {
     sqlite3_close_v2(db);
     throw ErroreDatabase("Cannot open the database " + percorso + ": " + messaggio);
   }
-  auto risultato = std::make_unique<DatabaseSqlite>(db);
-  // A damaged file opens without complaint; reading its schema tells.
-  try {
-    Statement st = risultato->Prepara("select count(*) from sqlite_master");
-    if (sqlite3_step(st.get()) != SQLITE_ROW) throw ErroreDatabase(sqlite3_errmsg(db));
-  } catch (const ErroreDatabase& e) {
-    throw ErroreDatabase("Cannot read the database " + percorso + ": " + e.what());
+  return Controllato(db, percorso);
+}
+
+void LiberaSqlite::operator()(unsigned char* p) const { sqlite3_free(p); }
+
+MemoriaSqlite NuovaMemoriaSqlite(std::int64_t byte) {
+  return MemoriaSqlite(static_cast<unsigned char*>(sqlite3_malloc64(static_cast<sqlite3_uint64>(byte))));
+}
+
+std::unique_ptr<Database> ApriSqliteInMemoria(MemoriaSqlite dati, std::int64_t byte,
+                                              const std::string& nome) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    sqlite3_close_v2(db);
+    throw ErroreDatabase("Cannot open the database " + nome + ": out of memory");
   }
-  return risultato;
+  // SQLite keeps the bytes, and frees them even when it refuses them.
+  if (sqlite3_deserialize(db, "main", dati.release(), byte, byte,
+                          SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
+    const std::string messaggio = sqlite3_errmsg(db);
+    sqlite3_close_v2(db);
+    throw ErroreDatabase("Cannot open the database " + nome + ": " + messaggio);
+  }
+  return Controllato(db, nome);
 }
 
 }  // namespace plat::interno

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,8 +19,7 @@ namespace {
 QByteArray Locale(const QString& percorso) { return QFile::encodeName(percorso); }
 
 // A report is written first to a hidden file beside it: the prefix, the
-// process id, "-" and six random characters (the prefix and the six
-// characters alone in earlier versions).
+// process id, "-" and six random characters.
 const QString kPrefissoTemporaneo = QStringLiteral(".~Doc");
 // How long such a file must have stayed unchanged before it counts as left
 // by a print that was stopped: a print of a program on another machine that
@@ -30,10 +28,10 @@ constexpr qint64 kTemporaneoAbbandonatoS = 3600;
 
 bool TemporaneoAbbandonato(const QString& nome, qint64 eta_s) {
   if (eta_s < kTemporaneoAbbandonatoS) return false;
+  // Only names the program makes: any other file stays, however like them
+  // it looks.
   const qint64 pid = plat::ProcessoDelNome(nome, kPrefissoTemporaneo);
-  if (pid > 0) return !plat::ProcessoVivo(pid);
-  static const QRegularExpression senza_processo(QStringLiteral("^\\.~Doc[A-Za-z0-9]{6}$"));
-  return senza_processo.match(nome).hasMatch();
+  return pid > 0 && !plat::ProcessoVivo(pid);
 }
 
 }  // namespace
@@ -113,7 +111,7 @@ int Collega(const QByteArray& temporaneo, const QByteArray& nome) {
 
 void DocumentoNuovo::Scrivi(const QByteArray& dati) {
   // What stopped prints left in the folder goes first.
-  plat::SpazzaResti(cartella_, plat::TipoResto::File, TemporaneoAbbandonato);
+  plat::SpazzaResti(cartella_, TemporaneoAbbandonato);
   QByteArray temporaneo = Locale(QDir(cartella_).filePath(kPrefissoTemporaneo + QString::number(::getpid()) +
                                                           QStringLiteral("-XXXXXX")));
   const int fd = ::mkstemp(temporaneo.data());

@@ -1,20 +1,26 @@
 // The Access reader: a process of its own that reads a Microsoft Access
-// (Jet 3, Jet 4 and later) file through mdbtools' libmdb and writes its user
-// tables into a new SQLite file, which the program then reads.  A damaged
-// file can make libmdb crash, loop or eat memory: here that ends only this
-// process, which the program starts with limits on memory, file size and time.
+// (Jet 3, Jet 4 and later) file through mdbtools' libmdb and turns its user
+// tables into an SQLite database, which it hands to the program through its
+// standard output.  A damaged file can make libmdb crash, loop or eat memory:
+// here that ends only this process, which the program starts with limits on
+// memory and time, and without the right to write any file.
 //
-//   lettore_access <file.mdb> <out.sqlite>
+//   lettore_access <file.mdb> <most bytes of the database>
 //
-// The out file holds the table "tabelle" (one row per Access table: its name,
-// and an error text when the table cannot be read) and, for the table of
-// rowid N, the table tN with the same columns and rows in the same order.
-// Values are decoded here from their stored bytes, so that numbers keep every
-// digit whatever the locale, and text comes out as UTF-8; single-precision
-// columns are declared SINGLE.
+// The database is made in memory and never touches a disk: no file of it
+// lies anywhere, in a shared folder or elsewhere.  It holds the table
+// "tabelle" (one row per Access table: its name, and an error text when the
+// table cannot be read) and, for the table of rowid N, the table tN with the
+// same columns and rows in the same order.  Values are decoded here from
+// their stored bytes, so that numbers keep every digit whatever the locale,
+// and text comes out as UTF-8; single-precision columns are declared SINGLE.
+// A database that would grow past the bytes given is refused: the file is
+// damaged, or the reader is looping.
 //
 // On the standard output the reader writes a "." each time it gets on (a
-// table, a thousand rows), and, when it fails, a new line and the reason.
+// table, a thousand rows); then, on a new line, either the reason it failed,
+// or "SQLite ", the size of the database in bytes and a new line, followed
+// by exactly that many bytes: the database as SQLite serializes it.
 // Exit status 0 when the file was read, 1 when it is not a readable Access
 // file.
 #include <fcntl.h>
@@ -710,25 +716,20 @@ std::string LeggiCatalogo(MdbHandle* mdb) {
   return "";
 }
 
-// The folder of the SQLite file has no room left.
-std::string Pieno(const std::string& percorso, const std::string& uscita) {
-  const auto barra = uscita.rfind('/');
-  const std::string cartella = barra == std::string::npos ? "." : uscita.substr(0, barra);
-  return "Cannot read the Access database " + percorso + ": the temporary folder " + cartella +
-         " is full (no space left on the disk)";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The progress goes to the standard output as it was; whatever libmdb
-  // prints goes nowhere.
+  // The progress and the database go to the standard output as it was;
+  // whatever libmdb prints goes nowhere.
   const int avanzamento = dup(STDOUT_FILENO);
   const int nulla = open("/dev/null", O_WRONLY);
   if (avanzamento < 0 || nulla < 0) return 1;
   dup2(nulla, STDOUT_FILENO);
   dup2(nulla, STDERR_FILENO);
-  if (argc != 3) Fallisci(avanzamento, "usage: lettore_access <file.mdb> <out.sqlite>");
+  sqlite3_int64 massimo = 0;
+  const char* fine = argc == 3 ? argv[2] + std::strlen(argv[2]) : nullptr;
+  if (argc != 3 || std::from_chars(argv[2], fine, massimo).ptr != fine || massimo <= 0)
+    Fallisci(avanzamento, "usage: lettore_access <file.mdb> <most bytes of the database>");
   const std::string percorso = argv[1];
 
   MdbHandle* mdb = mdb_open(argv[1], MDB_NOFLAGS);
@@ -748,22 +749,44 @@ int main(int argc, char** argv) {
     Fallisci(avanzamento, guasto + catalogo);
   (void)!write(avanzamento, ".", 1);
 
+  // The database lives in one block of memory, which grows as it fills up
+  // to the most bytes allowed, and which SQLite hands over as it is.
+  const std::string su = "Cannot read the Access database " + percorso + ": ";
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(argv[2], &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
-    Fallisci(avanzamento, std::string("Cannot write ") + argv[2]);
+  sqlite3_int64 limite = massimo;
+  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK ||
+      sqlite3_deserialize(db, "main", nullptr, 0, 0,
+                          SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) != SQLITE_OK ||
+      sqlite3_file_control(db, "main", SQLITE_FCNTL_SIZE_LIMIT, &limite) != SQLITE_OK)
+    Fallisci(avanzamento, su + "no database can be made in memory");
   try {
     Lettore lettore(mdb, db, avanzamento, percorso);
-    lettore.Esegui("pragma journal_mode = off; pragma synchronous = off; begin");
+    lettore.Esegui("pragma journal_mode = off; pragma temp_store = memory; begin");
     lettore.Leggi();
     lettore.Esegui("commit");
   } catch (const std::exception& e) {
-    if (sqlite3_errcode(db) == SQLITE_FULL) Fallisci(avanzamento, Pieno(percorso, argv[2]));
+    if (sqlite3_errcode(db) == SQLITE_FULL)
+      Fallisci(avanzamento, su + "the file looks damaged (its tables take more than " +
+                                std::to_string(massimo) + " bytes)");
     Fallisci(avanzamento, "Cannot convert the Access database " + percorso + ": " + e.what());
   }
-  if (sqlite3_close(db) != SQLITE_OK) {
-    if (sqlite3_errcode(db) == SQLITE_FULL) Fallisci(avanzamento, Pieno(percorso, argv[2]));
-    Fallisci(avanzamento, std::string("Cannot write ") + argv[2]);
-  }
+  sqlite3_int64 n = 0;
+  const unsigned char* dati = sqlite3_serialize(db, "main", &n, SQLITE_SERIALIZE_NOCOPY);
+  if (!dati || n <= 0) Fallisci(avanzamento, su + "what it read cannot be handed over");
+  const auto scrivi = [avanzamento](const void* p, std::size_t n) {
+    const auto* c = static_cast<const char*>(p);
+    while (n > 0) {
+      const ssize_t scritti = write(avanzamento, c, n);
+      if (scritti < 0 && errno == EINTR) continue;
+      if (scritti <= 0) _exit(1);  // the program is no longer reading
+      c += scritti;
+      n -= static_cast<std::size_t>(scritti);
+    }
+  };
+  const std::string testa = "\nSQLite " + std::to_string(n) + "\n";
+  scrivi(testa.data(), testa.size());
+  scrivi(dati, static_cast<std::size_t>(n));
+  sqlite3_close(db);
   mdb_close(mdb);
   return 0;
 }

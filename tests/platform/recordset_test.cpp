@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,7 +15,6 @@
 #include <unistd.h>
 
 #include "platform/recordset.h"
-#include "platform/resti.h"
 #include "tests/support/supporto.h"
 
 namespace {
@@ -269,36 +269,25 @@ const std::vector<std::string> kTabelleNwind = {"Order Details", "Orders",     "
                                                 "Shippers",      "Categories", "Customers",
                                                 "Employees",     "Suppliers",  "Umsätze"};
 
-// The reader puts its SQLite file in the program's own folder of the
-// temporary folder: pointed at a folder of the test's own, where nothing but
-// that folder, empty, must be left afterwards.
+// The temporary folder, pointed at a folder of the test's own, where the
+// program must make nothing at all.
 class CartellaTemporanea {
  public:
-  CartellaTemporanea() : prima_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toUtf8()); }
+  CartellaTemporanea() : prima_(qgetenv("TMPDIR")) { Punta(dir_.path()); }
   ~CartellaTemporanea() {
     if (prima_.isNull())
       qunsetenv("TMPDIR");
     else
       qputenv("TMPDIR", prima_);
   }
-  // What is left, the program's own folder apart (its entries are listed
-  // under its name).
+  // Points the temporary folder elsewhere (a folder that is missing, a file).
+  void Punta(const QString& percorso) { qputenv("TMPDIR", QFile::encodeName(percorso)); }
+  // What is in the test's folder.
   QStringList Resti() const {
-    const auto voci = [](const QString& cartella) {
-      return QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    };
-    QStringList resti = voci(dir_.path());
-    const QString propria = Propria();
-    if (resti.removeOne(propria))
-      for (const QString& n : voci(File(propria))) resti << propria + QLatin1Char('/') + n;
-    return resti;
+    return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
   }
   QString File(const QString& nome) const { return dir_.filePath(nome); }
-  // The name of the program's own folder in it (made when missing).
-  static QString Propria() {
-    QString errore;
-    return QFileInfo(plat::CartellaTemporaneaPropria(&errore)).fileName();
-  }
+  QString Percorso() const { return dir_.path(); }
 
  private:
   QTemporaryDir dir_;
@@ -729,20 +718,32 @@ class CartellaDellUtente {
     }
   }
   QString Percorso() const { return dir_.path(); }
-  // Its files, each with what it holds.
-  QStringList Contenuto() const {
-    QStringList v;
-    for (const char* nome : {"lettera.txt", "sotto/conti.txt"}) {
-      QFile f(dir_.filePath(nome));
-      v << nome + QStringLiteral(": ") +
-               (f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : "missing");
-    }
-    return v;
-  }
 
  private:
   QTemporaryDir dir_;
 };
+
+// Everything at and under a path, seen without following a link: each
+// entry's name, kind, mode and owner, a link's target, a file's content.
+QStringList Fotografia(const QString& radice) {
+  QStringList v;
+  const auto voce = [&](const QString& percorso) {
+    struct stat st;
+    if (::lstat(QFile::encodeName(percorso).constData(), &st) != 0) return;
+    QString riga = QDir(radice).relativeFilePath(percorso) +
+                   QStringLiteral(" %1 %2").arg(st.st_mode, 0, 8).arg(st.st_uid);
+    if (S_ISLNK(st.st_mode)) riga += " -> " + QFile::symLinkTarget(percorso);
+    QFile f(percorso);
+    if (S_ISREG(st.st_mode) && f.open(QIODevice::ReadOnly)) riga += ": " + QString::fromUtf8(f.readAll());
+    v << riga;
+  };
+  voce(radice);
+  QDirIterator it(radice, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) voce(it.next());
+  v.sort();
+  return v;
+}
 
 // The id of a process that has ended.
 qint64 ProcessoFinito() {
@@ -754,168 +755,214 @@ qint64 ProcessoFinito() {
   return pid;
 }
 
+// An executable shell script of the test's.
+void Copione(const QString& percorso, const QByteArray& testo) {
+  QFile f(percorso);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write("#!/bin/sh\n" + testo + "\n");
+  f.setPermissions(f.permissions() | QFile::ExeOwner);
+}
+
 }  // namespace
 
-// The folders of a program killed while its reader ran go at the next open,
-// with all they hold; those of running programs, names the program does not
-// make, another user's folder, links named like its folders (in the
-// program's own temporary folder or in the shared one) and whatever a link
-// leads to stay; the shared temporary folder is not swept.
-TEST(DatabaseAccessDanneggiato, CartelleDiProgrammiMortiSpazzate) {
-  const qint64 pid_morto = ProcessoFinito();
-  CartellaDellUtente utente;
-  CartellaTemporanea tmp;
-  const QStringList prima = utente.Contenuto();
-  const QString propria = tmp.Propria() + QLatin1Char('/');
-  const QString morto = QStringLiteral("Mistrel2013-%1-").arg(pid_morto);
-  enum class Voce { Cartella, Collegamento, AltroUtente };
-  const struct {
-    QString nome;
-    Voce voce;
-    bool resta;
-  } casi[] = {
-      {propria + morto + "a1B2c3", Voce::Cartella, false},
-      {propria + QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()),
-       Voce::Cartella, true},
-      {propria + "Mistrel2013-1-g7H8i9", Voce::Cartella, true},
-      {propria + "Mistrel2013-j0K1l2", Voce::Cartella, true},
-      {propria + "Altro-123-m3N4o5", Voce::Cartella, true},
-      {propria + morto + "p6Q7", Voce::Cartella, true},
-      {propria + morto + "r8S9t0", Voce::Collegamento, true},
-      {propria + morto + "u1V2w3", Voce::AltroUtente, true},
-      {morto + "x4Y5z6", Voce::Cartella, true},
-      {morto + "a7B8c9", Voce::Collegamento, true},
+// The program makes nothing in the temporary folder, and nothing there
+// matters: whatever another user, or an earlier version of the program, put
+// there under the name of the folder it once used, a temporary folder that
+// is missing or no folder at all, or one swapped for a link while the
+// reader runs, the Access file opens with all its rows, and nothing there,
+// nor where a link leads, changes.
+TEST(DatabaseAccessDanneggiato, CartellaTemporaneaSenzaNulla) {
+  const CartellaDellUtente utente;
+  const QStringList dell_utente = Fotografia(utente.Percorso());
+  const QString nome = QStringLiteral("Mistrel2013-utente-%1").arg(::geteuid());
+  const QString morto = QStringLiteral("Mistrel2013-%1-").arg(ProcessoFinito());
+  const auto cartella = [](const QString& p, int modo) {
+    const QByteArray l = QFile::encodeName(p);
+    return ::mkdir(l.constData(), 0700) == 0 && ::chmod(l.constData(), static_cast<mode_t>(modo)) == 0;
   };
-  const bool root = ::geteuid() == 0;
-  QStringList restano;
-  for (const auto& c : casi) {
-    if (c.voce == Voce::AltroUtente && !root) continue;  // only root can give a folder away
-    const QString percorso = tmp.File(c.nome);
-    if (c.voce == Voce::Collegamento) {
-      ASSERT_TRUE(QFile::link(utente.Percorso(), percorso));
-    } else {
-      // What the reader leaves, and a link to the user's folder.
-      ASSERT_TRUE(QDir().mkpath(percorso + "/dentro"));
-      QFile f(percorso + "/dentro/access.sqlite");
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-      ASSERT_TRUE(QFile::link(utente.Percorso(), percorso + "/dentro/utente"));
-      if (c.voce == Voce::AltroUtente) {
-        ASSERT_EQ(::chown(QFile::encodeName(percorso).constData(), 65534, 65534), 0);
-      }
-    }
-    if (c.resta) restano << c.nome;
-  }
-  ASSERT_NE(Database::Apri(CartellaAccess() + "/DateTestDatabase.mdb", ""), nullptr);
-  restano.sort();
-  QStringList resti = tmp.Resti();
-  resti.sort();
-  EXPECT_EQ(resti, restano);
-  EXPECT_EQ(utente.Contenuto(), prima);
-}
-
-// The program's own temporary folder is used only when it is a real folder,
-// the user's own and closed to everybody else: else an Access file is not
-// opened, with the reason, and nothing is written through a link.
-TEST(DatabaseAccessDanneggiato, CartellaTemporaneaPropriaSoloDellUtente) {
-  CartellaDellUtente utente;
-  const QStringList prima = utente.Contenuto();
-  const std::string file = CartellaAccess() + "/DateTestDatabase.mdb";
+  const auto file = [](const QString& p) { return QFile(p).open(QIODevice::WriteOnly); };
+  // Folders of a killed reader, with what it wrote and a link to the
+  // user's folder in them.
+  const auto resto = [&](const QString& p) {
+    return QDir().mkpath(p + "/dentro") && file(p + "/dentro/access.sqlite") &&
+           QFile::link(utente.Percorso(), p + "/dentro/utente");
+  };
+  // Readers that, while the real one runs, play another user: they rename
+  // the folder of old away for a folder of links to the user's folder,
+  // named as the folders it held, or the temporary folder itself for a link
+  // to the user's folder; what they changed is put back when it ends.
+  QTemporaryDir copioni;
+  const auto scambio = [&](const char* nome_copione, const QByteArray& scambia, const QByteArray& rimetti) {
+    const QString percorso = copioni.filePath(nome_copione);
+    Copione(percorso, "p=\"$TMPDIR/" + QFile::encodeName(nome) + "\"; u='" +
+                          QFile::encodeName(utente.Percorso()) + "'\n" + scambia +
+                          "\n'" LETTORE_ACCESS "' \"$@\"; esito=$?\n" + rimetti + "\nexit $esito");
+    return percorso;
+  };
+  const QString scambia_cartella = scambio("scambia_cartella",
+                                           "mv \"$p\" \"$p.via\"; mkdir -m 700 \"$p\"; for d in "
+                                           "\"$p.via\"/*; do ln -s \"$u\" \"$p/${d##*/}\"; done",
+                                           "rm -r \"$p\"; mv \"$p.via\" \"$p\"");
+  const QString scambia_tmp =
+      scambio("scambia_tmp", "mv \"$TMPDIR\" \"$TMPDIR.via\"; ln -s \"$u\" \"$TMPDIR\"",
+              "rm \"$TMPDIR\"; mv \"$TMPDIR.via\" \"$TMPDIR\"");
   const struct {
     const char* cosa;
-    std::function<bool(const QByteArray& percorso)> prepara;
-    const char* motivo;
+    bool altro_utente;  // needs root, to give an entry away
+    std::function<bool(const QString& tmp)> prepara;
+    QString dove = {};  // the temporary folder, under tmp; tmp itself when empty
+    QString lettore = QStringLiteral(LETTORE_ACCESS);
   } casi[] = {
-      {"a link to a folder of the user's",
-       [&](const QByteArray& p) { return QFile::link(utente.Percorso(), QFile::decodeName(p)); },
-       "is a link or a file, not a folder"},
-      {"a file", [](const QByteArray& p) { return QFile(QFile::decodeName(p)).open(QIODevice::WriteOnly); },
-       "is a link or a file, not a folder"},
-      {"open to the group",
-       [](const QByteArray& p) {
-         return ::mkdir(p.constData(), 0700) == 0 && ::chmod(p.constData(), 0750) == 0;
+      {"nothing there", false, [](const QString&) { return true; }},
+      {"a link to a folder of the user's", false,
+       [&](const QString& t) { return QFile::link(utente.Percorso(), t + "/" + nome); }},
+      {"a file", false, [&](const QString& t) { return file(t + "/" + nome); }},
+      {"a FIFO", false,
+       [&](const QString& t) { return ::mkfifo(QFile::encodeName(t + "/" + nome).constData(), 0600) == 0; }},
+      {"another user's folder", true,
+       [&](const QString& t) {
+         return cartella(t + "/" + nome, 0700) &&
+                ::chown(QFile::encodeName(t + "/" + nome).constData(), 65534, 65534) == 0;
+       }},
+      {"the user's own folder, open to everybody", false,
+       [&](const QString& t) { return cartella(t + "/" + nome, 0777); }},
+      {"a killed program's leftovers, links named like them, a running program's folder", false,
+       [&](const QString& t) {
+         const QString p = t + "/" + nome + "/";
+         return cartella(t + "/" + nome, 0700) && resto(p + morto + "a1B2c3") &&
+                resto(t + "/" + morto + "x4Y5z6") && QFile::link(utente.Percorso(), p + morto + "r8S9t0") &&
+                resto(p + QStringLiteral("Mistrel2013-%1-d4E5f6").arg(QCoreApplication::applicationPid()));
+       }},
+      {"another user's leftovers", true,
+       [&](const QString& t) {
+         const QString p = t + "/" + nome + "/" + morto + "u1V2w3";
+         return cartella(t + "/" + nome, 0700) && resto(p) &&
+                ::chown(QFile::encodeName(p).constData(), 65534, 65534) == 0;
+       }},
+      {"a temporary folder that does not exist", false, [](const QString&) { return true; }, "manca/tmp"},
+      {"a temporary folder that is a file", false, [&](const QString& t) { return file(t + "/file"); },
+       "file"},
+      {"the folder of old renamed away while the reader runs",
+       false,
+       [&](const QString& t) {
+         return cartella(t + "/" + nome, 0700) && resto(t + "/" + nome + "/" + morto + "a1B2c3");
        },
-       "is open to other users (mode 0750): only its owner may enter it"},
-      {"open to everybody",
-       [](const QByteArray& p) {
-         return ::mkdir(p.constData(), 0700) == 0 && ::chmod(p.constData(), 0777) == 0;
-       },
-       "is open to other users (mode 0777): only its owner may enter it"},
-      {"another user's",
-       [](const QByteArray& p) {
-         return ::mkdir(p.constData(), 0700) == 0 && ::chown(p.constData(), 65534, 65534) == 0;
-       },
-       "belongs to another user"},
+       {},
+       scambia_cartella},
+      {"the temporary folder swapped for a link while the reader runs", false,
+       [](const QString& t) { return QDir().mkdir(t + "/tmp"); }, "tmp", scambia_tmp},
   };
+  const QString alla_radice = "/" + nome;
+  ASSERT_FALSE(QFileInfo::exists(alla_radice));
+  QStringList saltati;
   for (const auto& c : casi) {
     SCOPED_TRACE(c.cosa);
-    if (std::string(c.cosa) == "another user's" && ::geteuid() != 0) continue;  // only root can give it away
+    if (c.altro_utente && ::geteuid() != 0) {
+      saltati << c.cosa;
+      continue;
+    }
     CartellaTemporanea tmp;
-    const QString propria = tmp.File(QStringLiteral("Mistrel2013-utente-%1").arg(::geteuid()));
-    ASSERT_TRUE(c.prepara(QFile::encodeName(propria)));
-    EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }), "Cannot read the Access database " + file +
-                                                             ": the temporary folder " +
-                                                             propria.toStdString() + " " + c.motivo);
-    EXPECT_EQ(utente.Contenuto(), prima);
-    EXPECT_EQ(QDir(utente.Percorso()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              (QStringList{"lettera.txt", "sotto"}));
+    if (!c.dove.isEmpty()) tmp.Punta(tmp.File(c.dove));
+    ASSERT_TRUE(c.prepara(tmp.Percorso()));
+    const QStringList prima = Fotografia(tmp.Percorso());
+    plat::ImpostaLettoreAccess(c.lettore.toStdString());
+    std::vector<double> righe;
+    const std::string errore = Errore([&] {
+      auto rs = Database::Apri(CartellaAccess() + "/DateTestDatabase.mdb", "")
+                    ->OpenRecordset("select * from DateTest");
+      for (; !rs->Eof(); rs->MoveNext()) righe.push_back(rs->Campo("IDCol").ComeNumero());
+    });
+    plat::ImpostaLettoreAccess(LETTORE_ACCESS);
+    EXPECT_EQ(errore, "");
+    EXPECT_EQ(righe, (std::vector<double>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Fotografia(tmp.Percorso()), prima);
+    EXPECT_EQ(Fotografia(utente.Percorso()), dell_utente);
+    EXPECT_FALSE(QFileInfo::exists(alla_radice));
   }
-  // Its own folder, made by the program, is used.
-  CartellaTemporanea tmp;
-  EXPECT_NE(Database::Apri(file, ""), nullptr);
-  struct stat st;
-  ASSERT_EQ(::lstat(QFile::encodeName(tmp.File(tmp.Propria())).constData(), &st), 0);
-  EXPECT_TRUE(S_ISDIR(st.st_mode));
-  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  if (!saltati.isEmpty())
+    GTEST_SKIP() << "not run as root, so nothing can be given to another user: rows not run: "
+                 << saltati.join(", ").toStdString();
 }
 
-// No room left where the reader writes: the message says so.
-TEST(DatabaseAccessDanneggiato, CartellaTemporaneaPiena) {
+// The reader hands over its database after its progress, announcing its
+// size; one that would take more than the bytes it is allowed is refused,
+// the file named.
+TEST(DatabaseAccessDanneggiato, MassimoDelLettore) {
+  const struct {
+    const char* file;
+    const char* massimo;
+    int uscita;
+  } casi[] = {{"nwind.mdb", "100000", 1}, {"DateTestDatabase.mdb", "100000000", 0}};
   QTemporaryDir dir;
-  ASSERT_TRUE(QFile::link("/dev/full", dir.filePath("access.sqlite")));
-  QProcess p;
-  p.start(QStringLiteral(LETTORE_ACCESS),
-          {QString::fromStdString(CartellaAccess()) + "/nwind.mdb", dir.filePath("access.sqlite")});
-  ASSERT_TRUE(p.waitForFinished());
-  EXPECT_EQ(p.exitCode(), 1);
-  const QString uscita = QString::fromUtf8(p.readAllStandardOutput());
-  EXPECT_TRUE(uscita.contains("the temporary folder " + dir.path() + " is full")) << uscita.toStdString();
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.file);
+    const QString file = QString::fromStdString(CartellaAccess()) + "/" + c.file;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(QStringLiteral(LETTORE_ACCESS), {file, c.massimo});
+    ASSERT_TRUE(p.waitForFinished());
+    EXPECT_EQ(p.exitCode(), c.uscita);
+    const QByteArray uscita = p.readAllStandardOutput();
+    const auto a_capo = uscita.indexOf('\n');
+    ASSERT_GT(a_capo, 0);
+    EXPECT_EQ(uscita.left(a_capo), QByteArray(a_capo, '.'));
+    const QByteArray resto = uscita.mid(a_capo + 1);
+    if (c.uscita != 0) {
+      EXPECT_EQ(resto, "Cannot read the Access database " + file.toUtf8() +
+                           ": the file looks damaged (its tables take more than 100000 bytes)");
+      continue;
+    }
+    const auto fine_riga = resto.indexOf('\n');
+    ASSERT_GT(fine_riga, 0);
+    const QByteArray dati = resto.mid(fine_riga + 1);
+    EXPECT_EQ(resto.left(fine_riga), "SQLite " + QByteArray::number(dati.size()));
+    EXPECT_TRUE(dati.startsWith(QByteArray("SQLite format 3\0", 16)));
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
 }
 
 // The reader runs under limits: a reader that maps more memory than a page
-// reader needs, or writes a file far larger than the Access file, is
-// stopped and the file refused; a reader's own refusal reaches the user as
-// it wrote it, after its progress line.
+// reader needs, writes any file, or hands over more than 16 times the file
+// and 64 MB is stopped and the file refused; a handover that is short,
+// long or no database is refused; a reader's own refusal reaches the user
+// as it wrote it, after its progress line.
 TEST(DatabaseAccessDanneggiato, LimitiELRifiutoDelLettore) {
   const std::string file = CartellaAccess() + "/DateTestDatabase.mdb";
   const std::string su = "Cannot read the Access database " + file + ": ";
+  const std::string troppo = su + "the file looks damaged (the Access reader hands over more than " +
+                             std::to_string(274432 * 16 + (64 << 20)) + " bytes)";
+  QTemporaryDir dir;
   const struct {
     const char* cosa;
-    const char* copione;  // the reader, a shell script
+    QByteArray copione;  // the reader, a shell script
     std::string errore;
   } casi[] = {
       {"more than 256 MB of memory",
        "exec awk 'BEGIN { s = \"x\"; for (i = 0; i < 29; i++) s = s s; print length(s) }'",
        su + "the Access reader failed"},
-      {"an output past 16 times the file and 64 MB", "exec head -c 200000000 /dev/zero > \"$2\"",
+      {"a file written", "exec head -c 10 /dev/zero > '" + QFile::encodeName(dir.filePath("scritto")) + "'",
        su + "the file looks damaged (reading it failed)"},
+      {"a database announced past 16 times the file and 64 MB",
+       "printf '.\\nSQLite %s\\n' $(($2 + 1)); exec sleep 60", troppo},
+      {"an output past it, announcing nothing", "exec head -c 200000000 /dev/zero", troppo},
       {"its own refusal", "printf '...\\nThe catalogue is damaged: page 2'; exit 1",
        "The catalogue is damaged: page 2"},
       {"an end without output", "exit 0", su + "the Access reader ended without writing what it read"},
-      {"an empty output", ": > \"$2\"", su + "the Access reader ended without writing what it read"},
-      {"an output that is no database", "echo nothing > \"$2\"",
+      {"a handover shorter than announced", "printf '..\\nSQLite 100\\n0123456789'",
+       su + "the Access reader ended without writing what it read"},
+      {"a handover longer than announced", "printf '.\\nSQLite 4\\n0123456789'",
+       su + "what the Access reader wrote cannot be read"},
+      {"a handover that is no database", "printf '.\\nSQLite 8\\nnothing!'",
        su + "what the Access reader wrote cannot be read"},
   };
-  QTemporaryDir dir;
   const QString finto = dir.filePath("lettore_finto");
   for (const auto& c : casi) {
     SCOPED_TRACE(c.cosa);
-    QFile f(finto);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(QByteArray("#!/bin/sh\n") + c.copione + "\n");
-    f.setPermissions(f.permissions() | QFile::ExeOwner);
-    f.close();
+    Copione(finto, c.copione);
     plat::ImpostaLettoreAccess(finto.toStdString());
     EXPECT_EQ(Errore([&] { Database::Apri(file, ""); }), c.errore);
   }
   plat::ImpostaLettoreAccess(LETTORE_ACCESS);
+  EXPECT_EQ(Contenuto(dir.filePath("scritto").toStdString()), QByteArray());
 }

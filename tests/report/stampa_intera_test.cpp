@@ -330,7 +330,8 @@ TEST(Uscita, NomiNuoviMaiSoprascritti) {
 // The hidden file a stopped print left beside the reports goes at the next
 // print, once its program no longer runs and it has not changed for an
 // hour; a running print's file, a recent one (perhaps another machine's),
-// other names, links (and what they lead to), folders and another user's
+// other names (the user's own files named like them without a process id
+// among them), links (and what they lead to), folders and another user's
 // file stay.
 TEST(Uscita, TemporaneiDiStampeFermateSpazzati) {
   QProcess finito;
@@ -352,7 +353,8 @@ TEST(Uscita, TemporaneiDiStampeFermateSpazzati) {
     bool vecchio, resta;
   } casi[] = {
       {morto + "a1B2c3", Voce::File, true, false},
-      {".~DocD4e5F6", Voce::File, true, false},  // as earlier versions named it
+      {".~DocD4e5F6", Voce::File, true, true},
+      {".~Doc2024v1", Voce::File, true, true},
       {morto + "g7H8i9", Voce::File, false, true},
       {QStringLiteral(".~Doc%1-j0K1l2").arg(::getpid()), Voce::File, true, true},
       {".~Doc1-m3N4o5", Voce::File, true, true},

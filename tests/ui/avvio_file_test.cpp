@@ -2,6 +2,7 @@
 // other encodings or not files at all, damaged Access product databases.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,34 @@ TEST_F(AvvioFile, DatabaseAccessDanneggiatoFermaIlProgramma) {
     EXPECT_TRUE(reg.messaggi[0].testo.contains(dir.filePath("Mistrel2013.mdb")));
     EXPECT_EQ(plat::Forms::Count(), 0);
   }
+}
+
+// An Access product database opens whatever lies in the temporary folder,
+// or when there is none: another user's file under the name of the folder
+// the program once made there, or a temporary folder that does not exist.
+TEST_F(AvvioFile, DatabaseAccessSenzaCartellaTemporanea) {
+  ASSERT_TRUE(QFile::copy(TESTDATA_ACCESS "/nwind.mdb", dir.filePath("Mistrel2013.mdb")));
+  QTemporaryDir tmp;
+  {
+    QFile piantato(tmp.filePath(QStringLiteral("Mistrel2013-utente-%1").arg(::geteuid())));
+    ASSERT_TRUE(piantato.open(QIODevice::WriteOnly));
+  }
+  const QByteArray prima = qgetenv("TMPDIR");
+  for (const QString& cartella : {tmp.path(), tmp.filePath("manca")}) {
+    SCOPED_TRACE(cartella.toStdString());
+    qputenv("TMPDIR", QFile::encodeName(cartella));
+    reg.Svuota();
+    EXPECT_EQ(ui::Avvia("", dir.path()), 0);
+    EXPECT_TRUE(reg.messaggi.empty());
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Mistrel2013-utente-%1").arg(::geteuid())));
+    plat::Forms::Svuota();
+  }
+  if (prima.isNull())
+    qunsetenv("TMPDIR");
+  else
+    qputenv("TMPDIR", prima);
+  EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("Mistrel2013-utente-%1").arg(::geteuid())});
 }
 
 // Settings files as other editors and accidents leave them: UTF-16 with its
