@@ -172,13 +172,25 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
   f->cmdCalcola_Click();  // 30 Pa: no warning of a unit without pressure
   EXPECT_TRUE(reg.messaggi.empty());
   EXPECT_GT(f->Grd->Rows(), 2);
+  // Letters after a number: positive as ValNum reads it, so the total air
+  // flow becomes 0 before the pressure's check refuses the text.
+  const QString rifiuto = "Values must be in the range 0 Pa -> 250 Pa\rset to 0";
+  Scrivi(f->txtqatot, "900");
+  Esci(f->txtGlic);
+  Scrivi(f->txtpsu, "12abc");
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtqatot->Text(), "0");
+  EXPECT_EQ(f->txtpsu->Text(), "0");
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
+  reg.Svuota();
   Scrivi(f->txtpsu, "");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
   Scrivi(f->txtpsu, "251");
   Esci(f->txtGlic);
   ASSERT_EQ(reg.messaggi.size(), 1u);
-  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 0 Pa -> 250 Pa\rset to 0");
+  EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
 }
 
 TEST_F(FinestraMista, DvkAccettaAlPiuOttantaPascal) {
@@ -444,6 +456,12 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
     EXPECT_EQ(f.txtpsu->Text(), "0");
     EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
     EXPECT_LE(f.Grd->Rows(), 2);
+    // Letters after a number: a pressure as the warning of a unit without
+    // one reads it (12), refused by the run.
+    f.txtpsu->setText("12abc");
+    reg.Svuota();
+    f.cmdCalcola->click();
+    EXPECT_EQ(testi(), QStringList{rifiutoPressione});
     Scrivi(f.txtpsu, "20");
     Esci(f.txtGlic);
     ++controllate;
