@@ -279,9 +279,22 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories :  "},
        Voci(13, 13)},
+      {"ducted unit with a decimal comma: the run reads 0.0,1 as 0.1 Pa (ValNum as 0), no warning",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         core::imp.SepDec = QStringLiteral(",");
+         ui::Fmenu().mnuprod_Click(1);
+         FDatiPXX().txtpsu->SetText(QStringLiteral("0.0,1"));
+         return FDatiPXX();
+       },
+       kMisto + "External static pressure / 0.0,1 Pa<span 2> | Glycol  % / 0 %<span 2> | "
+                "Operating speed / Max<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories : Filter G2(TR2) -  "},
+       Voci(13, 13)},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
+    core::imp.SepDec = QStringLiteral(".");
     FinestraSelezione& f = c.apri(*this);
     Attiva(f);
     f.cmdCalcola->click();
