@@ -291,6 +291,19 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
         "p:Accessories : Filter G2(TR2) -  "},
        Voci(13, 13)},
+      {"thermo-ventilating unit with a decimal comma: the run reads a total air flow of 0.0.900 as 900 m3/h "
+       "(ValNum as 0)",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         core::imp.SepDec = QStringLiteral(",");
+         ui::Fmenu().mnuprod_Click(2);
+         FDatiPXX().txtqatot->SetText(QStringLiteral("0.0.900"));
+         return FDatiPXX();
+       },
+       kMisto + "External static pressure / 0 Pa<span 2> | Total Air flow / 0.0.900 m3/h<span 2> | "
+                "Glycol  % / 0 %<span 2> | Operating speed / 3<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories :  "},
+       Voci(13, 13)},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
