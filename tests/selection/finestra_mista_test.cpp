@@ -162,7 +162,7 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
     EXPECT_EQ(f->txtpsu->Text(), "50");
     EXPECT_TRUE(reg.messaggi.empty());
   }
-  // Each box read as the run reads it: a leading no-break space is a blank.
+  // A leading no-break space is a blank to every reading of the boxes.
   Scrivi(f->txtqatot, QStringLiteral("\u00a0900"));
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
@@ -184,6 +184,16 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
   ASSERT_EQ(reg.messaggi.size(), 1u);
   EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
   reg.Svuota();
+  // A total air flow pasted with a decimal comma, 0 to ValNum (900 to the
+  // run): not positive, the pressure stays.
+  core::imp.SepDec = QStringLiteral(",");
+  Scrivi(f->txtpsu, "30");
+  Esci(f->txtGlic);
+  f->txtqatot->setFocus(Qt::TabFocusReason);
+  f->txtqatot->SetText(QStringLiteral("0.0.900"));
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtpsu->Text(), "30");
+  core::imp.SepDec = QStringLiteral(".");
   Scrivi(f->txtpsu, "");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
