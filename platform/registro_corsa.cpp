@@ -20,7 +20,8 @@ QString TestoControllo(const QWidget* w) {
 
 }  // namespace
 
-RegistroCorsa::RegistroCorsa(Form& f, const Griglia& g) : QObject(&f), f_(f) {
+RegistroCorsa::RegistroCorsa(Form& f, const Griglia& g, int intestazione)
+    : QObject(&f), f_(f), g_(g), intestazione_(intestazione) {
   // Rows taken away: the grid headed again or cleared.
   connect(&g, &Griglia::RigheTolte, this, &RegistroCorsa::Dimentica);
 }
@@ -30,6 +31,9 @@ RegistroCorsa* RegistroCorsa::Di(const Form& f) {
 }
 
 void RegistroCorsa::Registra(const std::map<QString, double>& letti) {
+  // Headings alone (no model rated, or a run refused after heading the grid)
+  // are no results.
+  if (g_.Rows() <= intestazione_) return;
   voci_.clear();
   letti_ = letti;
   // The first control of a name and index, as the window's lookup finds it.

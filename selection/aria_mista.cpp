@@ -8,8 +8,10 @@
 #include <cstdlib>
 
 #include "catalogue/catalogo.h"
+#include "core/numeri.h"
 #include "core/testi.h"
 #include "core/unita.h"
+#include "platform/messaggi.h"
 
 namespace sel {
 
@@ -303,5 +305,11 @@ void FinestraAriaMista::chkAcc_Click(int index) {
 }
 
 void FinestraAriaMista::txtGlic_LostFocus() { ControllaGlicole(); }
+
+void FinestraAriaMista::AvvisaSenzaPressione() const {
+  if (core::ValNum(txtpsu->Text()) == 0)
+    plat::MsgBox(QStringLiteral(
+        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+}
 
 }  // namespace sel

@@ -72,6 +72,9 @@ class FinestraAriaMista : public FinestraSelezione {
   std::vector<CasellaControllata> CaselleDellaCorsa() override;
   // The accessory rows of the loaded series.
   static std::span<const motore::AccessorioDP> AccessoriSerie();
+  // Before a run: the warning of a unit rated without static pressure, when
+  // the pressure box's number (as a positive box is read) is 0.
+  void AvvisaSenzaPressione() const;
 
  private:
   QWidget* CreaPannello(int i);

@@ -72,7 +72,7 @@ void FormDatiPXX::Form_Load() {
 
 void FormDatiPXX::txtpsu_LostFocus() {
   if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  if (LetturaPressione().value_or(0) > 0) txtqatot->SetText(QStringLiteral("0"));
+  if (Positivo(txtpsu)) txtqatot->SetText(QStringLiteral("0"));
   ControllaPressione();
 }
 
@@ -80,7 +80,7 @@ void FormDatiPXX::txtqatot_LostFocus() {
   // Blanks alone are an empty box.
   if (txtqatot->Text().trimmed().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
   if (!VersoChiusura() && RifiutaPortataTotale()) return;
-  if (LetturaPortataTotale().value_or(0) > 0) txtpsu->SetText(QStringLiteral("0"));
+  if (Positivo(txtqatot)) txtpsu->SetText(QStringLiteral("0"));
 }
 
 std::optional<double> FormDatiPXX::LetturaPortataTotale() const {
@@ -152,9 +152,7 @@ void FormDatiPXX::Calcola() {
   const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
   const QString& sep = core::imp.SepDec;
 
-  if (LetturaPressione().value_or(0) == 0)
-    plat::MsgBox(QStringLiteral(
-        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+  AvvisaSenzaPressione();
   if (txtqatot->Text().trimmed().isEmpty()) txtqatot->SetText(QStringLiteral("0"));
   if (RifiutaPortataTotale()) return;
   const double qaTot = LetturaPortataTotale().value_or(0);

@@ -87,9 +87,7 @@ void FormDatiPXXEC::Calcola() {
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
-  if (LetturaPressione().value_or(0) == 0)
-    plat::MsgBox(QStringLiteral(
-        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+  AvvisaSenzaPressione();
   const bool senzaPortata = LetturaPortataTotale().value_or(0) == 0;
   lblLegSim(0)->SetCaption(senzaPortata ? QStringLiteral("QA") : QStringLiteral("PSU"));
   lblLegDes(0)->SetCaption(core::Testo(senzaPortata ? 49 : 58));
@@ -121,9 +119,7 @@ void FormDatiPXXEC::CalcolaLivello() {
   Calcolo c(*this);
   unita::StatoCorsa& s = c.stato;
 
-  if (LetturaPressione().value_or(0) == 0)
-    plat::MsgBox(QStringLiteral(
-        "WARNING : you are calculating a ducted unit without useful static pression! be careful"));
+  AvvisaSenzaPressione();
   lblLegSim(0)->SetCaption(QStringLiteral("QA"));
   lblLegDes(0)->SetCaption(core::Testo(49));
   CalcolaIntestazioneEC(1100, true);

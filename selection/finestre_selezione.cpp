@@ -30,6 +30,9 @@ namespace sel {
 
 namespace {
 
+// A run heads the grid with the column codes and the units.
+constexpr int kRigheIntestazione = 2;
+
 std::function<void(FinestraSelezione&)>& ApriStampa() {
   static std::function<void(FinestraSelezione&)> f;
   return f;
@@ -282,7 +285,7 @@ QWidget* FinestraSelezione::CreaBloccoRisultati(QWidget* padre) {
   Grd->setMinimumHeight(200);
   Grd->DblClick = [this] { Grd_DblClick(); };
   Grd->KeyPress = [this](int& k) { Grd_KeyPress(k); };
-  corsa_ = new plat::RegistroCorsa(*this, *Grd);
+  corsa_ = new plat::RegistroCorsa(*this, *Grd, kRigheIntestazione);
   cmdLegend = new plat::CommandButton(w, "cmdLegend");
   cmdLegend->SetCaption(QStringLiteral("Legenda"));
   TieniIlPosto(cmdLegend);
@@ -775,8 +778,8 @@ void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
   if (s.FlagBassaPerdita)
     plat::MsgBox(QStringLiteral(
         "WARNING : at least one model is calculated at very low water pressure drop ( < 3 kPa )"));
-  if (Grd->FixedRows() == 0 && Grd->Rows() > 2)
-    Grd->SetFixedRows(2);
+  if (Grd->FixedRows() == 0 && Grd->Rows() > kRigheIntestazione)
+    Grd->SetFixedRows(kRigheIntestazione);
   else
     plat::MsgBox(core::Testo(104), plat::Icona::Critica);
 }
@@ -925,8 +928,9 @@ void FinestraSelezione::EseguiCalcolo(const std::function<void()>& corpo) {
 
 void FinestraSelezione::RegistraCorsa() {
   // A new heading forgot the last record; a run stopped before its heading
-  // leaves the earlier rows with theirs.
-  if (!corsa_ || corsa_->Presente() || Grd->Rows() <= 1) return;
+  // leaves the earlier rows with theirs, and one that rated no row records
+  // nothing.
+  if (!corsa_ || corsa_->Presente()) return;
   // The pressure and the total air flow as the run read them.
   std::map<QString, double> letti;
   if (const std::optional<double> p = LetturaPressione()) letti[QStringLiteral("txtpsu")] = *p;

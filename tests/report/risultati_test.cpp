@@ -3,6 +3,7 @@
 // against the window's own, cell by cell; all of them as the run rated its
 // rows, whatever the boxes hold when the report is printed.
 #include <functional>
+#include <string>
 
 #include "selection/fdatip.h"
 #include "selection/fdatipec.h"
@@ -81,12 +82,21 @@ class Risultati : public test::ConStampa {
 struct Caso {
   const char* nome;
   std::function<FinestraSelezione&(test::ConStampa&)> apri;  // opens the window and types its data
-  const char* condizioni;                                    // the conditions table
+  std::string condizioni;                                    // the conditions table
   QStringList note;                                   // the paragraphs between the conditions and the grid
   std::vector<int> legenda;                           // the window's legend entries, in the report's order
   std::function<void(FinestraSelezione&)> dopo = {};  // changes to the boxes after the run
   QStringList primaVoce = {};                         // the legend's first row, when the case pins it
 };
+
+// The conditions table of a mixed-air window up to its static pressure: all
+// return air, the boxes as the window opens.
+const std::string kMisto =
+    "tbl{* * / *Cooling* / *Heating* | *Return air ratio 100%*<span 3> | "
+    "Air inlet temperature / 27 °C / 20 °C | Wet bulb air temperature / 19 °C /  | "
+    "Relative humidity / 47 % /  | *Fresh air ratio 0%*<span 3> | Air inlet temperature / 27 °C / 20 °C | "
+    "Wet bulb air temperature / 19 °C /  | Relative humidity / 47 % /  | "
+    "Water inlet temperature / 7 °C / 70 °C | Water outlet temperature / 12 °C / 60 °C | Water flow /  /  | ";
 
 TEST_F(Risultati, OgniFinestraComeLaMostra) {
   const std::vector<Caso> casi = {
@@ -257,9 +267,47 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
        Voci(13, 13),
        {},
        {"*QA*", "Air flow"}},
+      {"easy-calc EC thermo-ventilating unit at the lowest level",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         ui::ApriLinea(catalogo::Codice::DVKBLDC, true);
+         FDatiPXXEC_VFIX().txtpsu->SetText(QStringLiteral("40"));
+         FDatiPXXEC_VFIX().cboVel->SetListIndex(0);
+         return FDatiPXXEC_VFIX();
+       },
+       kMisto + "External static pressure / 40 Pa<span 2> | Glycol  % / 0 %<span 2> | "
+                "Velocita' funzionamento / Min<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories :  "},
+       Voci(13, 13)},
+      {"ducted unit with a decimal comma: the run reads 0.0,1 as 0.1 Pa (ValNum as 0), no warning",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         core::imp.SepDec = QStringLiteral(",");
+         ui::Fmenu().mnuprod_Click(1);
+         FDatiPXX().txtpsu->SetText(QStringLiteral("0.0,1"));
+         return FDatiPXX();
+       },
+       kMisto + "External static pressure / 0.0,1 Pa<span 2> | Glycol  % / 0 %<span 2> | "
+                "Operating speed / Max<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories : Filter G2(TR2) -  "},
+       Voci(13, 13)},
+      {"thermo-ventilating unit with a decimal comma: the run reads a total air flow of 0.0.900 as 900 m3/h "
+       "(ValNum as 0)",
+       [](test::ConStampa&) -> FinestraSelezione& {
+         core::imp.SepDec = QStringLiteral(",");
+         ui::Fmenu().mnuprod_Click(2);
+         FDatiPXX().txtqatot->SetText(QStringLiteral("0.0.900"));
+         return FDatiPXX();
+       },
+       kMisto + "External static pressure / 0 Pa<span 2> | Total Air flow / 0.0.900 m3/h<span 2> | "
+                "Glycol  % / 0 %<span 2> | Operating speed / 3<span 2>}",
+       {"p:The selection is based on sea level,you should contact VTRL for recalculation ",
+        "p:Accessories :  "},
+       Voci(13, 13)},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
+    core::imp.SepDec = QStringLiteral(".");
     FinestraSelezione& f = c.apri(*this);
     Attiva(f);
     f.cmdCalcola->click();
@@ -274,7 +322,7 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
     ASSERT_EQ(tabelle.size(), 4u);  // title, conditions, grid, legend
     const int i = static_cast<int>(corpo.indexOf(QRegularExpression(QStringLiteral("^tbl\\{\\* \\*.*"))));
     ASSERT_GE(i, 0);
-    EXPECT_EQ(corpo[i], QString::fromUtf8(c.condizioni));
+    EXPECT_EQ(corpo[i], QString::fromStdString(c.condizioni));
     // Every paragraph up to the grid: a warning the case does not list fails it.
     const auto griglia_doc = corpo.indexOf(QRegularExpression(QStringLiteral("tbl\\{.*")), i + 1);
     EXPECT_EQ(corpo.mid(i + 1, griglia_doc - i - 1), QStringList{"p: "} + c.note);
@@ -298,6 +346,25 @@ TEST_F(Risultati, OgniFinestraComeLaMostra) {
       const QStringList senza = Stampa(s);
       EXPECT_EQ(Tabelle(senza).size(), 1u);  // the title alone
       EXPECT_FALSE(senza.contains(QStringLiteral("p!Calculation results")));
+    }
+    // A run that leaves the heading rows alone records nothing: no model
+    // rated (a pressure no fan gives, with "nolimits"), or letters pasted in
+    // the static pressure box, refused after the heading.  No results are
+    // offered and Print writes none.
+    for (const char* pressione : {"5000", "abc"}) {
+      if (f.txtqatot) f.txtqatot->SetText(QStringLiteral("800"));
+      f.txtpsu->SetText(QString::fromLatin1(pressione));
+      core::imp.SenzaLimiti = true;
+      reg.Svuota();
+      f.cmdCalcola->click();
+      core::imp.SenzaLimiti = false;
+      EXPECT_EQ(f.Grd->Rows(), 2) << pressione;
+      ASSERT_FALSE(Messaggi().isEmpty());
+      EXPECT_TRUE(Messaggi().back().startsWith(pressione[0] == 'a' ? "Values must be" : "No unit meets"))
+          << Messaggi().join('|').toStdString();
+      FormStampa& solo = Dialogo(f, {2});
+      EXPECT_FALSE(solo.chkSelez(2)->isEnabled()) << pressione;
+      EXPECT_EQ(Tabelle(Stampa(solo)).size(), 1u) << pressione;  // the title alone
     }
     plat::Forms::Svuota();
   }

@@ -162,7 +162,7 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
     EXPECT_EQ(f->txtpsu->Text(), "50");
     EXPECT_TRUE(reg.messaggi.empty());
   }
-  // Each box read as the run reads it: a leading no-break space is a blank.
+  // A leading no-break space is a blank to every reading of the boxes.
   Scrivi(f->txtqatot, QStringLiteral("\u00a0900"));
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
@@ -172,13 +172,35 @@ TEST_F(FinestraMista, PressioneEPortataTotaleSiEscludono) {
   f->cmdCalcola_Click();  // 30 Pa: no warning of a unit without pressure
   EXPECT_TRUE(reg.messaggi.empty());
   EXPECT_GT(f->Grd->Rows(), 2);
+  // Letters after a number: positive as ValNum reads it, so the total air
+  // flow becomes 0 before the pressure's check refuses the text.
+  const QString rifiuto = "Values must be in the range 0 Pa -> 250 Pa\rset to 0";
+  Scrivi(f->txtqatot, "900");
+  Esci(f->txtGlic);
+  Scrivi(f->txtpsu, "12abc");
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtqatot->Text(), "0");
+  EXPECT_EQ(f->txtpsu->Text(), "0");
+  ASSERT_EQ(reg.messaggi.size(), 1u);
+  EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
+  reg.Svuota();
+  // A total air flow pasted with a decimal comma, 0 to ValNum (900 to the
+  // run): not positive, the pressure stays.
+  core::imp.SepDec = QStringLiteral(",");
+  Scrivi(f->txtpsu, "30");
+  Esci(f->txtGlic);
+  f->txtqatot->setFocus(Qt::TabFocusReason);
+  f->txtqatot->SetText(QStringLiteral("0.0.900"));
+  Esci(f->txtGlic);
+  EXPECT_EQ(f->txtpsu->Text(), "30");
+  core::imp.SepDec = QStringLiteral(".");
   Scrivi(f->txtpsu, "");
   Esci(f->txtGlic);
   EXPECT_EQ(f->txtpsu->Text(), "0");
   Scrivi(f->txtpsu, "251");
   Esci(f->txtGlic);
   ASSERT_EQ(reg.messaggi.size(), 1u);
-  EXPECT_EQ(reg.messaggi[0].testo, "Values must be in the range 0 Pa -> 250 Pa\rset to 0");
+  EXPECT_EQ(reg.messaggi[0].testo, rifiuto);
 }
 
 TEST_F(FinestraMista, DvkAccettaAlPiuOttantaPascal) {
@@ -444,6 +466,12 @@ TEST_F(FinestraMista, LettereEPortataNegativaRifiutate) {
     EXPECT_EQ(f.txtpsu->Text(), "0");
     EXPECT_EQ(QApplication::focusWidget(), f.txtpsu);
     EXPECT_LE(f.Grd->Rows(), 2);
+    // Letters after a number: a pressure as the warning of a unit without
+    // one reads it (12), refused by the run.
+    f.txtpsu->setText("12abc");
+    reg.Svuota();
+    f.cmdCalcola->click();
+    EXPECT_EQ(testi(), QStringList{rifiutoPressione});
     Scrivi(f.txtpsu, "20");
     Esci(f.txtGlic);
     ++controllate;
