@@ -275,7 +275,7 @@ void FormStampa::Apri(plat::Form& finestra, const QString& serie) {
 void FormStampa::Form_Activate() {
   using core::Testo;
   righe_.clear();
-  ImpostaAltezza(kAltezzaCorta);
+  AdattaAltezza();
   ImpostaCaption(Testo(71));
   lbldata->SetCaption(Testo(161));
   lblcliente->SetCaption(Testo(18));

@@ -227,9 +227,12 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   EXPECT_TRUE(s.frmModello->isVisibleTo(&s));
   s.txtcliente->SetText("ACME");
   s.cmdAnnulla->click();
-  // A new opening is short again; ticks and texts stay.
+  // A new opening keeps the height of the tick, the whole notes box in view;
+  // ticks and texts stay.
   FormStampa& t = Premi(sel::FDatiP());
-  EXPECT_EQ(t.height(), corta);
+  EXPECT_EQ(t.height(), alta);
+  EXPECT_LE(t.txtNote->geometry().bottom(), t.height());
+  EXPECT_TRUE(t.txtNote->isEnabled());
   EXPECT_EQ(t.chkSelez(5)->Value(), 1);
   EXPECT_EQ(t.txtcliente->Text(), "ACME");
   t.chkSelez(5)->SetValue(0);
