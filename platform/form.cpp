@@ -72,12 +72,6 @@ void Form::Scarica() {
   } else {
     hide();
     deleteLater();
-    // Left with no active window, the one it was opened over, else the main
-    // window, is active again.
-    QWidget* indietro = precedente_;
-    for (Form* f : e)
-      if (!indietro && f->tipo_ == Tipo::Principale) indietro = f;
-    if (indietro != this) RendiAttivazione(indietro);
   }
   if (e.empty()) QCoreApplication::quit();
 }
@@ -183,6 +177,19 @@ bool Form::event(QEvent* e) {
     }
   }
   return QWidget::event(e);
+}
+
+void Form::setVisible(bool visibile) {
+  const bool era = isVisible();
+  QWidget::setVisible(visibile);
+  if (!era || visibile || !isWindow()) return;
+  // A window hidden or closed (its cancel button, Escape, unloaded) leaves
+  // no window active where nothing else gives the activation back: the one
+  // it was opened over, else the main window, is active again.
+  QWidget* indietro = precedente_;
+  for (Form* f : Elenco())
+    if (!indietro && f->tipo_ == Tipo::Principale) indietro = f;
+  if (indietro != this) RendiAttivazione(indietro);
 }
 
 bool Form::Visibile() const { return caricata_ && (sotto_ ? sotto_->isVisible() : isVisible()); }

@@ -48,6 +48,8 @@ class Form : public QWidget {
   // that area as its normal size where the window manager ignores the request.
   void RiempiSchermo();
   bool Visibile() const;
+  // Hidden or closed, a separate window gives the activation back.
+  void setVisible(bool visible) override;
 
   // Position and size in twips (15 twips a pixel at 96 dpi), relative to
   // the screen or, for a child window, to the main window's client area.

@@ -109,26 +109,62 @@ namespace {
 // The notes' limit, said when something was left out.
 void NoteTroppoLunghe() { plat::MsgBox(core::Testo(199), plat::Icona::Esclamativa); }
 
+// The length of the longest start of a text that takes at most `spazio`
+// characters in the box, never half a character: a CR LF pair becomes one
+// line end there, every other character (a lone CR, a tab, a paragraph
+// separator) stays one.
+qsizetype ParteCheCiSta(QStringView testo, qsizetype spazio) {
+  qsizetype i = 0;
+  for (qsizetype occupati = 0; i < testo.size();) {
+    qsizetype passo = 1, prende = 1;
+    if (i + 1 < testo.size()) {
+      if (testo[i] == QLatin1Char('\r') && testo[i + 1] == QLatin1Char('\n'))
+        passo = 2;
+      else if (testo[i].isHighSurrogate() && testo[i + 1].isLowSurrogate())
+        passo = prende = 2;
+    }
+    if (occupati + prende > spazio) break;
+    occupati += prende;
+    i += passo;
+  }
+  return i;
+}
+
+bool CiSta(QStringView testo, qsizetype spazio) { return ParteCheCiSta(testo, spazio) == testo.size(); }
+
+// The text a key writes into the box (as the box's own handling decides: a
+// line end for Enter, the key's text for a character whatever modifiers
+// carry it, as Ctrl+Alt does for AltGr; nothing for Ctrl alone).
+QString TestoDelTasto(const QKeyEvent* e) {
+  if (e->matches(QKeySequence::InsertParagraphSeparator) || e->matches(QKeySequence::InsertLineSeparator))
+    return QStringLiteral("\n");
+  const QString t = e->text();
+  if (t.isEmpty()) return QString();
+  const QChar c = t.front();
+  if (c.category() == QChar::Other_Format) return t;
+  const auto m = e->modifiers();
+  if (m == Qt::ControlModifier || m == (Qt::ControlModifier | Qt::ShiftModifier)) return QString();
+  const bool scrive = c.isPrint() || c.category() == QChar::Other_PrivateUse || c == QLatin1Char('\t') ||
+                      (c.isHighSurrogate() && t.size() > 1 && t[1].isLowSurrogate());
+  return scrive ? t : QString();
+}
+
 }  // namespace
 
 void CasellaNote::insertFromMimeData(const QMimeData* sorgente) {
-  if (!sorgente || !sorgente->hasText() || sorgente->text().size() <= Spazio()) {
+  if (!sorgente || !sorgente->hasText() || CiSta(sorgente->text(), Spazio())) {
     QPlainTextEdit::insertFromMimeData(sorgente);
     return;
   }
-  QString testo = sorgente->text().left(Spazio());
-  // Never half a character.
-  if (!testo.isEmpty() && testo.back().isHighSurrogate()) testo.chop(1);
-  insertPlainText(testo);
+  // Cut where the box is full.
+  const QString testo = sorgente->text();
+  insertPlainText(testo.left(ParteCheCiSta(testo, Spazio())));
   ensureCursorVisible();
   NoteTroppoLunghe();
 }
 
 void CasellaNote::keyPressEvent(QKeyEvent* e) {
-  const QString t = e->text();
-  const bool scrive = !t.isEmpty() && (t.front().isPrint() || t.front() == QLatin1Char('\r')) &&
-                      !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-  if (scrive && t.size() > Spazio()) {
+  if (!CiSta(TestoDelTasto(e), Spazio())) {
     e->accept();
     NoteTroppoLunghe();
     return;
@@ -137,7 +173,7 @@ void CasellaNote::keyPressEvent(QKeyEvent* e) {
 }
 
 void CasellaNote::inputMethodEvent(QInputMethodEvent* e) {
-  if (e->commitString().size() > Spazio() + e->replacementLength()) {
+  if (!CiSta(e->commitString(), Spazio() + e->replacementLength())) {
     e->setCommitString(QString());
     NoteTroppoLunghe();
   }
@@ -211,6 +247,12 @@ void FormStampa::Form_Load() { core::CentraForm(this); }
 
 void FormStampa::ImpostaAltezza(int twips) { setFixedHeight(Px(twips)); }
 
+void FormStampa::AdattaAltezza() {
+  const bool note = chkSelez(5)->Value() == 1;
+  txtNote->setEnabled(note);
+  ImpostaAltezza(note ? kAltezzaAlta : kAltezzaCorta);
+}
+
 bool FormStampa::Form_KeyDown(int keyCode, Qt::KeyboardModifiers, QWidget*) {
   if (keyCode != Qt::Key_Escape) return false;
   cmdAnnulla_Click();
@@ -233,7 +275,7 @@ void FormStampa::Apri(plat::Form& finestra, const QString& serie) {
 void FormStampa::Form_Activate() {
   using core::Testo;
   righe_.clear();
-  ImpostaAltezza(kAltezzaCorta);
+  AdattaAltezza();
   ImpostaCaption(Testo(71));
   lbldata->SetCaption(Testo(161));
   lblcliente->SetCaption(Testo(18));
@@ -309,9 +351,7 @@ void FormStampa::CboModello_Click() {
 
 void FormStampa::chkSelez_Click(int) {
   frmModello->setVisible(chkSelez(0)->Value() == 1 || chkSelez(1)->Value() == 1 || chkSelez(3)->Value() == 1);
-  const bool note = chkSelez(5)->Value() == 1;
-  txtNote->setEnabled(note);
-  ImpostaAltezza(note ? kAltezzaAlta : kAltezzaCorta);
+  AdattaAltezza();
 }
 
 void FormStampa::cmdAnnulla_Click() { hide(); }

@@ -131,6 +131,8 @@ class FormStampa : public plat::Form {
   bool RisultatiPronti() const;
   void AbilitaRisultati();
   void ImpostaAltezza(int twips);
+  // The notes box in view (the tall layout) and enabled while Notes is ticked.
+  void AdattaAltezza();
   // The path of the template; a missing one stops the print.
   QString FileRichiesto(const QString& cartella, const QString& nome) const;
   // The template read; one that cannot be read stops the print, with what

@@ -227,9 +227,12 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   EXPECT_TRUE(s.frmModello->isVisibleTo(&s));
   s.txtcliente->SetText("ACME");
   s.cmdAnnulla->click();
-  // A new opening is short again; ticks and texts stay.
+  // A new opening keeps the height of the tick, the whole notes box in view;
+  // ticks and texts stay.
   FormStampa& t = Premi(sel::FDatiP());
-  EXPECT_EQ(t.height(), corta);
+  EXPECT_EQ(t.height(), alta);
+  EXPECT_LE(t.txtNote->geometry().bottom(), t.height());
+  EXPECT_TRUE(t.txtNote->isEnabled());
   EXPECT_EQ(t.chkSelez(5)->Value(), 1);
   EXPECT_EQ(t.txtcliente->Text(), "ACME");
   t.chkSelez(5)->SetValue(0);
@@ -242,9 +245,10 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
 
 // The notes hold a limited number of characters, so that any paste stays
 // quick to lay out (the long line wraps at any character): a longer paste
-// is cut at the limit with a message, never inside a character; at the
-// limit a typed key is refused with the message; a paste replaces the
-// selection; the report prints the notes the box holds.
+// is cut at the limit with a message, never inside a character, and fills
+// the box (a CR LF takes the one character of the line end it becomes); at
+// the limit a typed key is refused with the message, whatever modifiers carry
+// it; a paste replaces the selection; the report prints the notes the box holds.
 TEST_F(Stampa, NoteFinoAlLimiteConUnMessaggio) {
   ui::ApriLinea(catalogo::Codice::KALVO);
   FormStampa& s = Premi(sel::FDatiP());
@@ -262,6 +266,7 @@ TEST_F(Stampa, NoteFinoAlLimiteConUnMessaggio) {
     Qt::Key tasto;
     QString dopo;
     bool messaggio;
+    Qt::KeyboardModifiers modificatori = {};
   } casi[] = {
       {"a paste of one long line", "", 0, QString(100000, 'y'), {}, QString(limite, 'y'), true},
       {"a paste over a selection", "abcd", 2, "yz", {}, "abyz", false},
@@ -277,6 +282,36 @@ TEST_F(Stampa, NoteFinoAlLimiteConUnMessaggio) {
       {"Backspace at the limit", pieno, 0, {}, Qt::Key_Backspace, QString(limite - 1, 'x'), false},
       {"a key over a selection at the limit", pieno, 1, {}, Qt::Key_Q, QString(limite - 1, 'x') + "q", false},
       {"half a character never", QString(limite - 1, 'x'), 0, faccina, {}, QString(limite - 1, 'x'), true},
+      {"a key with Ctrl and Alt (AltGr)",
+       pieno,
+       0,
+       {},
+       Qt::Key_Q,
+       pieno,
+       true,
+       Qt::ControlModifier | Qt::AltModifier},
+      {"a key with Alt", pieno, 0, {}, Qt::Key_Q, pieno, true, Qt::AltModifier},
+      {"a CR LF is one character",
+       QString(limite - 3, 'x'),
+       0,
+       "a\r\nb",
+       {},
+       QString(limite - 3, 'x') + "a\nb",
+       false},
+      {"a cut paste with CR LF fills the box",
+       "",
+       0,
+       QString("abcdefgh\r\n").repeated(12000),
+       {},
+       QString("abcdefgh\n").repeated(12000).left(limite),
+       true},
+      {"a lone CR and a CR LF",
+       QString(limite - 5, 'x'),
+       0,
+       "a\rb\r\nc\r\n",
+       {},
+       QString(limite - 5, 'x') + "a\nb\nc",
+       true},
       {"a paste over the whole box",
        pieno,
        limite,
@@ -295,7 +330,7 @@ TEST_F(Stampa, NoteFinoAlLimiteConUnMessaggio) {
     n.setTextCursor(k);
     reg.Svuota();
     if (c.incollato.isEmpty()) {
-      QTest::keyClick(&n, c.tasto);
+      QTest::keyClick(&n, c.tasto, c.modificatori);
     } else {
       QGuiApplication::clipboard()->setText(c.incollato);
       QTest::keyClick(&n, Qt::Key_V, Qt::ControlModifier);

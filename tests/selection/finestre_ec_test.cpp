@@ -1156,6 +1156,14 @@ TEST_F(FinestreEC, PrimaRigaDellaLegenda) {
 // closed gives the activation back, also where nothing else does: the next
 // box left is checked.
 TEST_F(FinestreEC, DopoUnaFinestraChiusaLaCasellaEControllata) {
+  const auto stampa = [](std::function<void(rapporto::FormStampa&)> esci) {
+    return [esci](FormDatiPEC& f) {
+      f.cmdStampa->click();
+      test::ProcessaEventi();
+      ASSERT_TRUE(rapporto::FStampa().isActiveWindow());
+      esci(rapporto::FStampa());
+    };
+  };
   const std::pair<const char*, std::function<void(FormDatiPEC&)>> casi[] = {
       {"units",
        [](FormDatiPEC&) {
@@ -1163,13 +1171,10 @@ TEST_F(FinestreEC, DopoUnaFinestraChiusaLaCasellaEControllata) {
          test::ProcessaEventi();
          ui::Funmis().cmdOK->click();
        }},
-      {"print dialog",
-       [](FormDatiPEC& f) {
-         f.cmdStampa->click();
-         test::ProcessaEventi();
-         ASSERT_TRUE(rapporto::FStampa().isActiveWindow());
-         rapporto::FStampa().close();
-       }},
+      {"print dialog closed", stampa([](rapporto::FormStampa& s) { s.close(); })},
+      {"print dialog, Cancel", stampa([](rapporto::FormStampa& s) { s.cmdAnnulla->click(); })},
+      {"print dialog, Escape",
+       stampa([](rapporto::FormStampa& s) { QTest::keyClick(s.txtcliente, Qt::Key_Escape); })},
       {"chart",
        [](FormDatiPEC& f) {
          f.cboModel->SetListIndex(Posizione("KALVOEC 50"));
