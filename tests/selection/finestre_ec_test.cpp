@@ -641,6 +641,25 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
     EXPECT_EQ(f.Grd->Rows(), 3);
     EXPECT_EQ(f.Ultima().curvaRiferimento, riferimento);
     EXPECT_TRUE(reg.messaggi.empty()) << Testi().join('|').toStdString();
+    // To the bottom (End), where nothing is rated: while the message says
+    // so, and after it, the point is drawn at the flow of the labels and
+    // the boxes.
+    auto punto = [&] {
+      QStringList v{g.lblQa->Caption(), f.txtqatot->Text()};
+      for (const auto& e : g.pctCurva->Registro())
+        if (e.tipo == plat::PictureBox::Elemento::Tipo::Cerchio) v << QString::number(e.x1, 'f', 3);
+      return v;
+    };
+    std::vector<QStringList> visti;
+    reg.alMessaggio = [&] { visti.push_back(punto()); };
+    g.VScroll2->setFocus();
+    QTest::keyClick(g.VScroll2, Qt::Key_End);
+    reg.alMessaggio = nullptr;
+    visti.push_back(punto());
+    const QString fondo = QString::number(g.VScroll2->Max() * PassoPortataGrafico(), 'f', 3);
+    EXPECT_EQ(Testi(), QStringList{"No unit meets the requir.specified"});
+    EXPECT_EQ(visti, std::vector(2, QStringList{f.txtqatot->Text(), f.txtqatot->Text(), fondo}));
+    EXPECT_EQ(f.Grd->Rows(), 2);
     f.Scarica();
     EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
     EXPECT_FALSE(Grafico().GraficoAperto);
