@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QStandardItemModel>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "platform/fuoco.h"
@@ -36,6 +40,18 @@ int TextBox::SelStart() const { return hasSelectedText() ? selectionStart() : cu
 int TextBox::SelLength() const { return static_cast<int>(selectedText().size()); }
 
 void TextBox::SetSelezione(int start, int length) { setSelection(start, length); }
+
+int TextBox::LarghezzaDelTesto() const {
+  // The text and the cursor after it, within the box's margins (two pixels
+  // a side inside the text margins), then the frame the style draws.
+  constexpr int kMargine = 2;
+  const QMargins tm = textMargins(), cm = contentsMargins();
+  const int testo = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text()))) + 2;
+  QStyleOptionFrame opt;
+  initStyleOption(&opt);
+  const QSize contenuto(testo + 2 * kMargine + tm.left() + tm.right() + cm.left() + cm.right(), height());
+  return style()->sizeFromContents(QStyle::CT_LineEdit, &opt, contenuto, this).width();
+}
 
 void TextBox::SetFocus() {
   if (Fuoco::InVerifica()) {

@@ -43,6 +43,8 @@ class TextBox : public QLineEdit {
   void SetFocus();
   QString Tag() const { return property("Tag").toString(); }
   void SetTag(const QString& t);
+  // The width (pixels) at which the box shows its whole text.
+  int LarghezzaDelTesto() const;
 
   Evento GotFocus;
   Evento LostFocus;

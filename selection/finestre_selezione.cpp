@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -32,6 +33,8 @@ namespace {
 
 // A run heads the grid with the column codes and the units.
 constexpr int kRigheIntestazione = 2;
+// The width of an entry box (pixels) as designed.
+constexpr int kLarghezzaCasella = 70;
 
 std::function<void(FinestraSelezione&)>& ApriStampa() {
   static std::function<void(FinestraSelezione&)> f;
@@ -139,7 +142,7 @@ void FinestraSelezione::closeEvent(QCloseEvent* e) {
 
 plat::TextBox* FinestraSelezione::CreaCasella(QWidget* padre, const QString& nome, int indice) {
   auto* t = new plat::TextBox(padre, nome, indice);
-  t->setMaximumWidth(70);
+  t->setMaximumWidth(kLarghezzaCasella);
   t->setAlignment(Qt::AlignRight);
   t->GotFocus = [t] { core::SelezionaTesto(t); };
   return t;
@@ -442,6 +445,12 @@ void FinestraSelezione::UnitaCambiate(const core::UnitaMisura& prima) {
   auto riscrivi = [&prima](plat::TextBox* box, Grandezza g, std::optional<double> v) {
     if (!box || !v || *v == 0 || !std::isfinite(*v) || core::Fattore(g, prima) == core::Fattore(g)) return;
     box->SetText(core::Riscrivi(g, *v, prima));
+    // The number shows whole, from its first digit: a box too narrow for
+    // it widens as far as it needs (and back when the number is short).
+    const int w = box->LarghezzaDelTesto();
+    box->setMinimumWidth(w > kLarghezzaCasella ? w : 0);
+    box->setMaximumWidth(std::max(w, kLarghezzaCasella));
+    box->setCursorPosition(0);
   };
   for (const auto& [i, box] : txtQw.Elementi())
     riscrivi(box, Grandezza::PortataAcqua, LetturaPortataAcqua(i));

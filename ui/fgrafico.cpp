@@ -181,10 +181,14 @@ void FormGrafico::SpostaPunto() {
   sel::ChiamanteGrafico* c = finestra_ ? chiamante_ : nullptr;
   if (!c) return;
   const auto [p, q] = PuntoDellaBarra();
-  // The rerun goes through the Calculate button's guard; the window's runs
-  // keep their reference curve while the chart is open for it.
+  // The point is drawn where the labels and the boxes put it before the
+  // rerun, which may rate nothing or stop at a message; the window's runs
+  // keep their reference curve while the chart is open for it, so the
+  // chart is drawn again only when the rerun chose another one (the rerun
+  // of a new chart).  The rerun goes through the Calculate button's guard.
+  Disegna(p, q);
   const int curva = c->RicalcolaGrafico(lblPsu->Caption(), lblQa->Caption());
-  if (!finestra_) return;
+  if (!finestra_ || curva == curva_) return;
   curva_ = curva;
   Disegna(p, q);
 }
@@ -247,15 +251,28 @@ void FormGrafico::Disegna(float p, float q) {
     pb.Print(testo);
   }
   // A flow line every 50 steps, labelled below it; above 600 steps of free
-  // delivery only every second line.
+  // delivery only every second line.  A label too long for the room left of
+  // the picture's right edge ends at the edge instead; when it would then
+  // run into the label before it, it goes one line lower.
   const long ultimoPasso = std::lround(1.1 * qmax / passo);
   const bool tutte = qmax / passo <= 600;
+  const double destra = pb.ScaleLeft() + pb.ScaleWidth();
+  double fineEtichetta = pb.ScaleLeft();  // right end of the last flow label
   for (long k = 50; k <= ultimoPasso; k += 50) {
     const double x = k * passo;
     pb.Line(x, 0, x, 1.1 * ytop, grigio);
     pb.SetCurrentY(-0.01 * ytop);
     pb.SetCurrentX(pb.CurrentX() - kRientroM3h * fq / 3600);
-    if (tutte || k % 100 == 0) pb.Print(plat::TestoStampa(x));
+    if (!tutte && k % 100 != 0) continue;
+    const QString testo = plat::TestoStampa(x);
+    const double larghezza = (metrica.horizontalAdvance(testo) + 1) * pixel;
+    if (pb.CurrentX() + larghezza > destra) {
+      pb.SetCurrentX(destra - larghezza);
+      if (pb.CurrentX() < fineEtichetta)
+        pb.SetCurrentY(pb.CurrentY() + metrica.height() * pb.ScaleHeight() / std::max(pb.height(), 1));
+    }
+    fineEtichetta = pb.CurrentX() + larghezza;
+    pb.Print(testo);
   }
 
   pb.SetDrawWidth(3);

@@ -69,6 +69,20 @@ class FinestreEC : public test::ConProgramma {
     EXPECT_EQ(reg.messaggi[0].icona, plat::Icona::Critica);
     EXPECT_EQ(f.Grd->Rows(), 2);
   }
+  // The box shows its whole text from the first character: the cursor at
+  // the start, the text's ends inside the box as far apart as it is wide.
+  static void Intera(plat::TextBox* box) {
+    EXPECT_EQ(box->cursorPosition(), 0) << box->Text().toStdString();
+    auto x = [box](int posizione) {
+      box->setCursorPosition(posizione);
+      box->grab();  // the box places its text when it paints
+      return box->inputMethodQuery(Qt::ImCursorRectangle).toRectF().center().x();
+    };
+    const double inizio = x(0), fine = x(static_cast<int>(box->Text().size()));
+    EXPECT_TRUE(inizio >= 0 && fine <= box->width()) << box->Text().toStdString();
+    EXPECT_GE(fine - inizio, QFontMetricsF(box->font()).horizontalAdvance(box->Text()) - 1);
+    box->setCursorPosition(0);
+  }
   // The list position of a model code.
   static int Posizione(const std::string& codice) {
     const catalogo::CatalogoSerie& cat = catalogo::Catalogo();
@@ -641,6 +655,25 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
     EXPECT_EQ(f.Grd->Rows(), 3);
     EXPECT_EQ(f.Ultima().curvaRiferimento, riferimento);
     EXPECT_TRUE(reg.messaggi.empty()) << Testi().join('|').toStdString();
+    // To the bottom (End), where nothing is rated: while the message says
+    // so, and after it, the point is drawn at the flow of the labels and
+    // the boxes.
+    auto punto = [&] {
+      QStringList v{g.lblQa->Caption(), f.txtqatot->Text()};
+      for (const auto& e : g.pctCurva->Registro())
+        if (e.tipo == plat::PictureBox::Elemento::Tipo::Cerchio) v << QString::number(e.x1, 'f', 3);
+      return v;
+    };
+    std::vector<QStringList> visti;
+    reg.alMessaggio = [&] { visti.push_back(punto()); };
+    g.VScroll2->setFocus();
+    QTest::keyClick(g.VScroll2, Qt::Key_End);
+    reg.alMessaggio = nullptr;
+    visti.push_back(punto());
+    const QString fondo = QString::number(g.VScroll2->Max() * PassoPortataGrafico(), 'f', 3);
+    EXPECT_EQ(Testi(), QStringList{"No unit meets the requir.specified"});
+    EXPECT_EQ(visti, std::vector(2, QStringList{f.txtqatot->Text(), f.txtqatot->Text(), fondo}));
+    EXPECT_EQ(f.Grd->Rows(), 2);
     f.Scarica();
     EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
     EXPECT_FALSE(Grafico().GraficoAperto);
@@ -894,8 +927,11 @@ TEST_F(FinestreEC, UnCambioDiUnitaConverteLeCaselle) {
           EXPECT_FALSE(s->chkSelez(2)->isEnabled());
           s->cmdAnnulla->click();
         }
-        for (const Casella& b : caselle)
+        test::ProcessaEventi();
+        for (const Casella& b : caselle) {
           EXPECT_EQ(b.box->Text(), b.Dopo(riscritti, w.sep, k)) << b.testo.toStdString();
+          if (b.Dopo(riscritti, w.sep, k) != b.testo) Intera(b.box);
+        }
         if (c.qa) {
           EXPECT_EQ(f.lblUmQA->Caption(), core::NomeUnita(core::Grandezza::PortataAria));
         }

@@ -12,6 +12,7 @@ RegistroMessaggi::RegistroMessaggi() { plat::ImpostaPresentatore(this); }
 RegistroMessaggi::~RegistroMessaggi() { plat::ImpostaPresentatore(nullptr); }
 void RegistroMessaggi::Mostra(const plat::Messaggio& m) {
   messaggi.push_back(m);
+  if (alMessaggio) alMessaggio();
   if (!modale) return;
   QDialog scatola(QApplication::activeWindow());
   scatola.setWindowTitle(m.titolo);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -26,6 +27,7 @@ class RegistroMessaggi : public plat::Presentatore {
   // has it, gives it to no window (the offscreen platform, like a desktop
   // without a window manager, hands it back to none).
   bool modale = false;
+  std::function<void()> alMessaggio;  // done as each message shows
 };
 
 // Runs the pending window events (queued focus checks, deferred deletes).

@@ -128,8 +128,9 @@ class Grafico : public ::testing::Test {
 // above it is 576 m3/h; the bottom is 50 m3/h.  At 2.5 and 3.5 Pa the
 // curves meet at 976 and 967 m3/h, and the pressure label rounds halves to
 // even.  Every label sits at its line: a flow label 15 m3/h left of it, its
-// line through its first digit; a pressure label and the pressure unit end
-// short of the pressure axis.
+// line through its first digit (the last one ends at the right edge when it
+// would pass it); a pressure label and the pressure unit end short of the
+// pressure axis.
 TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   struct Caso {
     int umQa, umDpa;
@@ -201,20 +202,28 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
     EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
 
-    // The labels in pixels of the picture.
+    // The labels in pixels of the picture: each whole inside it, none over
+    // another.
     const QFontMetricsF fm(pb.font());
     const double asse = pb.InPixel(0, 0).x();
     const double rientro = pb.width() * 15 / (1.2 * kLibera);
     int etichetteFlusso = 0;
+    std::vector<QRectF> posti;
     for (const auto& e : Elementi(Tipo::Testo)) {
       SCOPED_TRACE(e.testo.toStdString());
-      const double sinistra = pb.InPixel(e.x1, e.y1).x();
+      const QRectF posto(pb.InPixel(e.x1, e.y1), QSizeF(fm.horizontalAdvance(e.testo), fm.height()));
+      EXPECT_TRUE(QRectF(pb.rect()).contains(posto)) << posto.left() << " " << posto.right();
+      for (const QRectF& r : posti) EXPECT_FALSE(r.intersects(posto));
+      posti.push_back(posto);
+      const double sinistra = posto.left();
       if (e.y1 < 0) {
         ++etichetteFlusso;
         const double linea = pb.InPixel(e.testo.toDouble(), 0).x();
-        EXPECT_NEAR(linea - sinistra, rientro, 0.01);
-        EXPECT_GT(linea, sinistra + fm.horizontalAdvance(" "));
-        EXPECT_LT(linea, sinistra + fm.horizontalAdvance(e.testo.left(2)));
+        if (linea - rientro + posto.width() <= pb.width()) {
+          EXPECT_NEAR(linea - sinistra, rientro, 0.01);
+          EXPECT_GT(linea, sinistra + fm.horizontalAdvance(" "));
+          EXPECT_LT(linea, sinistra + fm.horizontalAdvance(e.testo.left(2)));
+        }
       } else {
         EXPECT_GE(sinistra, 0);
         EXPECT_LE(sinistra, pb.InPixel(-0.05 * qmax, 0).x() + 0.01);
