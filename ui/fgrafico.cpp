@@ -251,9 +251,11 @@ void FormGrafico::Disegna(float p, float q) {
     pb.Print(testo);
   }
   // A flow line every 50 steps, labelled below it; above 600 steps of free
-  // delivery only every second line.  A label too long for the room left of
-  // the picture's right edge ends at the edge instead; when it would then
-  // run into the label before it, it goes one line lower.
+  // delivery only every second line.  A label that would run into the one
+  // drawn before it (a large fan, more lines than the width holds) is left
+  // out, and the next one that has room is drawn.  A label too long for the
+  // room left of the picture's right edge ends at the edge instead; when it
+  // would then run into the label before it, it goes one line lower.
   const long ultimoPasso = std::lround(1.1 * qmax / passo);
   const bool tutte = qmax / passo <= 600;
   const double destra = pb.ScaleLeft() + pb.ScaleWidth();
@@ -266,6 +268,7 @@ void FormGrafico::Disegna(float p, float q) {
     if (!tutte && k % 100 != 0) continue;
     const QString testo = plat::TestoStampa(x);
     const double larghezza = (metrica.horizontalAdvance(testo) + 1) * pixel;
+    if (pb.CurrentX() < fineEtichetta) continue;
     if (pb.CurrentX() + larghezza > destra) {
       pb.SetCurrentX(destra - larghezza);
       if (pb.CurrentX() < fineEtichetta)

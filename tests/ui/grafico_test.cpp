@@ -117,6 +117,45 @@ class Grafico : public ::testing::Test {
     }
     return v;
   }
+  // The texts of the chart of a fan of free delivery `libera` (m3/h), in
+  // pixels of the picture: each whole inside it, none over another; a
+  // pressure label ends short of the pressure axis, a flow label starts
+  // 15 m3/h left of its line (on a small fan its line through its first
+  // digit) unless it ends at the right edge.  The flow labels drawn, by
+  // their flows.
+  std::vector<double> EtichetteAlLoroPosto(double libera, bool primaCifra) {
+    const plat::PictureBox& pb = *FGrafico().pctCurva;
+    const double qmax = libera / 3600 * core::Fattore(core::Grandezza::PortataAria);
+    const QFontMetricsF fm(pb.font());
+    const double asse = pb.InPixel(0, 0).x();
+    const double rientro = pb.width() * 15 / (1.2 * libera);
+    std::vector<double> flusso;
+    std::vector<QRectF> posti;
+    for (const auto& e : Elementi(Tipo::Testo)) {
+      SCOPED_TRACE(e.testo.toStdString());
+      const QRectF posto(pb.InPixel(e.x1, e.y1), QSizeF(fm.horizontalAdvance(e.testo), fm.height()));
+      EXPECT_TRUE(QRectF(pb.rect()).contains(posto)) << posto.left() << " " << posto.right();
+      for (const QRectF& r : posti) EXPECT_FALSE(r.intersects(posto)) << r.left() << " " << posto.left();
+      posti.push_back(posto);
+      const double sinistra = posto.left();
+      if (e.y1 < 0) {
+        flusso.push_back(e.testo.toDouble());
+        const double linea = pb.InPixel(flusso.back(), 0).x();
+        if (linea - rientro + posto.width() <= pb.width()) {
+          EXPECT_NEAR(linea - sinistra, rientro, 0.01);
+          if (primaCifra) {
+            EXPECT_GT(linea, sinistra + fm.horizontalAdvance(" "));
+            EXPECT_LT(linea, sinistra + fm.horizontalAdvance(e.testo.left(2)));
+          }
+        }
+      } else {
+        EXPECT_GE(sinistra, 0);
+        EXPECT_LE(sinistra, pb.InPixel(-0.05 * qmax, 0).x() + 0.01);
+        EXPECT_LT(sinistra + fm.horizontalAdvance(e.testo), asse - 1);
+      }
+    }
+    return flusso;
+  }
   FinestraProva* a = nullptr;
   test::RegistroMessaggi reg;
 };
@@ -202,38 +241,11 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
     EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
 
-    // The labels in pixels of the picture: each whole inside it, none over
-    // another.
-    const QFontMetricsF fm(pb.font());
-    const double asse = pb.InPixel(0, 0).x();
-    const double rientro = pb.width() * 15 / (1.2 * kLibera);
-    int etichetteFlusso = 0;
-    std::vector<QRectF> posti;
-    for (const auto& e : Elementi(Tipo::Testo)) {
-      SCOPED_TRACE(e.testo.toStdString());
-      const QRectF posto(pb.InPixel(e.x1, e.y1), QSizeF(fm.horizontalAdvance(e.testo), fm.height()));
-      EXPECT_TRUE(QRectF(pb.rect()).contains(posto)) << posto.left() << " " << posto.right();
-      for (const QRectF& r : posti) EXPECT_FALSE(r.intersects(posto));
-      posti.push_back(posto);
-      const double sinistra = posto.left();
-      if (e.y1 < 0) {
-        ++etichetteFlusso;
-        const double linea = pb.InPixel(e.testo.toDouble(), 0).x();
-        if (linea - rientro + posto.width() <= pb.width()) {
-          EXPECT_NEAR(linea - sinistra, rientro, 0.01);
-          EXPECT_GT(linea, sinistra + fm.horizontalAdvance(" "));
-          EXPECT_LT(linea, sinistra + fm.horizontalAdvance(e.testo.left(2)));
-        }
-      } else {
-        EXPECT_GE(sinistra, 0);
-        EXPECT_LE(sinistra, pb.InPixel(-0.05 * qmax, 0).x() + 0.01);
-        EXPECT_LT(sinistra + fm.horizontalAdvance(e.testo), asse - 1);
-      }
-    }
-    EXPECT_EQ(etichetteFlusso, c.umQa == 2 ? 11 : 6);
+    const auto etichetteFlusso = EtichetteAlLoroPosto(kLibera, true);
+    EXPECT_EQ(etichetteFlusso.size(), c.umQa == 2 ? 11u : 6u);
     EXPECT_EQ(g.Label5->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
     EXPECT_GE(g.Label5->width(), g.Label5->sizeHint().width());
-    EXPECT_LT(g.Label5->x() + g.Label5->width(), pb.x() + asse - 1);
+    EXPECT_LT(g.Label5->x() + g.Label5->width(), pb.x() + pb.InPixel(0, 0).x() - 1);
     if (c.umDpa == 0) {
       EXPECT_EQ(g.Label5->font().pointSizeF(), 12);
     }
@@ -250,6 +262,46 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     EXPECT_TRUE(a->txtqatot->isEnabled());
     EXPECT_FALSE(sel::GraficoAperto(*a));
     a->corse.clear();
+  }
+}
+
+// A large fan, 1900 m3/h of free delivery, in every unit: a flow label that
+// would run into the label drawn before it is left out, and the next one
+// that fits is drawn; the texts stay whole inside the picture, none over
+// another, with at least five flow labels.
+TEST_F(Grafico, EtichetteDiUnGrandeVentilatore) {
+  constexpr float kGrande = 1900;
+  catalogo::Catalogo().Modelli[2].VentA[kCurva] = -kChiusura / (kGrande * kGrande);
+  a->modello = 2;
+  for (int um : {2, 0, 1}) {
+    SCOPED_TRACE(um);
+    core::um.UmPortataAria = static_cast<int16_t>(um);
+    const double fq = core::Fattore(core::Grandezza::PortataAria);
+    Apri(a, QString::number(1000 / 3600.0 * fq, 'f', um == 1 ? 3 : 1), "100");
+    const std::vector<double> disegnate = EtichetteAlLoroPosto(kGrande, false);
+    EXPECT_GE(disegnate.size(), 5u);
+    // Every line labelled in its turn (all of them up to 600 steps of free
+    // delivery, every second one above) either has its label or would have
+    // it start before the end of the one drawn last.
+    const plat::PictureBox& pb = *FGrafico().pctCurva;
+    const QFontMetricsF fm(pb.font());
+    const double passo = sel::PassoPortataGrafico();
+    const double qmax = kGrande / 3600 * fq;
+    const long ogni = qmax / passo <= 600 ? 50 : 100;
+    double fine = 0;
+    size_t n = 0;
+    for (long k = ogni; k <= std::lround(1.1 * qmax / passo); k += ogni) {
+      const QString testo = plat::TestoStampa(k * passo);
+      const double sinistra = pb.InPixel(k * passo - 15 * fq / 3600, 0).x();
+      if (n < disegnate.size() && std::abs(disegnate[n] - k * passo) < passo / 2) {
+        ++n;
+        fine = sinistra + fm.horizontalAdvance(testo);
+      } else {
+        EXPECT_LT(sinistra, fine + 1) << testo.toStdString();
+      }
+    }
+    EXPECT_EQ(n, disegnate.size());
+    FGrafico().Scarica();
   }
 }
 
