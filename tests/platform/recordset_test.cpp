@@ -500,6 +500,18 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
       Punta(d, kJet4, 20, 1, pagina, riga);
     };
   };
+  // Row 2 of DateTest moved to a copy of its page laid at the file's end,
+  // a page its table does not list, then byte `dove` of that page set:
+  // byte 0 is the kind of page (1: data), byte 4 its table's definition
+  // page.
+  const auto altrove = [](qsizetype dove, char valore) {
+    return [=](QByteArray& d) {
+      const qsizetype n = d.size() / kJet4.pagina;
+      d.append(d.mid(kPaginaDateTest, kJet4.pagina));
+      Sposta(d, kJet4, 20, 1, n);
+      d[n * kJet4.pagina + dove] = valore;
+    };
+  };
   const char* const riga_2 = "(table DateTest): row 2 cannot be read";
   const Caso casi[] = {
       // Rows of its catalogue were moved to page 713, past the cut.
@@ -537,6 +549,14 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
        CambiaColonnaDelCatalogo(7, 1, 8), nullptr, "in its catalogue, two columns are numbered 15"},
       {"its column Flags a byte off: system tables listed", "nwind.mdb", CambiaColonnaDelCatalogo(7, 14, 1),
        nullptr, "its catalogue does not list itself as a system table"},
+      {"its last column numbered as the count of its 17 columns", "nwind.mdb",
+       CambiaColonnaDelCatalogo(16, 1, 1), nullptr, "in its catalogue, a column is numbered 17, of 17"},
+      {"the name of DateTest in its catalogue decoding empty", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         const QByteArray nome("D\0a\0t\0e\0T\0e\0s\0t\0", 16);  // UTF-16
+         d.replace(d.indexOf(nome, kPaginaCatalogo), nome.size(), "\xff\xfe" + QByteArray(14, '\0'));
+       },
+       nullptr, "the name in row 17 of its catalogue is empty"},
       // A row the reader cannot split is damage, never a row skipped (and
       // the row after it, whose end is where that one starts).
       {"a row of DateTest placed outside its page", "DateTestDatabase.mdb",
@@ -564,6 +584,17 @@ TEST(DatabaseAccessDanneggiato, PerditeSenzaErroreRifiutate) {
        "DateTest", riga_2},
       {"row 2 of DateTest moved, pointing at a live row", "DateTestDatabase.mdb", punta(20, 3), "DateTest",
        riga_2},
+      // Each with one fault alone.
+      {"row 2 of DateTest moved to a page of its catalogue's rows", "DateTestDatabase.mdb", altrove(4, 2),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved to a page that is no data page", "DateTestDatabase.mdb", altrove(0, 2),
+       "DateTest", riga_2},
+      {"row 2 of DateTest moved to the place its page's row count ends before", "DateTestDatabase.mdb",
+       [](QByteArray& d) {
+         Sposta(d, kJet4, 20, 1, 20);
+         Scrivi<quint16>(d, kPaginaDateTest + kJet4.righe, 6);
+       },
+       "DateTest", riga_2},
       {"rows 2 and 3 of DateTest moved, 2 pointing at the place of 3", "DateTestDatabase.mdb",
        punta(20, 2, true), "DateTest", riga_2},
       {"rows 2 and 3 of DateTest moved, 3 pointing where 2 lies", "DateTestDatabase.mdb",
@@ -953,6 +984,15 @@ TEST(DatabaseAccessDanneggiato, LimitiELRifiutoDelLettore) {
        su + "the Access reader ended without writing what it read"},
       {"a handover longer than announced", "printf '.\\nSQLite 4\\n0123456789'",
        su + "what the Access reader wrote cannot be read"},
+      {"a handover longer than announced, in pieces each within it",
+       "printf '.\\nSQLite 8\\n012345'; sleep 0.2; printf '6789ab'; sleep 0.2; printf 'cdefgh'",
+       su + "what the Access reader wrote cannot be read"},
+      {"a size with a sign", "printf '.\\nSQLite +8\\nnothing!'",
+       su + "the Access reader ended without writing what it read"},
+      {"a size with a leading zero", "printf '.\\nSQLite 08\\nnothing!'",
+       su + "the Access reader ended without writing what it read"},
+      {"a size after two blanks", "printf '.\\nSQLite  8\\nnothing!'",
+       su + "the Access reader ended without writing what it read"},
       {"a handover that is no database", "printf '.\\nSQLite 8\\nnothing!'",
        su + "what the Access reader wrote cannot be read"},
   };
