@@ -265,10 +265,9 @@ void FormGrafico::Disegna(float p, float q) {
     pb.Line(x, 0, x, 1.1 * ytop, grigio);
     pb.SetCurrentY(-0.01 * ytop);
     pb.SetCurrentX(pb.CurrentX() - kRientroM3h * fq / 3600);
-    if (!tutte && k % 100 != 0) continue;
+    if ((!tutte && k % 100 != 0) || pb.CurrentX() < fineEtichetta) continue;
     const QString testo = plat::TestoStampa(x);
     const double larghezza = (metrica.horizontalAdvance(testo) + 1) * pixel;
-    if (pb.CurrentX() < fineEtichetta) continue;
     if (pb.CurrentX() + larghezza > destra) {
       pb.SetCurrentX(destra - larghezza);
       if (pb.CurrentX() < fineEtichetta)
