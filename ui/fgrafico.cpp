@@ -1,9 +1,11 @@
 #include "ui/fgrafico.h"
 
 #include <QFontMetricsF>
+#include <QRectF>
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "catalogue/catalogo.h"
 #include "core/ambiente.h"
@@ -32,6 +34,68 @@ constexpr double kPuntiMinimi = 6;
 // A flow label starts this much air flow (m3/h) left of its line, in every
 // unit.
 constexpr double kRientroM3h = 15;
+// The rule's flow lines, every 50 m3/h (and pressure lines every 5 Pa),
+// labelled every line up to twelve lines of free delivery.
+constexpr double kLineaPortataM3h = 50;
+constexpr double kLineaPressione = 50;  // tenths of a pascal
+constexpr double kLineeTutteEtichettate = 12;
+// Each axis has at least this many lines.
+constexpr double kLineeMinime = 5;
+// Pixels that keep two labels apart.
+constexpr double kStaccoPx = 1;
+
+// The largest round value (1, 2 or 5 times a power of ten) not above v.
+double TondoFinoA(double v) {
+  const double e = std::pow(10.0, std::floor(std::log10(v) + 1e-9));
+  for (double b : {5.0, 2.0}) {
+    if (b * e <= v * (1 + 1e-9)) return b * e;
+  }
+  return e;
+}
+
+// The smallest round label step (1, 2, 2.5 or 5 times a power of ten)
+// above v.
+double TondoOltre(double v) {
+  const double e = std::pow(10.0, std::floor(std::log10(v) + 1e-9));
+  for (double b : {1.0, 2.0, 2.5, 5.0}) {
+    if (b * e > v * (1 + 1e-9)) return b * e;
+  }
+  return 10 * e;
+}
+
+// The step of an axis's lines: the largest round value not above the
+// rule's step in the unit shown, smaller while the axis (its length
+// `campo`) would hold fewer than five lines.
+double PassoLinee(double regola, double campo) {
+  double s = TondoFinoA(regola);
+  for (int i = 0; i < 100 && campo / s < kLineeMinime - 1e-9; ++i) s = TondoFinoA(s * 0.99);
+  return s;
+}
+
+// How many lines of step s an axis of length campo holds.
+long QuanteLinee(double campo, double s) { return static_cast<long>(std::floor(campo / s + 1e-9)); }
+
+// Two labels (their places in pixels) touch.
+bool Toccano(const QRectF& a, const QRectF& b) {
+  return a.adjusted(-kStaccoPx, -kStaccoPx, kStaccoPx, kStaccoPx).intersects(b);
+}
+
+// How many lines lie between two labels of an axis of n lines of step
+// `linea`: the label step is the smallest round multiple of the line step,
+// from `almeno` lines, at which no two labels touch (posto(k) is the place
+// of the label of line k).
+template <class Posto>
+long LineeTraEtichette(double linea, long almeno, long n, const Posto& posto) {
+  for (double v = linea * almeno * (1 - 1e-6);;) {
+    v = TondoOltre(v);
+    const double r = v / linea;
+    const long ogni = std::lround(r);
+    if (std::abs(r - ogni) > 1e-6 * r) continue;
+    bool stanno = true;
+    for (long k = ogni; stanno && k + ogni <= n; k += ogni) stanno = !Toccano(posto(k), posto(k + ogni));
+    if (stanno) return std::min(ogni, std::max(n, 1L));  // one label at least
+  }
+}
 
 void Carattere(QWidget* w, double punti, bool grassetto) {
   QFont f = w->font();
@@ -237,41 +301,76 @@ void FormGrafico::Disegna(float p, float q) {
   const QColor nero = plat::QBColor(0), grigio = plat::QBColor(8);
   pb.Line(0, 0, 1.1 * qmax, 0, nero);
   pb.Line(0, 0, 0, ytop, nero);
-  // A pressure line every 5 Pa (0.5 mm of water), labelled at its left,
-  // from -5 % of the free delivery; a label too long for that ends short of
-  // the axis line instead, within the picture.
+  // The grid: lines at a round step on each axis (the rule's 50 m3/h and
+  // 5 Pa where they give five lines, a round step of the unit elsewhere);
+  // labels at one round step on its multiples, every line where the labels
+  // have room.
   const double pixel = pb.ScaleWidth() / std::max(pb.width(), 1);
   const QFontMetricsF metrica(pb.font());
-  const int righePressione = static_cast<int>(std::lround(50 * sel::PassoPressioneGrafico()));
-  for (int i = righePressione; i <= ytop; i += righePressione) {
-    pb.Line(0, i, 1.1 * qmax, i, grigio);
-    const QString testo = plat::TestoStampa(i / 10.0);
-    const double accosto = -(metrica.horizontalAdvance(testo) + kDistaccoPx) * pixel;
-    pb.SetCurrentX(std::max(std::min(-0.05 * qmax, accosto), pb.ScaleLeft()));
-    pb.Print(testo);
+  const double altezzaTesto = metrica.height();
+  // The axis captions beside the picture, in its pixels: no label stands
+  // under them.
+  std::vector<QRectF> didascalie;
+  for (const plat::Label* l : {Label5, Label3})
+    didascalie.emplace_back(QPointF(pb.mapFrom(this, l->pos())), QSizeF(l->size()));
+  auto sottoDidascalia = [&](const QRectF& r) {
+    return std::any_of(didascalie.begin(), didascalie.end(),
+                       [&](const QRectF& d) { return d.intersects(r); });
+  };
+
+  // A pressure line a step, labelled at its left from -5 % of the free
+  // delivery; a label too long for that ends short of the axis line
+  // instead, within the picture.
+  const double lineeP = PassoLinee(kLineaPressione * fp, ytop);
+  const long nP = QuanteLinee(ytop, lineeP);
+  auto testoP = [&](long k) { return plat::TestoStampa(k * lineeP / 10); };
+  auto xP = [&](long k) {
+    const double accosto = -(metrica.horizontalAdvance(testoP(k)) + kDistaccoPx) * pixel;
+    return std::max(std::min(-0.05 * qmax, accosto), pb.ScaleLeft());
+  };
+  auto postoP = [&](long k) {
+    return QRectF(pb.InPixel(xP(k), k * lineeP), QSizeF(metrica.horizontalAdvance(testoP(k)), altezzaTesto));
+  };
+  const long ogniP = LineeTraEtichette(lineeP, 1, nP, postoP);
+  for (long k = 1; k <= nP; ++k) {
+    const double y = k * lineeP;
+    pb.Line(0, y, 1.1 * qmax, y, grigio);
+    if (k % ogniP != 0) continue;
+    if (sottoDidascalia(postoP(k))) continue;
+    pb.SetCurrentX(xP(k));
+    pb.Print(testoP(k));
   }
-  // A flow line every 50 steps, labelled below it; above 600 steps of free
-  // delivery only every second line.  A label that would run into the one
-  // drawn before it (a large fan, more lines than the width holds) is left
-  // out, and the next one that has room is drawn.  A label too long for the
-  // room left of the picture's right edge ends at the edge instead; when it
-  // would then run into the label before it, it goes one line lower.
-  const long ultimoPasso = std::lround(1.1 * qmax / passo);
-  const bool tutte = qmax / passo <= 600;
+
+  // A flow line a step, labelled below it from 15 m3/h left of it; above
+  // twelve lines of free delivery (600 m3/h) the rule labels every second
+  // line.  A label too long for the room left of the picture's right edge
+  // ends at the edge instead; when it would then run into the label before
+  // it, it goes one line lower.
+  const double lineeQ = PassoLinee(kLineaPortataM3h * fq / 3600, std::lround(1.1 * qmax / passo) * passo);
+  const long nQ = QuanteLinee(std::lround(1.1 * qmax / passo) * passo, lineeQ);
+  const double rientro = kRientroM3h * fq / 3600;
+  const double altoQ = pb.InPixel(0, -0.01 * ytop).y();
+  auto postoQ = [&](long k) {
+    const QString testo = plat::TestoStampa(k * lineeQ);
+    return QRectF(pb.InPixel(k * lineeQ - rientro, 0).x(), altoQ, metrica.horizontalAdvance(testo) + 1,
+                  altezzaTesto);
+  };
+  const long ogniQ = LineeTraEtichette(lineeQ, qmax / lineeQ <= kLineeTutteEtichettate ? 1 : 2, nQ, postoQ);
   const double destra = pb.ScaleLeft() + pb.ScaleWidth();
   double fineEtichetta = pb.ScaleLeft();  // right end of the last flow label
-  for (long k = 50; k <= ultimoPasso; k += 50) {
-    const double x = k * passo;
+  for (long k = 1; k <= nQ; ++k) {
+    const double x = k * lineeQ;
     pb.Line(x, 0, x, 1.1 * ytop, grigio);
+    if (k % ogniQ != 0 || sottoDidascalia(postoQ(k))) continue;
     pb.SetCurrentY(-0.01 * ytop);
-    pb.SetCurrentX(pb.CurrentX() - kRientroM3h * fq / 3600);
-    if ((!tutte && k % 100 != 0) || pb.CurrentX() < fineEtichetta) continue;
+    pb.SetCurrentX(x - rientro);
     const QString testo = plat::TestoStampa(x);
     const double larghezza = (metrica.horizontalAdvance(testo) + 1) * pixel;
     if (pb.CurrentX() + larghezza > destra) {
       pb.SetCurrentX(destra - larghezza);
       if (pb.CurrentX() < fineEtichetta)
-        pb.SetCurrentY(pb.CurrentY() + metrica.height() * pb.ScaleHeight() / std::max(pb.height(), 1));
+        pb.SetCurrentY(pb.CurrentY() +
+                       (altezzaTesto + kStaccoPx) * pb.ScaleHeight() / std::max(pb.height(), 1));
     }
     fineEtichetta = pb.CurrentX() + larghezza;
     pb.Print(testo);

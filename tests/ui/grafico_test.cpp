@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
 #include "catalogue/catalogo.h"
@@ -117,30 +119,41 @@ class Grafico : public ::testing::Test {
     }
     return v;
   }
+  // The labels of a chart, by their numbers: the flow axis's from left to
+  // right, the pressure axis's from the bottom up.
+  struct Etichette {
+    std::vector<double> flusso, pressione;
+  };
   // The texts of the chart of a fan of free delivery `libera` (m3/h), in
-  // pixels of the picture: each whole inside it, none over another; a
-  // pressure label ends short of the pressure axis, a flow label starts
-  // 15 m3/h left of its line (on a small fan its line through its first
-  // digit) unless it ends at the right edge.  The flow labels drawn, by
-  // their flows.
-  std::vector<double> EtichetteAlLoroPosto(double libera, bool primaCifra) {
-    const plat::PictureBox& pb = *FGrafico().pctCurva;
+  // pixels of the picture: each whole inside it, none over another nor
+  // under an axis caption; a pressure label ends short of the pressure
+  // axis, a flow label starts 15 m3/h left of its line (on a small fan its
+  // line through its first digit) unless it ends at the right edge.
+  Etichette EtichetteAlLoroPosto(double libera, bool primaCifra) {
+    ui::FormGrafico& g = FGrafico();
+    const plat::PictureBox& pb = *g.pctCurva;
     const double qmax = libera / 3600 * core::Fattore(core::Grandezza::PortataAria);
     const QFontMetricsF fm(pb.font());
     const double asse = pb.InPixel(0, 0).x();
     const double rientro = pb.width() * 15 / (1.2 * libera);
-    std::vector<double> flusso;
+    Etichette etichette;
     std::vector<QRectF> posti;
+    for (const plat::Label* l : {g.Label5, g.Label3}) posti.emplace_back(pb.mapFrom(&g, l->pos()), l->size());
+    const size_t didascalie = posti.size();
     for (const auto& e : Elementi(Tipo::Testo)) {
       SCOPED_TRACE(e.testo.toStdString());
       const QRectF posto(pb.InPixel(e.x1, e.y1), QSizeF(fm.horizontalAdvance(e.testo), fm.height()));
       EXPECT_TRUE(QRectF(pb.rect()).contains(posto)) << posto.left() << " " << posto.right();
-      for (const QRectF& r : posti) EXPECT_FALSE(r.intersects(posto)) << r.left() << " " << posto.left();
+      for (size_t i = 0; i < posti.size(); ++i) {
+        // Labels keep a pixel between them.
+        const QRectF r = i < didascalie ? posti[i] : posti[i].adjusted(-1, -1, 1, 1);
+        EXPECT_FALSE(r.intersects(posto)) << r.left() << " " << posto.left();
+      }
       posti.push_back(posto);
       const double sinistra = posto.left();
       if (e.y1 < 0) {
-        flusso.push_back(e.testo.toDouble());
-        const double linea = pb.InPixel(flusso.back(), 0).x();
+        etichette.flusso.push_back(e.testo.toDouble());
+        const double linea = pb.InPixel(etichette.flusso.back(), 0).x();
         if (linea - rientro + posto.width() <= pb.width()) {
           EXPECT_NEAR(linea - sinistra, rientro, 0.01);
           if (primaCifra) {
@@ -149,12 +162,13 @@ class Grafico : public ::testing::Test {
           }
         }
       } else {
+        etichette.pressione.push_back(e.testo.toDouble());
         EXPECT_GE(sinistra, 0);
         EXPECT_LE(sinistra, pb.InPixel(-0.05 * qmax, 0).x() + 0.01);
         EXPECT_LT(sinistra + fm.horizontalAdvance(e.testo), asse - 1);
       }
     }
-    return flusso;
+    return etichette;
   }
   FinestraProva* a = nullptr;
   test::RegistroMessaggi reg;
@@ -241,8 +255,8 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
     EXPECT_NEAR(cerchi[0].raggio, qmax / 100, 1e-4 * qmax);
     EXPECT_EQ(cerchi[0].colore, plat::QBColor(1));
 
-    const auto etichetteFlusso = EtichetteAlLoroPosto(kLibera, true);
-    EXPECT_EQ(etichetteFlusso.size(), c.umQa == 2 ? 11u : 6u);
+    const auto etichetteFlusso = EtichetteAlLoroPosto(kLibera, true).flusso;
+    EXPECT_EQ(etichetteFlusso.size(), c.umQa == 2 ? 11u : 15u);
     EXPECT_EQ(g.Label5->Caption(), core::NomeUnita(core::Grandezza::PerditaAria));
     EXPECT_GE(g.Label5->width(), g.Label5->sizeHint().width());
     EXPECT_LT(g.Label5->x() + g.Label5->width(), pb.x() + pb.InPixel(0, 0).x() - 1);
@@ -265,43 +279,82 @@ TEST_F(Grafico, ConsegnaEDisegnoInOgniUnita) {
   }
 }
 
-// A large fan, 1900 m3/h of free delivery, in every unit: a flow label that
-// would run into the label drawn before it is left out, and the next one
-// that fits is drawn; the texts stay whole inside the picture, none over
-// another, with at least five flow labels.
-TEST_F(Grafico, EtichetteDiUnGrandeVentilatore) {
-  constexpr float kGrande = 1900;
-  catalogo::Catalogo().Modelli[2].VentA[kCurva] = -kChiusura / (kGrande * kGrande);
+namespace {
+
+// v is 1, 2, 2.5 or 5 (basi) times a power of ten.
+bool Tondo(double v, std::initializer_list<double> basi = {1, 2, 2.5, 5}) {
+  const double m = v / std::pow(10.0, std::floor(std::log10(v) + 1e-9));
+  return std::any_of(basi.begin(), basi.end(), [m](double b) { return std::abs(m - b) < 1e-6; });
+}
+
+// Numbers that rise at one round step and stand on its multiples; the step.
+double PassoRegolare(const std::vector<double>& v) {
+  if (v.size() < 2) return 0;
+  const double d = v[1] - v[0];
+  EXPECT_TRUE(Tondo(d)) << d;
+  for (size_t i = 0; i < v.size(); ++i) {
+    EXPECT_NEAR(v[i] / d, std::round(v[i] / d), 1e-6) << v[i];
+    if (i > 0) {
+      EXPECT_NEAR(v[i] - v[i - 1], d, 1e-6 * d) << v[i];
+    }
+  }
+  return d;
+}
+
+}  // namespace
+
+// Fans of 300, 1000, 1900 and 2450 m3/h of free delivery closing at 200 Pa,
+// one of 1700 m3/h closing at 300 Pa and a small one (150 m3/h, 20 Pa), in
+// every pair of units: each axis has
+// at least five lines at one round step and at least four labels, which
+// rise at one round step (a whole number of lines) and stand on its
+// multiples; the texts lie whole inside the picture, none over another nor
+// under a caption.  In m3/h and Pa the small and the middle fan keep the
+// rule's labels: every flow line up to 600 m3/h, every second one above,
+// every pressure line.
+TEST_F(Grafico, AssiLeggibiliInOgniUnita) {
+  struct Ventola {
+    float libera, chiusura;
+    size_t flussoRegola, pressioneRegola;  // labels in m3/h and Pa (0: not pinned)
+  } ventole[] = {{300, 200, 6, 39}, {1000, 200, 11, 39}, {1900, 200, 0, 0},  {1700, 300, 0, 0},
+                 {2450, 200, 0, 0}, {150, 20, 0, 0},     {600, 200, 13, 39}, {620, 200, 6, 39}};
   a->modello = 2;
-  for (int um : {2, 0, 1}) {
-    SCOPED_TRACE(um);
-    core::um.UmPortataAria = static_cast<int16_t>(um);
-    const double fq = core::Fattore(core::Grandezza::PortataAria);
-    Apri(a, QString::number(1000 / 3600.0 * fq, 'f', um == 1 ? 3 : 1), "100");
-    const std::vector<double> disegnate = EtichetteAlLoroPosto(kGrande, false);
-    EXPECT_GE(disegnate.size(), 5u);
-    // Every line labelled in its turn (all of them up to 600 steps of free
-    // delivery, every second one above) either has its label or would have
-    // it start before the end of the one drawn last.
-    const plat::PictureBox& pb = *FGrafico().pctCurva;
-    const QFontMetricsF fm(pb.font());
-    const double passo = sel::PassoPortataGrafico();
-    const double qmax = kGrande / 3600 * fq;
-    const long ogni = qmax / passo <= 600 ? 50 : 100;
-    double fine = 0;
-    size_t n = 0;
-    for (long k = ogni; k <= std::lround(1.1 * qmax / passo); k += ogni) {
-      const QString testo = plat::TestoStampa(k * passo);
-      const double sinistra = pb.InPixel(k * passo - 15 * fq / 3600, 0).x();
-      if (n < disegnate.size() && std::abs(disegnate[n] - k * passo) < passo / 2) {
-        ++n;
-        fine = sinistra + fm.horizontalAdvance(testo);
-      } else {
-        EXPECT_LT(sinistra, fine + 1) << testo.toStdString();
+  for (const Ventola& v : ventole) {
+    auto& d = catalogo::Catalogo().Modelli[2];
+    d.VentA[kCurva] = -v.chiusura / (v.libera * v.libera);
+    d.VentC[kCurva] = v.chiusura;
+    for (int umQa : {2, 0, 1}) {
+      for (int umDpa : {0, 1}) {
+        SCOPED_TRACE(std::to_string(v.libera) + " " + std::to_string(umQa) + " " + std::to_string(umDpa));
+        core::um.UmPortataAria = static_cast<int16_t>(umQa);
+        core::um.UmPerditaAria = static_cast<int16_t>(umDpa);
+        const double fq = core::Fattore(core::Grandezza::PortataAria);
+        const double fp = core::Fattore(core::Grandezza::PerditaAria);
+        Apri(a, QString::number(v.libera / 2 / 3600 * fq, 'f', umQa == 1 ? 3 : 1),
+             QString::number(50 * fp, 'f', 1));
+        const Etichette e = EtichetteAlLoroPosto(v.libera, false);
+        std::vector<double> lineeQ, lineeP;
+        for (const auto& l : Elementi(Tipo::Linea, plat::QBColor(8)))
+          (l.x1 == l.x2 ? lineeQ : lineeP).push_back(l.x1 == l.x2 ? l.x1 : l.y1 / 10);
+        EXPECT_GE(lineeQ.size(), 5u);
+        EXPECT_GE(lineeP.size(), 5u);
+        const double passoQ = PassoRegolare(lineeQ), passoP = PassoRegolare(lineeP);
+        EXPECT_TRUE(Tondo(passoQ, {1, 2, 5}));
+        EXPECT_TRUE(Tondo(passoP, {1, 2, 5}));
+        EXPECT_GE(e.flusso.size(), 4u);
+        EXPECT_GE(e.pressione.size(), 4u);
+        const double etichettaQ = PassoRegolare(e.flusso), etichettaP = PassoRegolare(e.pressione);
+        EXPECT_NEAR(etichettaQ / passoQ, std::round(etichettaQ / passoQ), 1e-6);
+        EXPECT_NEAR(etichettaP / passoP, std::round(etichettaP / passoP), 1e-6);
+        if (umQa == 2 && umDpa == 0 && v.flussoRegola > 0) {
+          EXPECT_EQ(passoQ, 50);
+          EXPECT_EQ(passoP, 5);
+          EXPECT_EQ(e.flusso.size(), v.flussoRegola);
+          EXPECT_EQ(e.pressione.size(), v.pressioneRegola);
+        }
+        FGrafico().Scarica();
       }
     }
-    EXPECT_EQ(n, disegnate.size());
-    FGrafico().Scarica();
   }
 }
 
