@@ -264,6 +264,20 @@ TEST_F(Programma, LoSplashNonHaIlPulsanteDiChiusura) {
   EXPECT_TRUE(FInfo().isVisible());
 }
 
+// Each flag of the language window has its frame line whole, one pixel wide
+// along the picture's edges.
+TEST_F(Programma, LeBandiereHannoLaCorniceIntera) {
+  for (int k = 0; k < 15; ++k) {
+    const QImage im = Flingua().Image1(k)->pixmap().toImage();
+    const int w = im.width(), h = im.height();
+    SCOPED_TRACE(k);
+    for (const QPoint& p : {QPoint(w / 3, 0), QPoint(w / 3, h - 1), QPoint(0, h / 3), QPoint(w - 1, h / 3)})
+      EXPECT_EQ(im.pixelColor(p), QColor(90, 90, 90)) << p.x() << "," << p.y();
+    for (const QPoint& p : {QPoint(w / 3, 1), QPoint(w / 3, h - 2), QPoint(1, h / 3), QPoint(w - 2, h / 3)})
+      EXPECT_NE(im.pixelColor(p), QColor(90, 90, 90)) << p.x() << "," << p.y();
+  }
+}
+
 // The about boxes of the Help menu close with Escape, and with Enter, Return
 // or Space on their close button, whether the window is active or not: the
 // key reaches the control with the focus (the close button), else the window.
