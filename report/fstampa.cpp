@@ -1,5 +1,6 @@
 #include "report/fstampa.h"
 
+#include <QCloseEvent>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -240,6 +241,7 @@ void FormStampa::Progetta() {
   plat::NominaControllo(txtNote, QStringLiteral("txtNote"), -1);
   plat::PosizionaTw(txtNote, 150, 5250, 6650, 900);
   txtNote->setEnabled(false);
+  txtNote->setVisible(false);
   txtNote->setTabChangesFocus(true);
 }
 
@@ -250,6 +252,8 @@ void FormStampa::ImpostaAltezza(int twips) { setFixedHeight(Px(twips)); }
 void FormStampa::AdattaAltezza() {
   const bool note = chkSelez(5)->Value() == 1;
   txtNote->setEnabled(note);
+  // The short layout ends just below the box's top border: no line of it shows.
+  txtNote->setVisible(note);
   ImpostaAltezza(note ? kAltezzaAlta : kAltezzaCorta);
 }
 
@@ -355,6 +359,11 @@ void FormStampa::chkSelez_Click(int) {
 }
 
 void FormStampa::cmdAnnulla_Click() { hide(); }
+
+void FormStampa::closeEvent(QCloseEvent* e) {
+  e->accept();
+  cmdAnnulla_Click();
+}
 
 bool FormStampa::Sezione(int k) const { return chkSelez(k)->Value() == 1 && chkSelez(k)->isEnabled(); }
 

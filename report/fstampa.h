@@ -120,6 +120,9 @@ class FormStampa : public plat::Form {
   void Form_Load() override;
   // Escape closes the dialog as its cancel button does.
   bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers mod, QWidget* controllo) override;
+  // The title bar's close box too: the dialog stays loaded, hidden, and keeps
+  // its ticks and texts for the next opening.
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   int ModelloScelto() const;
@@ -131,7 +134,7 @@ class FormStampa : public plat::Form {
   bool RisultatiPronti() const;
   void AbilitaRisultati();
   void ImpostaAltezza(int twips);
-  // The notes box in view (the tall layout) and enabled while Notes is ticked.
+  // The notes box shown (the tall layout) and enabled while Notes is ticked.
   void AdattaAltezza();
   // The path of the template; a missing one stops the print.
   QString FileRichiesto(const QString& cartella, const QString& nome) const;

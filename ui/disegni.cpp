@@ -106,9 +106,12 @@ QPixmap Bandiera(int lingua, int w, int h) {
     default:
       break;
   }
+  // The frame line runs whole along the picture's outer pixels: a line on
+  // the pixels' edges would lose half of its width outside the picture at
+  // the top and left and smear over two pixels at the bottom and right.
   p.setPen(QPen(QColor(90, 90, 90), 1));
   p.setBrush(Qt::NoBrush);
-  p.drawRect(0, 0, w - 1, h - 1);
+  p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
   return pm;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/form.h"
 
 class QAction;
+class QKeyEvent;
 class QMdiArea;
 class QMenuBar;
 class QFrame;
@@ -76,7 +77,22 @@ extern plat::Istanza<FormMenu> Fmenu;
 
 // ---- About box and splash ----
 
-class FormInfo : public plat::Form {
+// A box of information on the program.  Escape closes it, and so do Enter
+// and Return on its close button, whether the key reaches a control or the
+// window itself (as where no window manager gives a control the focus).
+// Without its close button (the splash) the keys leave it open.
+class FinestraInformazioni : public plat::Form {
+  Q_OBJECT
+ public:
+  using plat::Form::Form;
+
+ protected:
+  virtual plat::CommandButton* PulsanteChiusura() const = 0;
+  bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers mod, QWidget* controllo) override;
+  void keyPressEvent(QKeyEvent* e) override;
+};
+
+class FormInfo : public FinestraInformazioni {
   Q_OBJECT
  public:
   FormInfo();
@@ -97,6 +113,7 @@ class FormInfo : public plat::Form {
  protected:
   void Progetta() override;
   void Form_Load() override;
+  plat::CommandButton* PulsanteChiusura() const override { return CmdFine; }
 };
 
 extern plat::Istanza<FormInfo> FInfo;

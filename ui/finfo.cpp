@@ -1,4 +1,5 @@
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
@@ -13,7 +14,23 @@ namespace ui {
 
 plat::Istanza<FormInfo> FInfo;
 
-FormInfo::FormInfo() : plat::Form(QStringLiteral("FInfo"), Tipo::Finestra) {
+bool FinestraInformazioni::Form_KeyDown(int keyCode, Qt::KeyboardModifiers, QWidget* controllo) {
+  plat::CommandButton* fine = PulsanteChiusura();
+  if (!fine || fine->isHidden()) return false;
+  const bool invio = keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter;
+  if (keyCode != Qt::Key_Escape && !(invio && controllo == fine)) return false;
+  fine->click();
+  return true;
+}
+
+void FinestraInformazioni::keyPressEvent(QKeyEvent* e) {
+  if (Form_KeyDown(e->key(), e->modifiers(), this))
+    e->accept();
+  else
+    plat::Form::keyPressEvent(e);
+}
+
+FormInfo::FormInfo() : FinestraInformazioni(QStringLiteral("FInfo"), Tipo::Finestra) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 }
 
@@ -73,13 +90,14 @@ void FormInfo::Form_Load() {
 
 namespace {
 
-class FormInfoSistema : public plat::Form {
+class FormInfoSistema : public FinestraInformazioni {
  public:
-  FormInfoSistema() : plat::Form(QStringLiteral("FInfoSistema"), Tipo::Finestra) {
+  FormInfoSistema() : FinestraInformazioni(QStringLiteral("FInfoSistema"), Tipo::Finestra) {
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
   }
 
  protected:
+  plat::CommandButton* PulsanteChiusura() const override { return ok_; }
   void Progetta() override {
     auto* lay = new QGridLayout(this);
     auto* icona = new plat::Label(this, "Icona");
@@ -90,14 +108,18 @@ class FormInfoSistema : public plat::Form {
                       QSysInfo::prettyProductName() + QStringLiteral(" (") +
                       QSysInfo::currentCpuArchitecture() + QStringLiteral(")\nQt ") +
                       QLatin1String(qVersion()));
-    auto* ok = new plat::CommandButton(this, "cmdOK");
-    ok->SetCaption(QStringLiteral("OK"));
-    ok->Click = [this] { Scarica(); };
+    ok_ = new plat::CommandButton(this, "cmdOK");
+    ok_->SetCaption(QStringLiteral("OK"));
+    ok_->Click = [this] { Scarica(); };
+    ok_->setFocus();
     lay->addWidget(icona, 0, 0, Qt::AlignTop);
     lay->addWidget(testo, 0, 1);
-    lay->addWidget(ok, 1, 1, Qt::AlignRight);
+    lay->addWidget(ok_, 1, 1, Qt::AlignRight);
     setWindowTitle(QStringLiteral("Mistrel2013"));
   }
+
+ private:
+  plat::CommandButton* ok_ = nullptr;
 };
 
 plat::Istanza<FormInfoSistema> FInfoSistema;

@@ -201,6 +201,7 @@ void FormMenu::SSprodBLDC_Click() { FChkBLDC().Mostra(); }
 
 void FormMenu::mnuInfotarv_Click() {
   FInfo().CmdFine->setVisible(true);
+  FInfo().CmdFine->setFocus();
   FInfo().Mostra(true);
 }
 

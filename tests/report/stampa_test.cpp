@@ -1,6 +1,8 @@
 // The print dialog through the windows: opened by a selection window's print
 // button, its model list and sections, and the report it writes.
+#include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QGuiApplication>
@@ -217,12 +219,19 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   FormStampa& s = Premi(sel::FDatiP());
   const int corta = FormStampa::kAltezzaCorta / plat::kTwipPerPixel;
   const int alta = FormStampa::kAltezzaAlta / plat::kTwipPerPixel;
+  // No sliver of the notes box shows under the buttons of the short layout;
+  // the tall one shows it whole.
+  auto notaInVista = [](const FormStampa& f) {
+    return f.txtNote->isVisibleTo(&f) ? f.rect().intersected(f.txtNote->geometry()) : QRect();
+  };
   EXPECT_EQ(s.height(), corta);
   EXPECT_FALSE(s.txtNote->isEnabled());
+  EXPECT_TRUE(notaInVista(s).isEmpty());
   EXPECT_FALSE(s.frmModello->isVisibleTo(&s));
   s.chkSelez(5)->SetValue(1);
   EXPECT_EQ(s.height(), alta);
   EXPECT_TRUE(s.txtNote->isEnabled());
+  EXPECT_EQ(notaInVista(s), s.txtNote->geometry());
   s.chkSelez(1)->SetValue(1);
   EXPECT_TRUE(s.frmModello->isVisibleTo(&s));
   s.txtcliente->SetText("ACME");
@@ -238,9 +247,40 @@ TEST_F(Stampa, DueAltezzeLaNotaSpuntataAllungaLaFinestra) {
   t.chkSelez(5)->SetValue(0);
   EXPECT_EQ(t.height(), corta);
   EXPECT_FALSE(t.txtNote->isEnabled());
+  EXPECT_TRUE(notaInVista(t).isEmpty());
   // Escape closes it, from any box.
   QTest::keyClick(t.txtcliente, Qt::Key_Escape);
   EXPECT_FALSE(t.isVisible());
+}
+
+// The title bar's close box hides the dialog as its cancel button does: the
+// next opening shows the ticks, customer, project and notes typed.  A
+// language change still unloads it.
+TEST_F(Stampa, LaCasellaDiChiusuraTieneSpunteETesti) {
+  ui::ApriLinea(catalogo::Codice::KALVO);
+  for (bool evento : {false, true}) {
+    FormStampa& s = Premi(sel::FDatiP());
+    for (int k : {1, 5}) s.chkSelez(k)->SetValue(0);
+    for (int k : {1, 5}) s.chkSelez(k)->click();
+    s.txtcliente->clear(), s.txtProgetto->clear(), s.txtNote->clear();
+    QTest::keyClicks(s.txtcliente, evento ? "ACME" : "Bianchi");
+    QTest::keyClicks(s.txtProgetto, "Tower B");
+    QTest::keyClicks(s.txtNote, "first");
+    QTest::keyClick(s.txtNote, Qt::Key_Return);
+    QTest::keyClicks(s.txtNote, "second");
+    QCloseEvent e;
+    evento ? void(QApplication::sendEvent(&s, &e)) : void(s.close());
+    EXPECT_FALSE(s.isVisible());
+    ASSERT_EQ(rapporto::FStampa.SeCaricata(), &s);
+    FormStampa& t = Premi(sel::FDatiP());
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(t.chkSelez(k)->Value(), k == 1 || k == 5) << k;
+    EXPECT_EQ(t.txtcliente->Text(), evento ? "ACME" : "Bianchi");
+    EXPECT_EQ(t.txtProgetto->Text(), "Tower B");
+    EXPECT_EQ(t.txtNote->toPlainText(), "first\nsecond");
+    t.close();
+  }
+  ui::ImpostaLingua();
+  EXPECT_EQ(rapporto::FStampa.SeCaricata(), nullptr);
 }
 
 // The notes hold a limited number of characters, so that any paste stays

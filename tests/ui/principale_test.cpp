@@ -257,6 +257,63 @@ TEST_F(Programma, InformazioniEChiusura) {
 TEST_F(Programma, LoSplashNonHaIlPulsanteDiChiusura) {
   FInfo().Mostra();
   EXPECT_TRUE(FInfo().CmdFine->isHidden());
+  // Escape leaves it open.
+  QTest::keyClick(&FInfo(), Qt::Key_Escape);
+  QTest::keyClick(FInfo().lblVer, Qt::Key_Escape);
+  ASSERT_NE(FInfo.SeCaricata(), nullptr);
+  EXPECT_TRUE(FInfo().isVisible());
+}
+
+// Each flag of the language window has its frame line whole, one pixel wide
+// along the picture's edges.
+TEST_F(Programma, LeBandiereHannoLaCorniceIntera) {
+  for (int k = 0; k < 15; ++k) {
+    const QImage im = Flingua().Image1(k)->pixmap().toImage();
+    const int w = im.width(), h = im.height();
+    SCOPED_TRACE(k);
+    for (const QPoint& p : {QPoint(w / 3, 0), QPoint(w / 3, h - 1), QPoint(0, h / 3), QPoint(w - 1, h / 3)})
+      EXPECT_EQ(im.pixelColor(p), QColor(90, 90, 90)) << p.x() << "," << p.y();
+    for (const QPoint& p : {QPoint(w / 3, 1), QPoint(w / 3, h - 2), QPoint(1, h / 3), QPoint(w - 2, h / 3)})
+      EXPECT_NE(im.pixelColor(p), QColor(90, 90, 90)) << p.x() << "," << p.y();
+  }
+}
+
+// The about boxes of the Help menu close with Escape, and with Enter, Return
+// or Space on their close button, whether the window is active or not: the
+// key reaches the control with the focus (the close button), else the window.
+TEST_F(Programma, LeFinestreDiInformazioniSiChiudonoDallaTastiera) {
+  ASSERT_EQ(Avvia("", dir.path()), 0);
+  const struct {
+    Qt::Key tasto;
+    const char* a;  // "window", "button", or the window's focus
+  } casi[] = {{Qt::Key_Escape, "window"}, {Qt::Key_Escape, "button"}, {Qt::Key_Escape, ""},
+              {Qt::Key_Return, "button"}, {Qt::Key_Enter, "button"},  {Qt::Key_Return, ""},
+              {Qt::Key_Space, "button"}};
+  for (const char* nome : {"FInfo", "FInfoSistema"}) {
+    for (const auto& c : casi) {
+      SCOPED_TRACE(std::string(nome) + " " + c.a + " " + std::to_string(c.tasto));
+      // A box the key left open is closed after a while.
+      bool rimasta = false;
+      QTimer guardia;
+      guardia.setSingleShot(true);
+      QObject::connect(&guardia, &QTimer::timeout, [&] {
+        if (plat::Form* g = plat::Forms::Cerca(nome)) rimasta = true, g->Scarica();
+      });
+      QTimer::singleShot(0, [&] {
+        plat::Form* f = plat::Forms::Cerca(nome);
+        if (!f) return;
+        QWidget* pulsante = f->Controllo(f == FInfo.SeCaricata() ? "CmdFine" : "cmdOK");
+        const std::string a = c.a;
+        QWidget* w = a == "window" ? f : a == "button" ? pulsante : f->focusWidget();
+        QTest::keyClick(w ? w : f, c.tasto);
+        guardia.start(200);
+      });
+      std::string(nome) == "FInfo" ? Fmenu().mnuInfotarv_Click() : Fmenu().mnuInfo_Click();
+      EXPECT_FALSE(rimasta);
+      EXPECT_EQ(plat::Forms::Cerca(nome), nullptr);
+      test::ProcessaEventi();
+    }
+  }
 }
 
 // Where the program's windows open: the main window over the screen's
