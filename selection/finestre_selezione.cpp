@@ -737,6 +737,9 @@ void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringL
   Grd->AddItem(Riga(unita));
   Grd->RemoveItem(0);
   cmdLegend->setVisible(true);
+  // The rows that follow are those of the model picked now; a run stopped
+  // before its heading leaves the earlier rows, and their model.
+  ultima_.modello = cboModel ? cboModel->ListIndex() : 0;
 }
 
 void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) const {
@@ -780,7 +783,9 @@ FinestraSelezione::Calcolo::Calcolo(FinestraSelezione& f) : stato(unita::StatoIn
 }
 
 FinestraSelezione::Calcolo::~Calcolo() {
-  f_.ultima_ = {stato.CurvaSelezionata, stato.CurvaRiferimento, stato.PressioneSalvata};
+  f_.ultima_.curvaScelta = stato.CurvaSelezionata;
+  f_.ultima_.curvaRiferimento = stato.CurvaRiferimento;
+  f_.ultima_.pressione = stato.PressioneSalvata;
 }
 
 void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {

@@ -116,11 +116,14 @@ class FinestraSelezione : public plat::Form {
   // What the window's last run left for the chart: the fan curve chosen for
   // the last model that reached the curve search (-1 none), the reference
   // curve (the command's full scale), and the static pressure of the boxes
-  // (Pa) the last model was rated against.
+  // (Pa) the last model was rated against.  And the list position picked
+  // for the last run that headed the grid (-1 before any): the rows the
+  // grid shows, if any, are that model's.
   struct UltimaCorsa {
     int curvaScelta = -1;
     int curvaRiferimento = 0;
     float pressione = 0;
+    int modello = -1;
   };
   const UltimaCorsa& Ultima() const { return ultima_; }
 

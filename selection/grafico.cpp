@@ -53,6 +53,8 @@ int ChiamanteSelezione::ModelloGrafico() {
   return f_.cboModel ? f_.cboModel->ListIndex() : 0;
 }
 
+int ChiamanteSelezione::ModelloValutato() { return f_.Ultima().modello; }
+
 void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
   if (f_.txtqatot) f_.txtqatot->setEnabled(abilitata);
 }

@@ -38,6 +38,9 @@ class ChiamanteGrafico {
   // The picked model (its position in the model list, 0 for none), with
   // this window's series loaded.
   virtual int ModelloGrafico() = 0;
+  // The model whose rows the window's grid shows (its list position): when
+  // it is not the picked one, the chart button reruns the window.
+  virtual int ModelloValutato() { return ModelloGrafico(); }
   // The drop (Pa) of the ticked accessories of model m at air flow qa
   // (m3/s); 0 for a window without accessories.
   virtual float PerditeGrafico(int m, float qa) = 0;
@@ -61,6 +64,7 @@ class ChiamanteSelezione : public ChiamanteGrafico {
 
   plat::Form& FinestraGrafico() override;
   int ModelloGrafico() override;
+  int ModelloValutato() override;
   float PerditeGrafico(int /*m*/, float /*qa*/) override { return 0; }
   void AbilitaPortataGrafico(bool abilitata) override;
   // Nothing is written while a run is under way; the rerun passes the

@@ -7,6 +7,7 @@
 #include "core/ambiente.h"
 #include "core/numeri.h"
 #include "core/unita.h"
+#include "engine/ventilatori.h"
 #include "report/fstampa.h"
 #include "platform/pictbox.h"
 #include "platform/schermo.h"
@@ -754,6 +755,70 @@ TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
     for (size_t i = 0; i < std::size(filtro); ++i)
       EXPECT_NEAR((disegnati[0][i] - disegnati[1][i]) / 10, filtro[i], 0.001) << portate[i];
     if (ui::FGrafico.SeCaricata()) ui::FGrafico.SeCaricata()->Scarica();
+  }
+}
+
+// After another model is picked, the chart button reruns the window at the
+// chart's point, also after a Calculate stopped before heading the grid:
+// the grid's row, the chart's fan curve (the rerun's reference curve, net
+// of the accessories), its labels and the boxes show that model; pressed
+// again with nothing changed it reruns nothing.  "* All" hands nothing
+// over, and a step of the scroll bar after another pick rates and draws it.
+TEST_F(FinestreEC, IlGraficoMostraIlModelloDellaGriglia) {
+  for (const bool mista : {false, true}) {
+    for (const bool fermata : {false, true}) {
+      FinestraSelezione& f =
+          mista ? static_cast<FinestraSelezione&>(Mista(catalogo::Codice::RMBBLDC)) : Singola();
+      SCOPED_TRACE(std::to_string(mista) + std::to_string(fermata));
+      const std::string primo = mista ? "RMBBLDC 20" : "KALVOEC 50",
+                        secondo = mista ? "RMBBLDC 30" : "KALVOEC 40";
+      auto mostra = [&](const std::string& modello) {
+        ui::FormGrafico& g = ui::FGrafico();
+        const int m = Posizione(modello), r = g.CurvaDisegnata();
+        const catalogo::DatiModello& d = catalogo::Catalogo().Modelli[m];
+        ASSERT_EQ(f.Grd->Rows(), 3);
+        EXPECT_EQ(Riga(f, 2).mid(0, 2),
+                  QStringList({QString::fromStdString(modello), QString::number(d.G[r])}));
+        size_t punti = 0, sullaCurva = 0;
+        for (const auto& e : g.pctCurva->Registro()) {
+          if (e.tipo != plat::PictureBox::Elemento::Tipo::Punto || e.colore != plat::QBColor(0)) continue;
+          const float q = static_cast<float>(e.x1);
+          const double p = motore::PressioneCurva(q, {d.VentA[r], d.VentB[r], d.VentC[r]}) -
+                           dynamic_cast<ChiamanteGrafico&>(f).PerditeGrafico(m, q / 3600);
+          ++punti;
+          sullaCurva += std::fabs(e.y1 - 10 * p) < 0.01;
+        }
+        EXPECT_GT(punti, 100u);
+        EXPECT_EQ(sullaCurva, punti);
+        EXPECT_EQ(QStringList({g.lblQa->Caption(), g.lblPsu->Caption()}),
+                  QStringList({f.txtqatot->Text(), f.txtpsu->Text()}));
+      };
+      f.cboModel->SetListIndex(Posizione(primo));
+      f.txtqatot->SetText(mista ? "1000" : "450");
+      f.txtpsu->SetText(mista ? "40" : "35");
+      Calcola(f);
+      f.cmdGrafico->click();
+      mostra(primo);
+      f.cboModel->SetListIndex(Posizione(secondo));
+      if (fermata) {
+        f.txtDistanza->SetText("0");
+        Calcola(f);  // stopped before its heading
+        f.txtDistanza->SetText("2");
+      }
+      f.cmdGrafico->click();
+      mostra(secondo);
+      f.Grd->SetTextMatrix(2, 5, "x");  // gone at a rerun
+      f.cmdGrafico->click();
+      f.cboModel->SetListIndex(0);
+      reg.Svuota();
+      f.cmdGrafico->click();
+      EXPECT_EQ(Testi(), QStringList{"No unit meets the requir.specified"});
+      EXPECT_EQ(f.Grd->TextMatrix(2, 5), "x");
+      f.cboModel->SetListIndex(Posizione(primo));
+      ui::FGrafico().VScroll2->SetValue(ui::FGrafico().VScroll2->Value() - 1);
+      mostra(primo);
+      f.Scarica();
+    }
   }
 }
 
