@@ -93,7 +93,9 @@ void FormDatiPEC::Calcola() {
   k.PortataTotale = qr;
   unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
-  unita::CorsaPortata corsa(u, k, {}, {false, k.SenzaLimiti, GraficoAperto(*this)});
+  // The chart keeps the reference curve of the model it shows; another
+  // model picked chooses its own, as the chart's first run does.
+  unita::CorsaPortata corsa(u, k, {}, {false, k.SenzaLimiti, GraficoAperto(*this) && c.stessoModello});
   const bool finita = RigheDellaCorsa(
       scelta, corsa,
       [&](const catalogo::DatiModello& d, const unita::RigaPortata& r) { return RigaEC(d, r, k.ModoUR); });
@@ -126,6 +128,7 @@ void FormDatiPEC::CalcolaLivello() {
 }
 
 void FormDatiPEC::cmdGrafico_Click() {
+  if (!ValutaModelloScelto()) return;
   const float pressione = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
   ConsegnaGrafico(*this, pressione, txtqatot->Text(), Ultima().curvaScelta);
 }

@@ -104,7 +104,9 @@ void FormDatiPXXEC::Calcola() {
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
   unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();
-  unita::CorsaPortata corsa(u, k, righe, {true, k.SenzaLimiti, GraficoAperto(*this)});
+  // The chart keeps the reference curve of the model it shows; another
+  // model picked chooses its own, as the chart's first run does.
+  unita::CorsaPortata corsa(u, k, righe, {true, k.SenzaLimiti, GraficoAperto(*this) && c.stessoModello});
   const bool finita = RigheDellaCorsa(
       scelta, corsa,
       [&](const catalogo::DatiModello& d, const unita::RigaPortata& r) { return RigaEC(d, r, false); });
@@ -158,6 +160,7 @@ float FormDatiPXXEC::PerditeGrafico(int m, float qa) {
 }
 
 void FormDatiPXXEC::cmdGrafico_Click() {
+  if (!ValutaModelloScelto()) return;
   ConsegnaGrafico(*this, Ultima().pressione, txtqatot->Text(), Ultima().curvaScelta);
 }
 

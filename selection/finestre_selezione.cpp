@@ -780,6 +780,7 @@ FinestraSelezione::Calcolo::Calcolo(FinestraSelezione& f) : stato(unita::StatoIn
   stato.CurvaSelezionata = static_cast<std::int16_t>(f.ultima_.curvaScelta);
   stato.CurvaRiferimento = static_cast<std::int16_t>(f.ultima_.curvaRiferimento);
   stato.PressioneSalvata = f.ultima_.pressione;
+  stessoModello = f.cboModel && f.cboModel->ListIndex() == f.ultima_.modello;
 }
 
 FinestraSelezione::Calcolo::~Calcolo() {

@@ -256,6 +256,8 @@ class FinestraSelezione : public plat::Form {
     Calcolo& operator=(const Calcolo&) = delete;
     unita::StatoCorsa stato;
     motore::CostantiBatteria costanti;
+    // The model picked is the one whose rows the grid shows.
+    bool stessoModello = false;
 
    private:
     FinestraSelezione& f_;

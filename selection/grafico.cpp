@@ -24,6 +24,8 @@ constexpr int kUltimaCurvaEC = 7;
 // The lowest flow the scroll bar offers, m3/h (less when the working point
 // itself is lower).
 constexpr float kPortataMinima = 50;
+// The grid's heading rows, above the rated ones.
+constexpr int kRigheIntestazione = 2;
 // The scroll bar's steps stay far inside its whole-number range.
 constexpr double kPassiMassimi = 1e7;
 
@@ -53,7 +55,14 @@ int ChiamanteSelezione::ModelloGrafico() {
   return f_.cboModel ? f_.cboModel->ListIndex() : 0;
 }
 
-int ChiamanteSelezione::ModelloValutato() { return f_.Ultima().modello; }
+int ChiamanteSelezione::RiferimentoGrafico() { return f_.Ultima().curvaRiferimento; }
+
+bool ChiamanteSelezione::ValutaModelloScelto() {
+  const int m = ModelloGrafico();
+  if (m < 1 || f_.Ultima().modello == m) return true;
+  f_.cmdCalcola_Click();
+  return f_.Ultima().modello == m && f_.Grd->Rows() > kRigheIntestazione;
+}
 
 void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
   if (f_.txtqatot) f_.txtqatot->setEnabled(abilitata);

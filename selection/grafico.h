@@ -38,9 +38,8 @@ class ChiamanteGrafico {
   // The picked model (its position in the model list, 0 for none), with
   // this window's series loaded.
   virtual int ModelloGrafico() = 0;
-  // The model whose rows the window's grid shows (its list position): when
-  // it is not the picked one, the chart button reruns the window.
-  virtual int ModelloValutato() { return ModelloGrafico(); }
+  // The reference curve of the window's last run: the curve the chart draws.
+  virtual int RiferimentoGrafico() = 0;
   // The drop (Pa) of the ticked accessories of model m at air flow qa
   // (m3/s); 0 for a window without accessories.
   virtual float PerditeGrafico(int m, float qa) = 0;
@@ -64,7 +63,12 @@ class ChiamanteSelezione : public ChiamanteGrafico {
 
   plat::Form& FinestraGrafico() override;
   int ModelloGrafico() override;
-  int ModelloValutato() override;
+  int RiferimentoGrafico() override;
+  // The chart button's first step: when the grid shows the rows of another
+  // model than the one picked, the window reruns (at its boxes' point, the
+  // chart's while it is open), as the Calculate button does.  False when
+  // that run left no row of the model picked: nothing is handed over.
+  bool ValutaModelloScelto();
   float PerditeGrafico(int /*m*/, float /*qa*/) override { return 0; }
   void AbilitaPortataGrafico(bool abilitata) override;
   // Nothing is written while a run is under way; the rerun passes the

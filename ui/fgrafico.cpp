@@ -206,18 +206,21 @@ void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
   FormGrafico& f = FGrafico();
   if (!aperto) f.Collega(c);
   // The range and the value are set without moving the point; the point
-  // then moves once (the window reruns), when it changed, the chart is new
-  // or the window's grid holds another model than the one picked.
+  // then moves once, when it changed or the chart is new.
   const int prima = f.VScroll2->Value();
   auto cambio = std::move(f.VScroll2->Change);
   f.VScroll2->Change = nullptr;
   f.VScroll2->Estremi(s.alto, s.basso);
   f.VScroll2->SetValue(s.valore);
   f.VScroll2->Change = std::move(cambio);
-  if (!aperto || f.VScroll2->Value() != prima || c.ModelloValutato() != c.ModelloGrafico())
+  if (!aperto || f.VScroll2->Value() != prima) {
     f.VScroll2_Change();
-  else
-    f.Ridisegna();  // same flow: the accessories or the pressure handed over may have changed
+  } else {
+    // Same flow: the accessories, the pressure handed over or the model
+    // (rerun by the window's button) may have changed.
+    f.curva_ = c.RiferimentoGrafico();
+    f.Ridisegna();
+  }
   if (!FGrafico.SeCaricata() || !f.finestra_) return;
   sel::Grafico().GraficoAperto = true;
   sel::Grafico().Servita = f.finestra_;

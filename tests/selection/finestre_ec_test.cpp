@@ -793,18 +793,39 @@ TEST_F(FinestreEC, IlGraficoMostraIlModelloDellaGriglia) {
         EXPECT_EQ(QStringList({g.lblQa->Caption(), g.lblPsu->Caption()}),
                   QStringList({f.txtqatot->Text(), f.txtpsu->Text()}));
       };
-      f.cboModel->SetListIndex(Posizione(primo));
+      // The second model's chart opened anew: its reference curve and range.
       f.txtqatot->SetText(mista ? "1000" : "450");
       f.txtpsu->SetText(mista ? "40" : "35");
+      f.cboModel->SetListIndex(Posizione(secondo));
+      Calcola(f);
+      f.cmdGrafico->click();
+      const std::pair<int, int> nuovo{ui::FGrafico().CurvaDisegnata(), ui::FGrafico().VScroll2->Min()};
+      ui::FGrafico().Scarica();
+      f.cboModel->SetListIndex(Posizione(primo));
       Calcola(f);
       f.cmdGrafico->click();
       mostra(primo);
+      EXPECT_NE(ui::FGrafico().CurvaDisegnata(), nuovo.first);
       f.cboModel->SetListIndex(Posizione(secondo));
       if (fermata) {
         f.txtDistanza->SetText("0");
-        Calcola(f);  // stopped before its heading
+        Calcola(f);             // stopped before its heading
+        f.cmdGrafico->click();  // so is the button's rerun: nothing handed over
+        mostra(primo);
         f.txtDistanza->SetText("2");
       }
+      f.cmdGrafico->click();
+      mostra(secondo);
+      // Rated and drawn as by a new chart, on its own reference curve.
+      EXPECT_EQ(std::make_pair(ui::FGrafico().CurvaDisegnata(), ui::FGrafico().VScroll2->Min()), nuovo);
+      // A model too small for the point: the rerun's message alone, and
+      // the chart stays as it was.
+      f.cboModel->SetListIndex(Posizione(mista ? "RMBBLDC 10" : "KALVOEC 10"));
+      reg.Svuota();
+      f.cmdGrafico->click();
+      EXPECT_EQ(Testi(), QStringList{"No unit meets the requir.specified"});
+      EXPECT_EQ(ui::FGrafico().CurvaDisegnata(), nuovo.first);
+      f.cboModel->SetListIndex(Posizione(secondo));
       f.cmdGrafico->click();
       mostra(secondo);
       f.Grd->SetTextMatrix(2, 5, "x");  // gone at a rerun

@@ -50,6 +50,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
 
   plat::Form& FinestraGrafico() override { return *this; }
   int ModelloGrafico() override { return modello; }
+  int RiferimentoGrafico() override { return kCurva; }
   float PerditeGrafico(int, float qa) override { return perditaPerM3s2 * qa * qa; }
   void AbilitaPortataGrafico(bool a) override { txtqatot->setEnabled(a); }
   bool OccupatoGrafico() const override { return occupata; }
