@@ -339,8 +339,7 @@ void FormGrafico::Disegna(float p, float q) {
   for (long k = 1; k <= nP; ++k) {
     const double y = k * lineeP;
     pb.Line(0, y, 1.1 * qmax, y, grigio);
-    if (k % ogniP != 0) continue;
-    if (sottoDidascalia(postoP(k))) continue;
+    if (k % ogniP != 0 || sottoDidascalia(postoP(k))) continue;
     pb.SetCurrentX(xP(k));
     pb.Print(testoP(k));
   }
@@ -350,8 +349,9 @@ void FormGrafico::Disegna(float p, float q) {
   // line.  A label too long for the room left of the picture's right edge
   // ends at the edge instead; when it would then run into the label before
   // it, it goes one line lower.
-  const double lineeQ = PassoLinee(kLineaPortataM3h * fq / 3600, std::lround(1.1 * qmax / passo) * passo);
-  const long nQ = QuanteLinee(std::lround(1.1 * qmax / passo) * passo, lineeQ);
+  const double campoQ = std::lround(1.1 * qmax / passo) * passo;  // the last line's flow at the most
+  const double lineeQ = PassoLinee(kLineaPortataM3h * fq / 3600, campoQ);
+  const long nQ = QuanteLinee(campoQ, lineeQ);
   const double rientro = kRientroM3h * fq / 3600;
   const double altoQ = pb.InPixel(0, -0.01 * ytop).y();
   auto postoQ = [&](long k) {
