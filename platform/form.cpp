@@ -248,6 +248,13 @@ void Form::InstallaAnteprimaTasti() {
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
+void Form::keyPressEvent(QKeyEvent* e) {
+  if (Form_KeyDown(e->key(), e->modifiers(), this))
+    e->accept();
+  else
+    QWidget::keyPressEvent(e);
+}
+
 bool Form::eventFilter(QObject* o, QEvent* e) {
   if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(o, e);
   auto* k = static_cast<QKeyEvent*>(e);

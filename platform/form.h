@@ -95,6 +95,9 @@ class Form : public QWidget {
   void closeEvent(QCloseEvent* e) override;
   bool event(QEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
+  // A key that reaches the window itself (no control has the focus, as
+  // where no window manager gives one) goes to Form_KeyDown too.
+  void keyPressEvent(QKeyEvent* e) override;
 
   // The top-level widget that carries the window frame (the sub-window for
   // a child form).

@@ -31,8 +31,6 @@ namespace sel {
 
 namespace {
 
-// A run heads the grid with the column codes and the units.
-constexpr int kRigheIntestazione = 2;
 // The width of an entry box (pixels) as designed.
 constexpr int kLarghezzaCasella = 70;
 

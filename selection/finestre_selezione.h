@@ -113,6 +113,10 @@ class FinestraSelezione : public plat::Form {
   // 0 failed).
   std::int16_t EsitoControllo() const { return esitoControllo_; }
 
+  // A run heads the grid with the column codes and the units: the rows
+  // below them are the rated ones.
+  static constexpr int kRigheIntestazione = 2;
+
   // What the window's last run left for the chart: the fan curve chosen for
   // the last model that reached the curve search (-1 none), the reference
   // curve (the command's full scale), and the static pressure of the boxes

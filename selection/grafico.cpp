@@ -24,8 +24,6 @@ constexpr int kUltimaCurvaEC = 7;
 // The lowest flow the scroll bar offers, m3/h (less when the working point
 // itself is lower).
 constexpr float kPortataMinima = 50;
-// The grid's heading rows, above the rated ones.
-constexpr int kRigheIntestazione = 2;
 // The scroll bar's steps stay far inside its whole-number range.
 constexpr double kPassiMassimi = 1e7;
 
@@ -61,7 +59,7 @@ bool ChiamanteSelezione::ValutaModelloScelto() {
   const int m = ModelloGrafico();
   if (m < 1 || f_.Ultima().modello == m) return true;
   f_.cmdCalcola_Click();
-  return f_.Ultima().modello == m && f_.Grd->Rows() > kRigheIntestazione;
+  return f_.Ultima().modello == m && f_.Grd->Rows() > FinestraSelezione::kRigheIntestazione;
 }
 
 void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
@@ -74,7 +72,7 @@ int ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString
     if (f_.txtqatot) f_.txtqatot->SetText(portata);
     f_.cmdCalcola_Click();
   }
-  return f_.Ultima().curvaRiferimento;
+  return RiferimentoGrafico();
 }
 
 bool ChiamanteSelezione::OccupatoGrafico() const { return f_.InCalcolo(); }

@@ -11,7 +11,6 @@
 #include "platform/form.h"
 
 class QAction;
-class QKeyEvent;
 class QMdiArea;
 class QMenuBar;
 class QFrame;
@@ -89,7 +88,6 @@ class FinestraInformazioni : public plat::Form {
  protected:
   virtual plat::CommandButton* PulsanteChiusura() const = 0;
   bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers mod, QWidget* controllo) override;
-  void keyPressEvent(QKeyEvent* e) override;
 };
 
 class FormInfo : public FinestraInformazioni {

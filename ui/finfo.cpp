@@ -1,5 +1,4 @@
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
@@ -21,13 +20,6 @@ bool FinestraInformazioni::Form_KeyDown(int keyCode, Qt::KeyboardModifiers, QWid
   if (keyCode != Qt::Key_Escape && !(invio && controllo == fine)) return false;
   fine->click();
   return true;
-}
-
-void FinestraInformazioni::keyPressEvent(QKeyEvent* e) {
-  if (Form_KeyDown(e->key(), e->modifiers(), this))
-    e->accept();
-  else
-    plat::Form::keyPressEvent(e);
 }
 
 FormInfo::FormInfo() : FinestraInformazioni(QStringLiteral("FInfo"), Tipo::Finestra) {

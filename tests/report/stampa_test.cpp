@@ -279,6 +279,9 @@ TEST_F(Stampa, LaCasellaDiChiusuraTieneSpunteETesti) {
     EXPECT_EQ(t.txtNote->toPlainText(), "first\nsecond");
     t.close();
   }
+  // Escape reaching the window itself (no control with the focus) hides it too.
+  QTest::keyClick(&Premi(sel::FDatiP()), Qt::Key_Escape);
+  EXPECT_FALSE(rapporto::FStampa().isVisible());
   ui::ImpostaLingua();
   EXPECT_EQ(rapporto::FStampa.SeCaricata(), nullptr);
 }
