@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "platform/fuoco.h"
+#include "platform/messaggi.h"
 #include "platform/schermo.h"
 
 namespace plat {
@@ -173,8 +174,23 @@ ScrollBar::ScrollBar(QWidget* parent, const QString& nome, int indice) : QScroll
   // Home and End move it.
   setFocusPolicy(Qt::StrongFocus);
   connect(this, &QScrollBar::valueChanged, this, [this] {
-    if (Change) Change();
+    if (!Change) return;
+    const unsigned long messaggi = MessaggiMostrati();
+    Change();
+    // A step that showed a message is the last of its press: the next one
+    // needs a new press.
+    if (MessaggiMostrati() != messaggi) FermaRipetizione();
   });
+}
+
+void ScrollBar::FermaRipetizione() {
+  setRepeatAction(SliderNoAction);
+  // The release clears the held arrow or trough (a release that comes
+  // later finds nothing held and moves nothing).
+  const QPointF qui(width() / 2.0, height() / 2.0);
+  QMouseEvent rilascio(QEvent::MouseButtonRelease, qui, mapToGlobal(qui), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+  mouseReleaseEvent(&rilascio);
 }
 
 void ScrollBar::Estremi(int min, int max) {

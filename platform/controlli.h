@@ -140,9 +140,11 @@ class ScrollBar : public QScrollBar {
   void SetSmallChange(int v) { setSingleStep(v); }
   int LargeChange() const { return pageStep(); }
   void SetLargeChange(int v) { setPageStep(v); }
-  // Stops an arrow or page click from repeating: a message opened by Change
-  // takes the button's release, and the bar would run to its end.
-  void FermaRipetizione() { setRepeatAction(SliderNoAction); }
+  // Ends an arrow or page press: no more repeats, and the arrow or trough
+  // no longer held, as if the button had been released.  A Change that
+  // shows a message does this itself: the message takes the button's
+  // release, and the bar would go on stepping after each OK.
+  void FermaRipetizione();
   Evento Change;
 
  private:

@@ -45,6 +45,8 @@ Presentatore* g_presentatore = &g_qt;
 // may not have come yet: a message right after it belongs to that window.
 QPointer<QWidget> g_daRiattivare;
 
+unsigned long g_mostrati = 0;
+
 // The window that was active gets its activation back after the message.
 void RiattivaDopoIlMessaggio(QWidget* finestra) {
   g_daRiattivare = RendiAttivazione(finestra) ? finestra : nullptr;
@@ -56,7 +58,10 @@ void ImpostaPresentatore(Presentatore* p) { g_presentatore = p ? p : &g_qt; }
 
 QString TitoloProgramma() { return QStringLiteral("Mistrel2013"); }
 
+unsigned long MessaggiMostrati() { return g_mostrati; }
+
 void MsgBox(const QString& testo, Icona icona) {
+  ++g_mostrati;
   QPointer<QWidget> attiva = QApplication::activeWindow();
   if (!attiva) attiva = g_daRiattivare;
   {

@@ -29,4 +29,8 @@ QString TitoloProgramma();
 // Shows a message with an OK button under the program's title.
 void MsgBox(const QString& testo, Icona icona = Icona::Nessuna);
 
+// How many messages have been shown so far (counted as each one opens): a
+// handler can tell whether what it called showed one.
+unsigned long MessaggiMostrati();
+
 }  // namespace plat

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "platform/controlli.h"
+#include "platform/messaggi.h"
 #include "platform/pictbox.h"
 #include "tests/support/supporto.h"
 
@@ -174,4 +176,36 @@ TEST(ScrollBar, MinSopraMaxCorreVersoLAlto) {
   EXPECT_EQ(barra.Value(), 100);  // brought inside the new ends
   QTest::mouseClick(&barra, Qt::LeftButton, {}, QPoint(10, 3));
   EXPECT_EQ(barra.Value(), 99);
+}
+
+// A step whose Change shows a message ends the press that made it, on an
+// arrow or in the trough: the steps before it repeat, none comes after it,
+// the release moves nothing and a new click one step.
+TEST(ScrollBar, UnMessaggioFinisceLaPressione) {
+  test::RegistroMessaggi reg;
+  plat::ScrollBar barra(nullptr, "VScroll");
+  barra.resize(20, 200);
+  barra.Estremi(800, 50);
+  barra.SetLargeChange(10);
+  barra.show();
+  for (const auto& [y, passo] : {std::pair{196, 1}, std::pair{170, 10}}) {
+    barra.Change = nullptr;
+    barra.SetValue(400);
+    reg.Svuota();
+    const int fine = 400 - 3 * passo;
+    barra.Change = [&, fine = fine] {
+      if (barra.Value() <= fine) plat::MsgBox(QStringLiteral("WARNING"));
+    };
+    QTest::mousePress(&barra, Qt::LeftButton, {}, QPoint(10, y));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reg.messaggi.empty(); }, 10000));
+    QTest::qWait(400);
+    QTest::mouseMove(&barra, QPoint(10, 100));  // off the arrow or trough and back, still held
+    QTest::mouseMove(&barra, QPoint(10, y));
+    EXPECT_EQ(barra.Value(), fine);
+    QTest::mouseRelease(&barra, Qt::LeftButton, {}, QPoint(10, y));
+    EXPECT_EQ(barra.Value(), fine);
+    QTest::mouseClick(&barra, Qt::LeftButton, {}, QPoint(10, y));
+    EXPECT_EQ(barra.Value(), fine - passo);
+    EXPECT_EQ(reg.messaggi.size(), 2u);
+  }
 }

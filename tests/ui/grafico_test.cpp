@@ -47,6 +47,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
   std::vector<std::pair<QString, QString>> corse;  // (pressure, flow) of each rerun
   std::function<void()> durante;                   // done once inside the next rerun
   bool avviso = false;                             // every rerun ends with a message
+  double avvisoSotto = 0;                          // and every rerun at a flow below this
 
   plat::Form& FinestraGrafico() override { return *this; }
   int ModelloGrafico() override { return modello; }
@@ -64,7 +65,7 @@ class FinestraProva : public plat::Form, public sel::ChiamanteGrafico {
       d();
       occupata = false;
     }
-    if (avviso) plat::MsgBox(QStringLiteral("WARNING"));
+    if (avviso || q.toDouble() < avvisoSotto) plat::MsgBox(QStringLiteral("WARNING"));
     return kCurva;
   }
   void Consegna() {
@@ -384,7 +385,9 @@ class MessaggioFinoAllaRipetizione : public plat::Presentatore {
 // One click on an arrow is one step, also when the step's rerun shows a
 // message that stays open while the arrow would repeat under it; a move
 // made while the window reruns is undone, so that the labels, the boxes and
-// the point show the same working point.
+// the point show the same working point.  An arrow held down repeats up to
+// the first step whose rerun shows a message, and no further: its release
+// moves nothing, and a new click moves one step.
 TEST_F(Grafico, UnClicUnPassoAncheConUnMessaggio) {
   Apri(a, "400", "100");
   ui::FormGrafico& g = FGrafico();
@@ -411,6 +414,20 @@ TEST_F(Grafico, UnClicUnPassoAncheConUnMessaggio) {
   const auto cerchi = Elementi(Tipo::Cerchio);
   ASSERT_EQ(cerchi.size(), 1u);
   EXPECT_NEAR(cerchi[0].x1, 401, 1e-3);
+
+  a->avvisoSotto = 395;
+  const QPoint freccia(g.VScroll2->width() / 2, g.VScroll2->height() - 2);
+  QTest::mousePress(g.VScroll2, Qt::LeftButton, {}, freccia);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !reg.messaggi.empty(); }, 10000));
+  EXPECT_EQ(a->corse.size(), 10u);  // seven steps from 401, a rerun each
+  QTest::qWait(400);
+  EXPECT_EQ(g.VScroll2->Value(), 394);
+  QTest::mouseRelease(g.VScroll2, Qt::LeftButton, {}, freccia);
+  EXPECT_EQ(g.VScroll2->Value(), 394);
+  EXPECT_EQ(reg.messaggi.size(), 1u);
+  QTest::mouseClick(g.VScroll2, Qt::LeftButton, {}, freccia);
+  EXPECT_EQ(a->txtqatot->Text(), "393");
+  EXPECT_EQ(reg.messaggi.size(), 2u);
 }
 
 // Tab gives the scroll bar the focus; then the arrows, the page keys, Home
