@@ -72,6 +72,7 @@ void FormDatiPEC::cmdCalcola_Click() {
       throw;
     }
   });
+  SeguiCorsa();
 }
 
 void FormDatiPEC::Calcola() {
@@ -91,6 +92,7 @@ void FormDatiPEC::Calcola() {
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
   unita::Condizioni k = CondizioniDellaCorsa(pressione);
   k.PortataTotale = qr;
+  RegistraPunto(k);
   unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
   // The chart keeps the reference curve of the model it shows; another
@@ -125,12 +127,6 @@ void FormDatiPEC::CalcolaLivello() {
       [&](const catalogo::DatiModello& d, const unita::RigaLivello& r) { return RigaLivello(d, r, true); });
   if (!finita) return;
   ChiudiCalcolo(s);
-}
-
-void FormDatiPEC::cmdGrafico_Click() {
-  if (!ValutaModelloScelto()) return;
-  const float pressione = NumeroOZero(txtpsu) / core::Fattore(core::Grandezza::PerditaAria);
-  ConsegnaGrafico(*this, pressione, txtqatot->Text(), Ultima().curvaScelta);
 }
 
 }  // namespace sel

@@ -16,8 +16,6 @@ class FormDatiPEC : public FinestraAriaSingola, public ChiamanteSelezione {
   FormDatiPEC();
 
   void cmdCalcola_Click() override;
-  // Hands the working point of the last run to the fan-curve chart.
-  void cmdGrafico_Click();
 
   bool Facile() const override { return facile_; }
 

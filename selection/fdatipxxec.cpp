@@ -81,6 +81,7 @@ void FormDatiPXXEC::txtpsu_LostFocus() { ControllaPressione(); }
 
 void FormDatiPXXEC::cmdCalcola_Click() {
   EseguiCalcolo([this] { facile_ ? CalcolaLivello() : Calcola(); });
+  if (!facile_) SeguiCorsa();
 }
 
 void FormDatiPXXEC::Calcola() {
@@ -101,6 +102,7 @@ void FormDatiPXXEC::Calcola() {
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::Misto, chkAcc(1));
   unita::Condizioni k = CondizioniDellaCorsa(pressione);
   k.PortataTotale = qr;
+  RegistraPunto(k);
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
   unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();
@@ -157,11 +159,6 @@ float FormDatiPXXEC::PerditeGrafico(int m, float qa) {
   } catch (const motore::ErroreCalcolo&) {
     return 0;
   }
-}
-
-void FormDatiPXXEC::cmdGrafico_Click() {
-  if (!ValutaModelloScelto()) return;
-  ConsegnaGrafico(*this, Ultima().pressione, txtqatot->Text(), Ultima().curvaScelta);
 }
 
 }  // namespace sel

@@ -18,8 +18,6 @@ class FormDatiPXXEC : public FinestraAriaMista, public ChiamanteSelezione {
 
   void txtpsu_LostFocus();
   void cmdCalcola_Click() override;
-  // Hands the working point of the last run to the fan-curve chart.
-  void cmdGrafico_Click();
   float PerditeGrafico(int m, float qa) override;
 
   bool Facile() const override { return facile_; }

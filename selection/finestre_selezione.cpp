@@ -655,9 +655,12 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
   IntestaGriglia(codici, unita, larghezzaPrima, 695);
 }
 
+float FinestraSelezione::PortataInterna() const {
+  return static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
+}
+
 float FinestraSelezione::PortataRichiesta() {
-  const float q =
-      static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
+  const float q = PortataInterna();
   if (PortataOltreOgniUnita(q)) return 0;
   // "nolimits": a flow below 0 is rated too (no model delivers it).
   if (q > 0 || (q < 0 && core::imp.SenzaLimiti)) return q;
@@ -740,6 +743,19 @@ void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringL
   ultima_.modello = cboModel ? cboModel->ListIndex() : 0;
 }
 
+bool FinestraSelezione::RigheAlleCaselle(int m) const {
+  if (ultima_.modello != m || !ultima_.letto || Grd->Rows() <= kRigheIntestazione) return false;
+  const std::optional<float> pressione = PressioneInterna();
+  if (!pressione) return false;
+  unita::Condizioni k = CondizioniDellaCorsa(*pressione);
+  k.PortataTotale = PortataInterna();
+  return PuntoDellaCorsa(k) == *ultima_.letto;
+}
+
+FinestraSelezione::PuntoLetto FinestraSelezione::PuntoDellaCorsa(const unita::Condizioni& k) {
+  return {k.PressioneUtile, k.PortataTotale, k.Accessori};
+}
+
 void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) const {
   using core::Grandezza;
   const QString potenza = core::NomeUnita(Grandezza::Potenza).right(6);
@@ -800,13 +816,19 @@ void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
 float FinestraSelezione::LeggiPressioneUtile() {
   // Blanks alone are an empty box, as the box's check reads them.
   if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  const std::optional<double> p = LetturaPressione();
+  const std::optional<float> p = PressioneInterna();
   if (!p) {
     // Whatever the command line: the run has no number to rate.
     core::RifiutaTesto(txtpsu, 0, PressioneMassima() * core::Fattore(core::Grandezza::PerditaAria),
                        core::NomeUnita(core::Grandezza::PerditaAria));
     throw CorsaFermata();
   }
+  return *p;
+}
+
+std::optional<float> FinestraSelezione::PressioneInterna() const {
+  const std::optional<double> p = LetturaPressione();
+  if (!p) return std::nullopt;
   return static_cast<float>(*p / core::Fattore(core::Grandezza::PerditaAria));
 }
 

@@ -14,10 +14,19 @@
 namespace sel {
 namespace {
 
-std::function<void(ChiamanteGrafico&, const ScalaGrafico&)>& Apri() {
-  static std::function<void(ChiamanteGrafico&, const ScalaGrafico&)> f;
+ApriGrafico& Apri() {
+  static ApriGrafico f;
   return f;
 }
+
+// Sets a flag for the life of a scope.
+struct Durante {
+  explicit Durante(bool& b, bool valore = true) : flag(b) { flag = valore; }
+  ~Durante() { flag = false; }
+  Durante(const Durante&) = delete;
+  Durante& operator=(const Durante&) = delete;
+  bool& flag;
+};
 
 // The last fan curve of the EC models.
 constexpr int kUltimaCurvaEC = 7;
@@ -55,13 +64,6 @@ int ChiamanteSelezione::ModelloGrafico() {
 
 int ChiamanteSelezione::RiferimentoGrafico() { return f_.Ultima().curvaRiferimento; }
 
-bool ChiamanteSelezione::ValutaModelloScelto() {
-  const int m = ModelloGrafico();
-  if (m < 1 || f_.Ultima().modello == m) return true;
-  f_.cmdCalcola_Click();
-  return f_.Ultima().modello == m && f_.Grd->Rows() > FinestraSelezione::kRigheIntestazione;
-}
-
 void ChiamanteSelezione::AbilitaPortataGrafico(bool abilitata) {
   if (f_.txtqatot) f_.txtqatot->setEnabled(abilitata);
 }
@@ -70,16 +72,41 @@ int ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString
   if (!f_.InCalcolo()) {
     if (f_.txtpsu) f_.txtpsu->SetText(pressione);
     if (f_.txtqatot) f_.txtqatot->SetText(portata);
-    f_.cmdCalcola_Click();
+    // A new chart at the point of the run its button has just made: that
+    // run stands.
+    if (!appenaCalcolata_ || !f_.RigheAlleCaselle(ModelloGrafico())) {
+      Durante d(dalGrafico_);
+      f_.cmdCalcola_Click();
+    }
   }
   return RiferimentoGrafico();
 }
 
+void ChiamanteSelezione::cmdGrafico_Click() {
+  if (OccupatoGrafico()) return;
+  const int m = ModelloGrafico();
+  const bool ricalcola = m >= 1 && !f_.RigheAlleCaselle(m);
+  if (ricalcola) {
+    f_.cmdCalcola_Click();
+    if (!f_.RigheAlleCaselle(m)) return;
+  }
+  Durante d(appenaCalcolata_, ricalcola);
+  Consegna(false);
+}
+
+void ChiamanteSelezione::SeguiCorsa() {
+  if (!dalGrafico_ && f_.RigheAlleCaselle(ModelloGrafico())) Consegna(true);
+}
+
+void ChiamanteSelezione::Consegna(bool segui) {
+  const auto& letto = f_.Ultima().letto;
+  ConsegnaGrafico(*this, letto ? letto->pressione : 0, f_.txtqatot ? f_.txtqatot->Text() : QString(),
+                  f_.Ultima().curvaScelta, segui);
+}
+
 bool ChiamanteSelezione::OccupatoGrafico() const { return f_.InCalcolo(); }
 
-void ImpostaApriGrafico(std::function<void(ChiamanteGrafico&, const ScalaGrafico&)> f) {
-  Apri() = std::move(f);
-}
+void ImpostaApriGrafico(ApriGrafico f) { Apri() = std::move(f); }
 
 ScalaGrafico ScalaDelGrafico(ChiamanteGrafico& c, int m, int curva, float portata, float pressione) {
   const float fattore = core::Fattore(core::Grandezza::PortataAria);
@@ -105,29 +132,34 @@ ScalaGrafico ScalaDelGrafico(ChiamanteGrafico& c, int m, int curva, float portat
   return s;
 }
 
-void ConsegnaGrafico(ChiamanteGrafico& c, float pressione, const QString& portata, int curvaScelta) {
-  if (c.OccupatoGrafico()) return;
+void ConsegnaGrafico(ChiamanteGrafico& c, float pressione, const QString& portata, int curvaScelta,
+                     bool segui) {
+  if (c.OccupatoGrafico() || (segui && !GraficoAperto(c.FinestraGrafico()))) return;
+  auto rifiuta = [segui](const QString& testo, plat::Icona icona) {
+    if (!segui) plat::MsgBox(testo, icona);
+  };
   const double q = core::ValNum(portata);
   if (!(q > 0)) {
-    plat::MsgBox(QStringLiteral(" Air flow is mandatory "));
+    rifiuta(QStringLiteral(" Air flow is mandatory "), plat::Icona::Nessuna);
     return;
   }
   const int m = c.ModelloGrafico();
   const bool modello = m >= 1 && m <= catalogo::Catalogo().NModelli && m <= catalogo::kUltimoModello;
   const bool curva = curvaScelta >= 0 && curvaScelta <= kUltimaCurvaEC;
   if (!std::isfinite(q) || q / PassoPortataGrafico() > kPassiMassimi || !modello || !curva) {
-    plat::MsgBox(core::Testo(104), plat::Icona::Critica);
+    rifiuta(core::Testo(104), plat::Icona::Critica);
     return;
   }
   DatiGrafico& g = Grafico();
   g.PressioneGrafico = std::isfinite(pressione) ? std::max(pressione, 0.0f) : 0;
   g.PortataGrafico = static_cast<float>(q);
   if (curvaScelta == kUltimaCurvaEC) {
-    plat::MsgBox(QStringLiteral(
-        "WARNING : that the maximum curve of speed has been selected, no faster speed is available"));
+    rifiuta(QStringLiteral(
+                "WARNING : that the maximum curve of speed has been selected, no faster speed is available"),
+            plat::Icona::Nessuna);
   }
   const ScalaGrafico s = ScalaDelGrafico(c, m, curvaScelta, g.PortataGrafico, g.PressioneGrafico);
-  if (Apri()) Apri()(c, s);
+  if (Apri()) Apri()(c, s, segui);
 }
 
 }  // namespace sel

@@ -64,11 +64,6 @@ class ChiamanteSelezione : public ChiamanteGrafico {
   plat::Form& FinestraGrafico() override;
   int ModelloGrafico() override;
   int RiferimentoGrafico() override;
-  // The chart button's first step: when the grid shows the rows of another
-  // model than the one picked, the window reruns (at its boxes' point, the
-  // chart's while it is open), as the Calculate button does.  False when
-  // that run left no row of the model picked: nothing is handed over.
-  bool ValutaModelloScelto();
   float PerditeGrafico(int /*m*/, float /*qa*/) override { return 0; }
   void AbilitaPortataGrafico(bool abilitata) override;
   // Nothing is written while a run is under way; the rerun passes the
@@ -76,8 +71,27 @@ class ChiamanteSelezione : public ChiamanteGrafico {
   int RicalcolaGrafico(const QString& pressione, const QString& portata) override;
   bool OccupatoGrafico() const override;
 
+  // The chart button.  Unless the grid shows rows of the model picked
+  // rated at the boxes as they stand (static pressure, air flow, accessory
+  // ticks), the window first reruns as its Calculate button does (at the
+  // chart's point while the chart is open).  Then that run's point (the
+  // static pressure it read, the air flow of the box) and the curve it
+  // chose go to the chart; a run that rated no row of the model picked
+  // opens no chart, its message having said why.
+  void cmdGrafico_Click();
+
+ protected:
+  // After a run of the Calculate button: with the chart open for the
+  // window, a run that rated the model picked hands its point, curve and
+  // range to the chart as the chart button would, with no second run and
+  // none of the button's messages.  Not after the chart's own reruns.
+  void SeguiCorsa();
+
  private:
+  void Consegna(bool segui);
   FinestraSelezione& f_;
+  bool dalGrafico_ = false;       // the chart's move is rerunning the window
+  bool appenaCalcolata_ = false;  // the chart button has just rerun it at its boxes
 };
 
 // The air-flow step of the chart's scroll bar, in the air-flow unit shown:
@@ -97,15 +111,19 @@ struct ScalaGrafico {
 // The chart button: hands the working point of the last run (pressione in
 // Pa, portata the text of the air-flow box) and the curve it chose to the
 // chart and opens it.  A missing air flow or a run that chose no curve
-// gives a message instead.
-void ConsegnaGrafico(ChiamanteGrafico& c, float pressione, const QString& portata, int curvaScelta);
+// gives a message instead.  segui: the point of a run made with the chart
+// open for the caller, taken by that chart with no rerun and no message.
+void ConsegnaGrafico(ChiamanteGrafico& c, float pressione, const QString& portata, int curvaScelta,
+                     bool segui = false);
 
 // The range of the scroll bar for a working point (portata in the unit
 // shown, pressione in Pa) on curve `curva` of model m, net of the caller's
 // accessory drops at the working point.
 ScalaGrafico ScalaDelGrafico(ChiamanteGrafico& c, int m, int curva, float portata, float pressione);
 
-// Opens (or brings forward) the chart for the caller (set at start-up).
-void ImpostaApriGrafico(std::function<void(ChiamanteGrafico&, const ScalaGrafico&)> f);
+// Opens (or brings forward) the chart for the caller, or (segui) has the
+// chart, open for it, take the point with no rerun (set at start-up).
+using ApriGrafico = std::function<void(ChiamanteGrafico& c, const ScalaGrafico& s, bool segui)>;
+void ImpostaApriGrafico(ApriGrafico f);
 
 }  // namespace sel

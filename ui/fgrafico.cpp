@@ -197,7 +197,7 @@ void FormGrafico::Collega(sel::ChiamanteGrafico& c) {
   });
 }
 
-void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
+void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s, bool segui) {
   FormGrafico* aperto = FGrafico.SeCaricata();
   if (aperto && aperto->chiamante_ != &c) {
     aperto->Scarica();
@@ -216,22 +216,23 @@ void FormGrafico::Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s) {
   if (!aperto || f.VScroll2->Value() != prima) {
     f.VScroll2_Change();
   } else {
-    // Same flow: the accessories, the pressure handed over or the model
-    // (rerun by the window's button) may have changed.
+    // The window's run stands: the model, the pressure or the ticks it
+    // rated may have changed.
     f.curva_ = c.RiferimentoGrafico();
     f.Ridisegna();
   }
-  if (!FGrafico.SeCaricata() || !f.finestra_) return;
+  if (segui || !FGrafico.SeCaricata() || !f.finestra_) return;
   sel::Grafico().GraficoAperto = true;
   sel::Grafico().Servita = f.finestra_;
   f.Mostra();
 }
 
 void FormGrafico::VScroll2_Change() {
-  // A step's rerun may show a message, which takes the arrow's release: the
-  // arrow would go on repeating under it.  A move made while the window
-  // reruns is undone, so that one click is one step and the labels, the
-  // boxes, the grid and the point show the same working point.
+  // A move made while the window reruns (the arrow repeating under the
+  // rerun's message, which holds its release) is undone and ends the
+  // press, so that one click is one step and the labels, the boxes, the
+  // grid and the point show the same working point.  A step whose rerun
+  // showed a message ends the press too (the bar does that itself).
   if (inCambio_) {
     VScroll2->FermaRipetizione();
     const bool bloccata = VScroll2->blockSignals(true);

@@ -37,7 +37,9 @@ class FormGrafico : public plat::Form {
 
   // Opens the chart for the caller with the scroll bar's range and value
   // (a chart open for another window closes first), or brings it forward.
-  static void Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s);
+  // segui: the chart, open for the caller, takes the range and the value
+  // of the caller's own run, with no rerun.
+  static void Apri(sel::ChiamanteGrafico& c, const sel::ScalaGrafico& s, bool segui);
 
   // The fan curve drawn (the curve whose speed is the command's full scale).
   int CurvaDisegnata() const { return curva_; }

@@ -10,6 +10,7 @@
 #include "engine/ventilatori.h"
 #include "report/fstampa.h"
 #include "platform/pictbox.h"
+#include "platform/registro_corsa.h"
 #include "platform/schermo.h"
 #include "selection/aria_mista.h"
 #include "selection/aria_singola.h"
@@ -650,11 +651,14 @@ TEST_F(FinestreEC, IlGraficoMuoveIlPuntoDellaFinestra) {
     EXPECT_EQ(f.txtpsu->Text(), g.lblPsu->Caption());
     ASSERT_EQ(f.Grd->Rows(), 3);
     EXPECT_NE(Riga(f, 2), prima);
-    // Far down the system curve: still rated on the same reference curve.
+    // Far down the system curve: still rated on the same reference curve,
+    // in the range of the hand-off.
+    const int alto = g.VScroll2->Min();
     g.VScroll2->SetValue(static_cast<int>(c.valore * 2 / 3));
     EXPECT_EQ(f.txtqatot->Text(), c.lontano);
     EXPECT_EQ(f.Grd->Rows(), 3);
     EXPECT_EQ(f.Ultima().curvaRiferimento, riferimento);
+    EXPECT_EQ(g.VScroll2->Min(), alto);
     EXPECT_TRUE(reg.messaggi.empty()) << Testi().join('|').toStdString();
     // To the bottom (End), where nothing is rated: while the message says
     // so, and after it, the point is drawn at the flow of the labels and
@@ -717,7 +721,6 @@ TEST_F(FinestreEC, IlGraficoDelleUnitaMisteTogliePerditeAccessori) {
       f.txtpsu->SetText("40");
       Calcola(f);
       ASSERT_EQ(f.Grd->Rows(), 3);
-      f.txtpsu->SetText("45");  // edited after the run: the run's pressure is handed over
       f.cmdGrafico->click();
       ui::FormGrafico& g = ui::FGrafico();
       EXPECT_EQ(g.lblPsu->Caption(), "40");
@@ -803,6 +806,7 @@ TEST_F(FinestreEC, IlGraficoMostraIlModelloDellaGriglia) {
       ui::FGrafico().Scarica();
       f.cboModel->SetListIndex(Posizione(primo));
       Calcola(f);
+      EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);  // a run opens no chart
       f.cmdGrafico->click();
       mostra(primo);
       EXPECT_NE(ui::FGrafico().CurvaDisegnata(), nuovo.first);
@@ -838,6 +842,87 @@ TEST_F(FinestreEC, IlGraficoMostraIlModelloDellaGriglia) {
       f.cboModel->SetListIndex(Posizione(primo));
       ui::FGrafico().VScroll2->SetValue(ui::FGrafico().VScroll2->Value() - 1);
       mostra(primo);
+      if (fermata) {
+        f.Scarica();
+        continue;
+      }
+      // The chart shows the window's last run: the chart button reruns first
+      // once the pressure, the air flow or a tick differs from what the
+      // grid's run read (nothing else: no run), and hands over the range of
+      // the curve that run chose; Calculate hands its run over with no
+      // second one and no message; a new chart opens on the button's run
+      // without another.
+      int corse = 0;  // runs that rated rows
+      const plat::RegistroCorsa* registro = plat::RegistroCorsa::Di(f);
+      QObject::connect(registro, &plat::RegistroCorsa::Cambiato, &f, [&] { corse += registro->Presente(); });
+      struct Cambio {
+        const char* pressione;       // typed ("" none)
+        const char* portata;         // typed ("" none)
+        int spunta;                  // accessory ticked (0 none)
+        const std::string* modello;  // picked (none: the last)
+        bool calcola;                // Calculate, else the chart button
+        bool chiuso;                 // the chart closed first
+        int corse;
+      } cambi[] = {{"", "", 0, nullptr, false, false, 0},
+                   {mista ? "50" : "25", "", 0, nullptr, false, false, 1},
+                   {mista ? "20" : "30", "", 0, nullptr, true, false, 1},
+                   {"", "", 0, &secondo, true, false, 1},
+                   {"", "", mista ? 5 : 0, nullptr, false, false, mista},
+                   {mista ? "40" : "35", "", 0, nullptr, false, true, 1},
+                   {"", mista ? "900" : "400", 0, nullptr, false, true, 1}};
+      const std::string* modello = &primo;
+      const QString curva7 =
+          "WARNING : that the maximum curve of speed has been selected, no faster speed is available";
+      for (const Cambio& c : cambi) {
+        SCOPED_TRACE(std::string(c.pressione) + c.portata + std::to_string(c.spunta) +
+                     std::to_string(c.corse));
+        if (c.chiuso) ui::FGrafico().Scarica();
+        if (*c.pressione) f.txtpsu->SetText(c.pressione);
+        if (*c.portata) f.txtqatot->SetText(c.portata);
+        if (c.spunta) f.chkAcc(c.spunta)->SetValue(1);
+        if (c.modello) f.cboModel->SetListIndex(Posizione(*(modello = c.modello)));
+        corse = 0;
+        reg.Svuota();
+        QApplication::setActiveWindow(f.window());
+        (c.calcola ? f.cmdCalcola : f.cmdGrafico)->click();
+        EXPECT_EQ(corse, c.corse);
+        test::ProcessaEventi();
+        EXPECT_EQ(QApplication::activeWindow() == f.window(),
+                  c.calcola);  // the button brings the chart forward
+        mostra(*modello);
+        const int m = Posizione(*modello);
+        ASSERT_TRUE(f.RigheAlleCaselle(m));
+        EXPECT_EQ(
+            ui::FGrafico().VScroll2->Min(),
+            ScalaDelGrafico(dynamic_cast<ChiamanteGrafico&>(f), m, f.Ultima().curvaScelta,
+                            static_cast<float>(core::ValNum(f.txtqatot->Text())), f.Ultima().letto->pressione)
+                .alto);
+        EXPECT_EQ(Testi(), !c.calcola && f.Ultima().curvaScelta == 7 ? QStringList{curva7} : QStringList());
+      }
+      // A pressure that is no number (pasted): the button's rerun refuses it.
+      ui::FGrafico().Scarica();
+      f.txtpsu->SetText("4O");
+      reg.Svuota();
+      f.cmdGrafico->click();
+      EXPECT_EQ(Testi().size(), 1);
+      EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
+      f.txtpsu->SetText("40");
+      // A run that rated no row: the chart button opens no chart and writes
+      // nothing into the boxes; its rerun's message says why.
+      if (mista)
+        f.txtqatot->SetText("0.36");
+      else
+        f.txtTw1(1)->SetText("");
+      const QString messaggio =
+          mista ? "No unit meets the requir.specified" : "Water inlet temp.not indicated";
+      Calcola(f);
+      ASSERT_EQ(Testi(), QStringList{messaggio});
+      const QStringList caselle{f.txtqatot->Text(), f.txtpsu->Text()};
+      reg.Svuota();
+      f.cmdGrafico->click();
+      EXPECT_EQ(Testi(), QStringList{messaggio});
+      EXPECT_EQ(ui::FGrafico.SeCaricata(), nullptr);
+      EXPECT_EQ(QStringList({f.txtqatot->Text(), f.txtpsu->Text()}), caselle);
       f.Scarica();
     }
   }
