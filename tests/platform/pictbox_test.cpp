@@ -179,8 +179,10 @@ TEST(ScrollBar, MinSopraMaxCorreVersoLAlto) {
 }
 
 // A step whose Change shows a message ends the press that made it, on an
-// arrow or in the trough: the steps before it repeat, none comes after it,
-// the release moves nothing and a new click one step.
+// arrow or in the trough, whether the message returns at once or, as a
+// message box does, holds the events running until its OK: the steps
+// before it repeat, none comes after it, the release moves nothing and a
+// new click one step.
 TEST(ScrollBar, UnMessaggioFinisceLaPressione) {
   test::RegistroMessaggi reg;
   plat::ScrollBar barra(nullptr, "VScroll");
@@ -188,7 +190,15 @@ TEST(ScrollBar, UnMessaggioFinisceLaPressione) {
   barra.Estremi(800, 50);
   barra.SetLargeChange(10);
   barra.show();
-  for (const auto& [y, passo] : {std::pair{196, 1}, std::pair{170, 10}}) {
+  struct Caso {
+    int y, passo;  // the lower arrow, or the trough below the thumb
+    bool aperto;   // the message stays open 200 ms
+  };
+  for (const Caso& c : {Caso{196, 1, false}, Caso{170, 10, false}, Caso{196, 1, true}}) {
+    const int y = c.y, passo = c.passo;
+    reg.alMessaggio = [aperto = c.aperto] {
+      if (aperto) QTest::qWait(200);
+    };
     barra.Change = nullptr;
     barra.SetValue(400);
     reg.Svuota();
@@ -209,3 +219,4 @@ TEST(ScrollBar, UnMessaggioFinisceLaPressione) {
     EXPECT_EQ(reg.messaggi.size(), 2u);
   }
 }
+
