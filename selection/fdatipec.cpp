@@ -92,7 +92,6 @@ void FormDatiPEC::Calcola() {
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::FanCoil, chkKQ);
   unita::Condizioni k = CondizioniDellaCorsa(pressione);
   k.PortataTotale = qr;
-  RegistraPunto(k);
   unita::Valutazione u(s, c.costanti, k);
   u.IniziaCorsa();
   // The chart keeps the reference curve of the model it shows; another

@@ -102,7 +102,6 @@ void FormDatiPXXEC::Calcola() {
   const unita::Scelta scelta = ModelliDellaCorsa(unita::TipoCorsa::Misto, chkAcc(1));
   unita::Condizioni k = CondizioniDellaCorsa(pressione);
   k.PortataTotale = qr;
-  RegistraPunto(k);
   const std::span<const motore::AccessorioDP> righe = AccessoriSerie();
   unita::Valutazione u(s, c.costanti, k, righe);
   u.IniziaCorsa();

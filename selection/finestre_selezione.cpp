@@ -655,12 +655,9 @@ void FinestraSelezione::CalcolaIntestazioneEC(int larghezzaPrima, bool facile) {
   IntestaGriglia(codici, unita, larghezzaPrima, 695);
 }
 
-float FinestraSelezione::PortataInterna() const {
-  return static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
-}
-
 float FinestraSelezione::PortataRichiesta() {
-  const float q = PortataInterna();
+  const float q =
+      static_cast<float>(core::Interno(core::Grandezza::PortataAria, LetturaPortataTotale().value_or(0)));
   if (PortataOltreOgniUnita(q)) return 0;
   // "nolimits": a flow below 0 is rated too (no model delivers it).
   if (q > 0 || (q < 0 && core::imp.SenzaLimiti)) return q;
@@ -744,16 +741,20 @@ void FinestraSelezione::IntestaGriglia(const QStringList& codici, const QStringL
 }
 
 bool FinestraSelezione::RigheAlleCaselle(int m) const {
-  if (ultima_.modello != m || !ultima_.letto || Grd->Rows() <= kRigheIntestazione) return false;
-  const std::optional<float> pressione = PressioneInterna();
-  if (!pressione) return false;
-  unita::Condizioni k = CondizioniDellaCorsa(*pressione);
-  k.PortataTotale = PortataInterna();
-  return PuntoDellaCorsa(k) == *ultima_.letto;
+  // The record of the rows holds what their run read and ticked (nothing
+  // read while the grid shows no rows).
+  if (ultima_.modello != m || !corsa_) return false;
+  if (corsa_->Letto(QStringLiteral("txtpsu")) != LetturaPressione() ||
+      corsa_->Letto(QStringLiteral("txtqatot")) != LetturaPortataTotale())
+    return false;
+  for (const auto& [i, c] : chkAcc.Elementi())
+    if ((c->Value() == 1) != corsa_->Spuntata(QStringLiteral("chkAcc"), i)) return false;
+  return true;
 }
 
-FinestraSelezione::PuntoLetto FinestraSelezione::PuntoDellaCorsa(const unita::Condizioni& k) {
-  return {k.PressioneUtile, k.PortataTotale, k.Accessori};
+float FinestraSelezione::PressioneDelleRighe() const {
+  const std::optional<double> p = corsa_ ? corsa_->Letto(QStringLiteral("txtpsu")) : std::nullopt;
+  return static_cast<float>(p.value_or(0) / core::Fattore(core::Grandezza::PerditaAria));
 }
 
 void FinestraSelezione::ColonneRese(QStringList& codici, QStringList& unita) const {
@@ -816,19 +817,13 @@ void FinestraSelezione::ChiudiCalcolo(const motore::StatoCalcolo& s) {
 float FinestraSelezione::LeggiPressioneUtile() {
   // Blanks alone are an empty box, as the box's check reads them.
   if (txtpsu->Text().trimmed().isEmpty()) txtpsu->SetText(QStringLiteral("0"));
-  const std::optional<float> p = PressioneInterna();
+  const std::optional<double> p = LetturaPressione();
   if (!p) {
     // Whatever the command line: the run has no number to rate.
     core::RifiutaTesto(txtpsu, 0, PressioneMassima() * core::Fattore(core::Grandezza::PerditaAria),
                        core::NomeUnita(core::Grandezza::PerditaAria));
     throw CorsaFermata();
   }
-  return *p;
-}
-
-std::optional<float> FinestraSelezione::PressioneInterna() const {
-  const std::optional<double> p = LetturaPressione();
-  if (!p) return std::nullopt;
   return static_cast<float>(*p / core::Fattore(core::Grandezza::PerditaAria));
 }
 

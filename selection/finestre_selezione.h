@@ -5,7 +5,6 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <array>
 #include <functional>
 #include <optional>
 
@@ -124,26 +123,20 @@ class FinestraSelezione : public plat::Form {
   // (Pa) the last model was rated against.  And the list position picked
   // for the last run that headed the grid (-1 before any): the rows the
   // grid shows, if any, are that model's.
-  // And, once the run has read them after its heading, the static pressure
-  // (Pa), the required air flow (m3/s) and the accessory ticks it rated at.
-  struct PuntoLetto {
-    float pressione = 0;
-    float portata = 0;
-    std::array<bool, 10> accessori{};
-    bool operator==(const PuntoLetto&) const = default;
-  };
   struct UltimaCorsa {
     int curvaScelta = -1;
     int curvaRiferimento = 0;
     float pressione = 0;
     int modello = -1;
-    std::optional<PuntoLetto> letto;
   };
   const UltimaCorsa& Ultima() const { return ultima_; }
   // The grid shows rows of the model at list position m rated at what the
-  // boxes say now: the static pressure, the required air flow and the
-  // accessory ticks, as a run reads them.
+  // boxes say now: the static pressure and the required air flow as a run
+  // reads them, and the accessory ticks.
   bool RigheAlleCaselle(int m) const;
+  // The static pressure (Pa) the rows the grid shows were rated at, as
+  // their run read it from its box; 0 while the grid shows none.
+  float PressioneDelleRighe() const;
 
   // Opens the report dialog for the window whose print button was pressed
   // (set at start-up).
@@ -311,9 +304,6 @@ class FinestraSelezione : public plat::Form {
   virtual void LeggiCondizioniAria(unita::Condizioni& k) const { LeggiCondizioniComuni(k); }
   // The boxes read once for an EC run, at the static pressure of the run.
   unita::Condizioni CondizioniDellaCorsa(float pressione) const;
-  // The working point and the ticks an EC run read (its conditions k, the
-  // required air flow among them), kept with its rows.
-  void RegistraPunto(const unita::Condizioni& k) { ultima_.letto = PuntoDellaCorsa(k); }
   // A failed input check: its message, and the focus on the box to correct.
   void Rifiuta(const unita::Esito& e);
   // A rated row as the run takes it: the result of its input check kept as
@@ -384,11 +374,6 @@ class FinestraSelezione : public plat::Form {
 
  private:
   bool Prosegui(unita::Riga::Fine fine, const unita::Esito& esito, bool controllata);
-  // The static pressure (Pa) and the required air flow (m3/s) of the boxes
-  // as a run takes them: nothing for a pressure that is no number.
-  std::optional<float> PressioneInterna() const;
-  float PortataInterna() const;
-  static PuntoLetto PuntoDellaCorsa(const unita::Condizioni& k);
   // After a run that headed the grid: what the controls show, the
   // conditions its rows were rated at, recorded for the report (forgotten
   // with the rows).

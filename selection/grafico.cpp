@@ -1,5 +1,6 @@
 #include "selection/grafico.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -18,15 +19,6 @@ ApriGrafico& Apri() {
   static ApriGrafico f;
   return f;
 }
-
-// Sets a flag for the life of a scope.
-struct Durante {
-  explicit Durante(bool& b, bool valore = true) : flag(b) { flag = valore; }
-  ~Durante() { flag = false; }
-  Durante(const Durante&) = delete;
-  Durante& operator=(const Durante&) = delete;
-  bool& flag;
-};
 
 // The last fan curve of the EC models.
 constexpr int kUltimaCurvaEC = 7;
@@ -75,7 +67,7 @@ int ChiamanteSelezione::RicalcolaGrafico(const QString& pressione, const QString
     // A new chart at the point of the run its button has just made: that
     // run stands.
     if (!appenaCalcolata_ || !f_.RigheAlleCaselle(ModelloGrafico())) {
-      Durante d(dalGrafico_);
+      const QScopedValueRollback<bool> d(dalGrafico_, true);
       f_.cmdCalcola_Click();
     }
   }
@@ -90,7 +82,7 @@ void ChiamanteSelezione::cmdGrafico_Click() {
     f_.cmdCalcola_Click();
     if (!f_.RigheAlleCaselle(m)) return;
   }
-  Durante d(appenaCalcolata_, ricalcola);
+  const QScopedValueRollback<bool> d(appenaCalcolata_, ricalcola);
   Consegna(false);
 }
 
@@ -99,9 +91,7 @@ void ChiamanteSelezione::SeguiCorsa() {
 }
 
 void ChiamanteSelezione::Consegna(bool segui) {
-  const auto& letto = f_.Ultima().letto;
-  ConsegnaGrafico(*this, letto ? letto->pressione : 0, f_.txtqatot ? f_.txtqatot->Text() : QString(),
-                  f_.Ultima().curvaScelta, segui);
+  ConsegnaGrafico(*this, f_.PressioneDelleRighe(), f_.txtqatot->Text(), f_.Ultima().curvaScelta, segui);
 }
 
 bool ChiamanteSelezione::OccupatoGrafico() const { return f_.InCalcolo(); }

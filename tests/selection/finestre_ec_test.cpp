@@ -887,7 +887,7 @@ TEST_F(FinestreEC, IlGraficoMostraIlModelloDellaGriglia) {
         const float q = static_cast<float>(core::ValNum(f.txtqatot->Text()));
         auto& ch = dynamic_cast<ChiamanteGrafico&>(f);
         EXPECT_EQ(ui::FGrafico().VScroll2->Min(),
-                  ScalaDelGrafico(ch, m, f.Ultima().curvaScelta, q, f.Ultima().letto->pressione).alto);
+                  ScalaDelGrafico(ch, m, f.Ultima().curvaScelta, q, f.PressioneDelleRighe()).alto);
         EXPECT_EQ(Testi().size(), !c.calcola && f.Ultima().curvaScelta == 7);  // the curve-7 warning
       }
       // No row of the model: the chart button opens no chart, writes nothing
